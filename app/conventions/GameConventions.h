@@ -1,0 +1,85 @@
+// What every game window shares: the statistics file written on leaving, the
+// exit questions, the function-key map and the exit sequence.
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+namespace conventions {
+
+// "yyyy.mm.dd - hh:mm:ss:nn" of now ("nn" repeats the minutes).
+QString StampText();
+QString StampText(const QDateTime& when);
+
+// <current directory>/<folder>/yyyymmdd_hhmmss_<folder>.csv, cut from the stamp.
+QString StatisticsFileName(const QString& stamp, const QString& folder);
+
+// A statistics file: Windows-1251, every cell followed by ";", CR LF after every
+// line, written whole. A character without a Windows-1251 form is written as "?".
+class StatisticsFile {
+ public:
+  explicit StatisticsFile(const QString& folder);  // takes the stamp now
+  const QString& Stamp() const { return stamp_; }
+  QString FileName() const;
+  // The stamp itself, without ";".
+  void AddStampLine();
+  // A literal line written as it stands (a header that already ends with ";").
+  void AddRawLine(const QString& line);
+  // Each cell followed by ";".
+  void AddCells(const QStringList& cells);
+  // Creates the file anew, replacing one of the same name; the folder is not
+  // created. Returns false (silently) when it cannot be written.
+  bool Write() const;
+  QByteArray Bytes() const;
+
+ private:
+  QString folder_;
+  QString stamp_;
+  QStringList lines_;
+};
+
+// Texts in Windows-1251 ("?" for what has no form there).
+QByteArray ToCp1251(const QString& text);
+
+// The Yes/No/Cancel exit question; returns ui::mrYes, ui::mrNo or ui::mrCancel.
+int ExitConfirmDialog();
+// The Yes/No exit question; returns ui::mrYes or ui::mrNo.
+int ExitYesNoDialog();
+
+extern const char* const kExitConfirmText;
+extern const char* const kExitYesNoText;
+
+// The exit-handler shape of a window that writes a file: file first, then the
+// question. Yes: export, reset, close; No: reset, close; Cancel: nothing more.
+// Returns the answer.
+struct ExitSteps {
+  std::function<void()> writeFile;
+  std::function<void()> exportToSpreadsheet;
+  std::function<void()> reset;
+  std::function<void()> close;
+};
+int ExitWithQuestion(const ExitSteps& steps);
+
+// A window's table of function keys and the buttons they press, in order. A key
+// runs the first enabled button of its list, and the test ends there.
+class FunctionKeyMap {
+ public:
+  struct Entry {
+    int key;
+    std::vector<QAbstractButton*> buttons;
+  };
+  FunctionKeyMap() = default;
+  FunctionKeyMap(std::initializer_list<Entry> entries);
+  void Add(int key, std::vector<QAbstractButton*> buttons);
+  // Returns true when a button was clicked.
+  bool Handle(int key) const;
+
+ private:
+  std::vector<Entry> entries_;  // F10 is tested first
+};
+
+}  // namespace conventions

@@ -1,0 +1,168 @@
+// The spreadsheet program reached through automation, as a typed object model
+// named after the automation members. "Excel.Application" is served by a
+// workbook model that records every call in order and, when made visible,
+// writes the workbook as an .xlsx file and opens it with the user's
+// spreadsheet program.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace automation {
+
+// An automation call failed (the class library's OLE error).
+class EOleError : public std::runtime_error {
+ public:
+  explicit EOleError(const QString& msg) : std::runtime_error(msg.toStdString()) {}
+};
+
+// A two-dimensional array of variants with bounds [0..rows, 0..cols]; elements
+// that are not filled stay empty.
+class VariantArray {
+ public:
+  VariantArray(int highRow, int highCol);  // bounds 0..highRow, 0..highCol
+  void Set(int row, int col, const QString& text);
+  const std::optional<QString>& At(int row, int col) const;
+  int HighRow() const { return highRow_; }
+  int HighCol() const { return highCol_; }
+
+ private:
+  int highRow_, highCol_;
+  std::vector<std::optional<QString>> items_;
+};
+
+// One recorded call: the member, its arguments and the value assigned.
+struct Call {
+  QString member;       // "Workbooks", "Add", "WorkSheets", "Range", "Cells", "ColumnWidth", ...
+  QVariantList args;    // e.g. Cells (1, 11), Borders (3), Range ("A1:K3")
+  QVariant value;       // for property assignments
+  QString Describe() const;  // "Range(A1:K3).Borders(1).LineStyle = 1"
+};
+
+class Workbook;  // the model behind the objects
+struct CellRef {
+  int row = 1, col = 1;
+};
+
+class Interior;
+class Font;
+class Border;
+
+// A rectangular block of cells.
+class Range {
+ public:
+  Range(std::shared_ptr<Workbook> wb, int row1, int col1, int row2, int col2);
+  void ColumnWidth(double characters);
+  Interior Interior();
+  Font Font();
+  void HorizontalAlignment(int xl);
+  void VerticalAlignment(int xl);
+  void Merge();
+  Border Borders(int index);  // 1 left, 2 right, 3 top, 4 bottom edge of every cell
+  void Value(const VariantArray& array);
+  void Value(const QString& text);
+  QString Address() const;  // "A1:K3"
+  int Row1() const { return r1_; }
+  int Col1() const { return c1_; }
+  int Row2() const { return r2_; }
+  int Col2() const { return c2_; }
+
+ private:
+  friend class Interior;
+  friend class Font;
+  friend class Border;
+  std::shared_ptr<Workbook> wb_;
+  int r1_, c1_, r2_, c2_;
+};
+
+class Interior {
+ public:
+  explicit Interior(Range r) : range_(std::move(r)) {}
+  void ColorIndex(int index);
+
+ private:
+  Range range_;
+};
+
+class Font {
+ public:
+  explicit Font(Range r) : range_(std::move(r)) {}
+  void Size(double points);
+  void Bold(bool on);
+
+ private:
+  Range range_;
+};
+
+class Border {
+ public:
+  Border(Range r, int index) : range_(std::move(r)), index_(index) {}
+  void LineStyle(int style);
+  void Weight(int weight);
+  void ColorIndex(int index);
+
+ private:
+  Range range_;
+  int index_;
+};
+
+class Worksheet {
+ public:
+  explicit Worksheet(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  CellRef Cells(int row, int col);
+  Range GetRange(CellRef a, CellRef b);  // the worksheet's Range(Cells, Cells)
+  Range GetRange(const QString& a1);     // "A2:A3", also "J2:j3"
+
+ private:
+  std::shared_ptr<Workbook> wb_;
+};
+
+class Workbooks {
+ public:
+  explicit Workbooks(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  void Add();
+
+ private:
+  std::shared_ptr<Workbook> wb_;
+};
+
+// The application object.
+class Application {
+ public:
+  explicit Application(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  Workbooks Workbooks();
+  Worksheet WorkSheets(int index);
+  // Made visible: the workbook is written and opened in the spreadsheet program.
+  void Visible(bool on);
+  // Every call made so far, in order.
+  const std::vector<Call>& Calls() const;
+  // The .xlsx file written when made visible (empty before).
+  QString WrittenFile() const;
+
+ private:
+  std::shared_ptr<Workbook> wb_;
+};
+
+// Creates the automation object of a programmatic identifier. Only
+// "Excel.Application" is known; it fails (EOleError) when no spreadsheet
+// program can be started.
+std::shared_ptr<Application> CreateOleObject(const QString& progId);
+
+// The spreadsheet program's command: VANTREL_SPREADSHEET (split like a shell
+// word list, the file's path added as its last argument), else LibreOffice Calc,
+// else xdg-open. Empty when none can be found.
+QStringList SpreadsheetCommand();
+
+// Alignment constants of the automation interface.
+constexpr int xlCenter = -4108;
+
+// For tests: the application object most recently created (null if none).
+std::shared_ptr<Application> LastApplication();
+
+}  // namespace automation

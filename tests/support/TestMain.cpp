@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/TestSupport.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+#include "ui/Seams.h"
+
+namespace testing_support {
+
+void InstallTestDefaults() {
+  ui::seams().messages = [](const ui::ShownMessage& m) {
+    ADD_FAILURE() << "unexpected message box: " << m.text.toStdString();
+    return (m.buttons & ui::mbCancel) ? int(ui::mrCancel) : (m.buttons & ui::mbNo) ? int(ui::mrNo) : int(ui::mrOk);
+  };
+  ui::seams().modalRunner = [](ui::TForm& form) {
+    form.show();
+    return form.ModalResult();
+  };
+}
+
+void SeamsFixture::SetUp() {
+  ui::ResetSeams();
+  InstallTestDefaults();
+}
+void SeamsFixture::TearDown() {
+  ui::ResetSeams();
+  InstallTestDefaults();
+}
+
+}  // namespace testing_support
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ::testing::InitGoogleTest(&argc, argv);
+  ui::TApplication app(argc, argv);
+  testing_support::InstallTestDefaults();
+  return RUN_ALL_TESTS();
+}

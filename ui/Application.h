@@ -1,0 +1,20 @@
+// The application object: the main form, and the default error report for an
+// exception that reaches the event loop.
+#pragma once
+
+#include <QApplication>
+
+namespace ui {
+
+class TApplication : public QApplication {
+  Q_OBJECT
+ public:
+  TApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* e) override;
+};
+
+// The main form: the first window created; forms are centred on it.
+void SetMainForm(QWidget* w);
+QWidget* MainForm();
+
+}  // namespace ui

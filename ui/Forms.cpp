@@ -1,0 +1,209 @@
+#include "ui/Forms.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
+
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Seams.h"
+
+namespace ui {
+
+int VirtualKeyOf(const QKeyEvent& e) {
+  const int k = e.key();
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + (k - Qt::Key_F1);
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+  switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: return 0;
+  }
+}
+
+bool Enabled(const QWidget* w) { return w && !w->testAttribute(Qt::WA_ForceDisabled); }
+
+bool Visible(const QWidget* w) {
+  if (!w) return false;
+  if (w->isWindow()) return w->isVisible();
+  if (w->testAttribute(Qt::WA_WState_ExplicitShowHide)) return !w->testAttribute(Qt::WA_WState_Hidden);
+  return true;
+}
+
+TForm::TForm(QWidget* parent) : QDialog(parent) {}
+
+void TForm::InitForm() {
+  const QString border = property("BorderStyle").toString();
+  if (border == "bsToolWindow") border_ = Border::ToolWindow;
+  else if (border == "bsSingle") border_ = Border::Single;
+  else if (border == "bsDialog") border_ = Border::Dialog;
+  else if (border == "bsSizeToolWin") border_ = Border::SizeToolWin;
+  else if (border == "bsNone") border_ = Border::None;
+  else border_ = Border::Sizeable;
+
+  const QString pos = property("Position").toString();
+  if (pos == "poMainFormCenter") placement_ = Placement::MainFormCenter;
+  else if (pos == "poScreenCenter") placement_ = Placement::ScreenCenter;
+  else placement_ = Placement::Designed;
+
+  keyPreview_ = property("KeyPreview").toBool();
+  stayOnTop_ = property("FormStyle").toString() == "fsStayOnTop";
+  if (property("AlphaBlendValue").isValid()) alpha_ = property("AlphaBlendValue").toInt();
+
+  const int cw = property("ClientWidth").isValid() ? property("ClientWidth").toInt() : width();
+  const int ch = property("ClientHeight").isValid() ? property("ClientHeight").toInt() : height();
+  clientSize_ = QSize(cw, ch);
+  if (border_ == Border::Sizeable || border_ == Border::SizeToolWin) resize(clientSize_);
+  else setFixedSize(clientSize_);
+  if (alpha_ < 255) setWindowOpacity(alpha_ / 255.0);
+
+  // Buttons take Enter only when the layout makes them the default button; a
+  // button with a modal result closes the form with it.
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    const bool isDefault = b->property("Default").toBool();
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    if (isDefault) defaultButton_ = b;
+    if (b->property("Cancel").toBool()) cancelButton_ = b;
+    const int mr = b->property("ModalResult").toInt();
+    if (mr != mrNone) {
+      connect(b, &QAbstractButton::clicked, this, [this, mr] { SetModalResult(mr); });
+    }
+  }
+  ApplyWindowFlags();
+  FormCreate();
+}
+
+void TForm::ApplyWindowFlags() {
+  Qt::WindowFlags f = (border_ == Border::ToolWindow || border_ == Border::SizeToolWin) ? Qt::Tool : Qt::Dialog;
+  f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+  if (!closeRemoved_) f |= Qt::WindowCloseButtonHint;
+  if (stayOnTop_) f |= Qt::WindowStaysOnTopHint;
+  if (border_ == Border::None) f |= Qt::FramelessWindowHint;
+  if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
+    overrideWindowFlags(f);
+    if (windowHandle()) windowHandle()->setFlags(f);
+  } else {
+    setWindowFlags(f);
+  }
+}
+
+void TForm::NoCloseSystemMenu() {
+  closeRemoved_ = true;
+  ApplyWindowFlags();
+}
+
+void TForm::SetModalResult(int r) {
+  modalResult_ = r;
+  if (r != mrNone && isVisible()) Close();
+}
+
+void TForm::PlaceWindow() {
+  QRect area;
+  if (placement_ == Placement::MainFormCenter && MainForm() && MainForm() != this && MainForm()->isVisible()) {
+    area = MainForm()->frameGeometry();
+  } else if (placement_ != Placement::Designed) {
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (s) area = s->availableGeometry();
+  }
+  if (area.isValid()) {
+    QRect r(QPoint(0, 0), size());
+    r.moveCenter(area.center());
+    move(r.topLeft());
+  }
+}
+
+int TForm::ShowModal() {
+  if (isVisible()) return modalResult_;  // already showing
+  modalResult_ = mrNone;
+  setWindowModality(Qt::ApplicationModal);
+  PlaceWindow();
+  inModal_ = true;
+  int r = mrCancel;
+  try {
+    r = seams().modalRunner(*this);
+  } catch (...) {
+    inModal_ = false;
+    throw;
+  }
+  inModal_ = false;
+  return r;
+}
+
+int TForm::RunModalLoop() {
+  QDialog::exec();
+  return modalResult_;
+}
+
+void TForm::Close() {
+  if (!isVisible()) return;
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;
+  FormClose();
+  hide();  // ends the nested loop of ShowModal
+}
+
+void TForm::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (!e->spontaneous()) FormShow();
+}
+
+void TForm::closeEvent(QCloseEvent* e) {
+  // The window system's close (close box, Alt+F4) does nothing once Close is
+  // gone from the system menu.
+  if (e->spontaneous() && closeRemoved_) {
+    e->ignore();
+    return;
+  }
+  e->ignore();  // hiding is ours, the widget is never deleted
+  Close();
+}
+
+void TForm::keyPressEvent(QKeyEvent* e) {
+  // Enter goes to the default button and Esc to the cancel button, where the
+  // layout names them; otherwise the form does nothing with them.
+  const int vk = VirtualKeyOf(*e);
+  if (vk == VK_RETURN && defaultButton_ && defaultButton_->isEnabled() && defaultButton_->isVisible()) {
+    defaultButton_->click();
+    return;
+  }
+  if (vk == VK_ESCAPE && cancelButton_ && cancelButton_->isEnabled() && cancelButton_->isVisible()) {
+    cancelButton_->click();
+    return;
+  }
+  e->ignore();
+}
+
+bool TForm::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) FormActivate();
+  return QDialog::event(e);
+}
+
+bool TForm::PreviewKey(QKeyEvent& e) {
+  if (!keyPreview_) return false;
+  int key = VirtualKeyOf(e);
+  if (key == 0) return false;
+  try {
+    FormKeyDown(key, e.modifiers());
+  } catch (const std::exception& ex) {
+    ShowException(ex);
+  }
+  return key == 0;
+}
+
+}  // namespace ui
