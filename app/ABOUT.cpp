@@ -1,0 +1,8 @@
+#include "app/ABOUT.h"
+
+TAboutBox* AboutBox = nullptr;
+
+TAboutBox::TAboutBox(QWidget* parent) : ui::TForm(parent) {
+  setupUi(this);
+  InitForm();
+}
