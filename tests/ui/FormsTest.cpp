@@ -1,0 +1,235 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "tests/support/TestSupport.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+#include "ui/Seams.h"
+
+namespace {
+
+// A small window built the way every window is: properties on the top widget,
+// then InitForm.
+class ProbeForm : public ui::TForm {
+ public:
+  explicit ProbeForm(bool keyPreview, bool noClose = false) : noClose_(noClose) {
+    setProperty("BorderStyle", "bsToolWindow");
+    setProperty("KeyPreview", keyPreview);
+    setProperty("ClientWidth", 300);
+    setProperty("ClientHeight", 200);
+    setProperty("FormStyle", "fsStayOnTop");
+    auto* layout = new QVBoxLayout(this);
+    edit = new QLineEdit(this);
+    ok = new QPushButton("OK", this);
+    ok->setProperty("ModalResult", int(ui::mrOk));
+    layout->addWidget(edit);
+    layout->addWidget(ok);
+    InitForm();
+  }
+  QLineEdit* edit;
+  QPushButton* ok;
+  int created = 0, shown = 0, closed = 0;
+  std::vector<int> keys;
+  int swallow = 0;
+  bool noClose_;
+
+ protected:
+  void FormCreate() override { ++created; }
+  void FormShow() override {
+    ++shown;
+    if (noClose_) NoCloseSystemMenu();
+  }
+  void FormClose() override { ++closed; }
+  void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
+    keys.push_back(key);
+    if (key == swallow) key = 0;
+  }
+};
+
+class FormsTest : public testing_support::SeamsFixture {};
+
+TEST_F(FormsTest, PropertiesFromTheLayout) {
+  ProbeForm f(true);
+  EXPECT_EQ(f.created, 1);
+  EXPECT_EQ(f.size(), QSize(300, 200));
+  EXPECT_TRUE(f.KeyPreview());
+  EXPECT_TRUE(f.StayOnTop());
+  EXPECT_EQ(f.BorderStyle(), ui::TForm::Border::ToolWindow);
+  EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(f.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+  EXPECT_FALSE(f.ok->autoDefault());
+}
+
+TEST_F(FormsTest, ShowModalRunsShowHandlerEachTimeAndCloseHides) {
+  ProbeForm f(false);
+  f.edit->setText("kept");
+  for (int i = 1; i <= 3; ++i) {
+    f.ShowModal();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.shown, i);
+    f.Close();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.closed, i);
+    EXPECT_EQ(f.ModalResult(), ui::mrCancel);
+  }
+  EXPECT_EQ(f.edit->text(), "kept");  // controls keep their contents
+  EXPECT_EQ(f.created, 1);
+}
+
+TEST_F(FormsTest, ModalRunnerSeamScriptsTheModalLoop) {
+  ProbeForm f(false);
+  ui::seams().modalRunner = [](ui::TForm& form) {
+    form.show();
+    static_cast<ProbeForm&>(form).ok->click();  // a button with a modal result closes
+    return form.ModalResult();
+  };
+  EXPECT_EQ(f.ShowModal(), ui::mrOk);
+  EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(FormsTest, RealModalLoopEndsWhenClosed) {
+  ProbeForm f(false);
+  ui::ResetSeams();  // the real nested loop
+  testing_support::InstallTestDefaults();
+  ui::seams().modalRunner = [](ui::TForm& form) { return form.RunModalLoop(); };
+  QTimer::singleShot(0, &f, [&f] { f.ok->click(); });
+  EXPECT_EQ(f.ShowModal(), ui::mrOk);
+  EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
+  struct Case {
+    bool noClose;
+    bool stillVisible;
+  };
+  for (const Case c : {Case{false, false}, Case{true, true}}) {
+    ProbeForm f(false, c.noClose);
+    f.ShowModal();
+    EXPECT_EQ(f.HasCloseCommand(), !c.noClose);
+    EXPECT_EQ(bool(f.windowFlags() & Qt::WindowCloseButtonHint), !c.noClose);
+    QCloseEvent spontaneous;
+    spontaneous.setAccepted(true);
+    QApplication::sendSpontaneousEvent(&f, &spontaneous);
+    EXPECT_EQ(f.isVisible(), c.stillVisible) << "noClose=" << c.noClose;
+    f.Close();  // the program's own Close always works
+    EXPECT_FALSE(f.isVisible());
+    // shown again: still without Close
+    f.ShowModal();
+    EXPECT_EQ(f.HasCloseCommand(), !c.noClose);
+    f.Close();
+  }
+}
+
+TEST_F(FormsTest, KeyPreviewSeesKeysBeforeTheFocusedControl) {
+  struct Case {
+    Qt::Key key;
+    int vk;
+  };
+  const Case cases[] = {{Qt::Key_F1, 112}, {Qt::Key_F5, 116}, {Qt::Key_F10, 121}, {Qt::Key_Return, 13},
+                        {Qt::Key_Enter, 13}, {Qt::Key_7, '7'}};
+  for (const Case& c : cases) {
+    ProbeForm f(true);
+    f.ShowModal();
+    QTest::keyClick(f.edit, c.key);
+    ASSERT_EQ(f.keys.size(), 1u) << c.vk;  // seen once, not again on the way to the parents
+    EXPECT_EQ(f.keys[0], c.vk);
+    f.Close();
+  }
+}
+
+TEST_F(FormsTest, KeyStillReachesTheControlUnlessSwallowed) {
+  ProbeForm f(true);
+  f.ShowModal();
+  QTest::keyClick(f.edit, Qt::Key_5);
+  EXPECT_EQ(f.edit->text(), "5");
+  f.swallow = '6';
+  QTest::keyClick(f.edit, Qt::Key_6);
+  EXPECT_EQ(f.edit->text(), "5");
+  f.Close();
+}
+
+TEST_F(FormsTest, WithoutKeyPreviewTheFormSeesNothing) {
+  ProbeForm f(false);
+  f.ShowModal();
+  QTest::keyClick(f.edit, Qt::Key_F10);
+  EXPECT_TRUE(f.keys.empty());
+  f.Close();
+}
+
+TEST_F(FormsTest, EnterAndEscapeDoNotCloseAFormWithoutDefaultButton) {
+  ProbeForm f(true);
+  f.ShowModal();
+  QTest::keyClick(f.edit, Qt::Key_Return);
+  QTest::keyClick(f.edit, Qt::Key_Escape);
+  EXPECT_TRUE(f.isVisible());
+  f.Close();
+}
+
+TEST_F(FormsTest, EnterClicksTheDefaultButton) {
+  class DefaultForm : public ui::TForm {
+   public:
+    DefaultForm() {
+      auto* layout = new QVBoxLayout(this);
+      edit = new QLineEdit(this);
+      button = new QPushButton("OK", this);
+      button->setProperty("Default", true);
+      button->setProperty("ModalResult", int(ui::mrOk));
+      layout->addWidget(edit);
+      layout->addWidget(button);
+      InitForm();
+    }
+    QLineEdit* edit;
+    QPushButton* button;
+  } d;
+  d.ShowModal();
+  QTest::keyClick(d.edit, Qt::Key_Return);
+  EXPECT_FALSE(d.isVisible());
+  EXPECT_EQ(d.ModalResult(), ui::mrOk);
+}
+
+TEST_F(FormsTest, ExceptionInKeyHandlerIsReportedAndPlayGoesOn) {
+  class Throwing : public ui::TForm {
+   public:
+    Throwing() {
+      setProperty("KeyPreview", true);
+      edit = new QLineEdit(this);
+      InitForm();
+    }
+    QLineEdit* edit;
+
+   protected:
+    void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
+      if (key == ui::VK_F2) throw std::runtime_error("boom");
+    }
+  } f;
+  ui::ScriptedMessages msgs;
+  f.ShowModal();
+  QTest::keyClick(f.edit, Qt::Key_F2);
+  ASSERT_EQ(msgs.Log().size(), 1u);
+  EXPECT_EQ(msgs.Log()[0].text, "boom.");
+  EXPECT_TRUE(f.isVisible());
+  f.Close();
+}
+
+TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
+  QWidget parent;
+  auto* child = new QPushButton(&parent);
+  parent.setEnabled(false);
+  EXPECT_TRUE(ui::Enabled(child));
+  EXPECT_FALSE(child->isEnabled());
+  child->setEnabled(false);
+  parent.setEnabled(true);
+  EXPECT_FALSE(ui::Enabled(child));
+  EXPECT_TRUE(ui::Visible(child));  // parent never shown
+  child->hide();
+  EXPECT_FALSE(ui::Visible(child));
+}
+
+}  // namespace
