@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "app/rules/KalvernTable.h"
+
+namespace {
+
+using rules::KalvernCellText;
+using rules::KalvernScore;
+using rules::KalvernScoreText;
+using rules::KalvernVariantText;
+
+// The darts of every score, as the table lists them; "" = no three-dart finish.
+// 119 is checked by its sum and finish only.
+const std::map<int, const char*> kListedDarts = {
+    {170, "T20 T20 50"},
+    {169, ""},
+    {168, ""},
+    {167, "T20 T19 50"},
+    {166, ""},
+    {165, ""},
+    {164, "T20 T18 50"},
+    {163, ""},
+    {162, ""},
+    {161, "T20 T17 50"},
+    {160, "T20 T20 D20"},
+    {159, ""},
+    {158, "T20 T20 D19"},
+    {157, "T20 T19 D20"},
+    {156, "T20 T20 D18"},
+    {155, "T20 T19 D19"},
+    {154, "T20 T18 D20"},
+    {153, "T20 T19 D18"},
+    {152, "T20 T20 D16"},
+    {151, "T20 T17 D20"},
+    {150, "T20 T20 D15"},
+    {149, "T20 T19 D16"},
+    {148, "T20 T20 D14"},
+    {147, "T20 T17 D18"},
+    {146, "T20 T18 D16"},
+    {145, "T20 T19 D14"},
+    {144, "T20 T20 D12"},
+    {143, "T20 T17 D16"},
+    {142, "T20 T16 D17"},
+    {141, "T20 T19 D12"},
+    {140, "T20 T20 D10"},
+    {139, "T20 T19 D11"},
+    {138, "T20 T18 D12"},
+    {137, "T20 T15 D16"},
+    {136, "T20 T20 D8"},
+    {135, "25 T20 50"},
+    {134, "T20 T14 D16"},
+    {133, "T19 T20 D8"},
+    {132, "25 T19 50"},
+    {131, "T20 T13 D16"},
+    {130, "20 T20 50"},
+    {129, "T19 T20 D6"},
+    {128, "T18 T18 D10"},
+    {127, "T20 T17 D8"},
+    {126, "T19 T19 D6"},
+    {125, "50 25 50"},
+    {124, "T20 14 50"},
+    {123, "T19 16 50"},
+    {122, "T18 18 50"},
+    {121, "T17 T18 D8"},
+    {120, "T20 20 D20"},
+    {118, "T20 18 D20"},
+    {117, "T20 17 D20"},
+    {116, "T20 20 D18"},
+    {115, "T19 20 D19"},
+    {114, "T20 14 D20"},
+    {113, "T19 16 D20"},
+    {112, "T20 20 D16"},
+    {111, "T19 14 D20"},
+    {110, "T18 16 D20"},
+    {109, "T20 17 D16"},
+    {108, "T20 16 D16"},
+    {107, "T20 15 D16"},
+    {106, "T20 14 D16"},
+    {105, "T19 16 D16"},
+    {104, "T20 12 D16"},
+    {103, "T20 11 D16"},
+    {102, "T20 10 D16"},
+    {101, "T19 12 D16"},
+    {100, "T20 D20"},
+    {99, "T19 10 D16"},
+    {98, "T18 12 D16"},
+    {97, "T19 D20"},
+    {96, "T20 D18"},
+    {95, "T20 3 D16"},
+    {94, "T18 D20"},
+    {93, "T19 D18"},
+    {92, "T20 D16"},
+    {91, "T17 D20"},
+    {90, "T20 D15"},
+    {89, "T19 D16"},
+    {88, "T20 D14"},
+    {87, "T17 D18"},
+    {86, "T18 D16"},
+    {85, "T19 D14"},
+    {84, "T20 D12"},
+    {83, "T17 D16"},
+    {82, "50 D16"},
+    {81, "T15 D18"},
+    {80, "T16 D16"},
+    {79, "T19 D11"},
+    {78, "T18 D12"},
+    {77, "T15 D16"},
+    {76, "T20 D8"},
+    {75, "T17 D12"},
+    {74, "T14 D16"},
+    {73, "T19 D8"},
+    {72, "T20 D6"},
+    {71, "T13 D16"},
+    {70, "T18 D8"},
+    {69, "T11 D18"},
+    {68, "T20 D4"},
+    {67, "T17 D8"},
+    {66, "50 D8"},
+    {65, "25 D20"},
+    {64, "T16 D8"},
+    {63, "T17 D6"},
+    {62, "T10 D16"},
+    {61, "T15 D8"},
+    {60, "20 D20"},
+    {59, "19 D20"},
+    {58, "18 D20"},
+    {57, "17 D20"},
+    {56, "16 D20"},
+    {55, "15 D20"},
+    {54, "14 D20"},
+    {53, "13 D20"},
+    {52, "20 D16"},
+    {51, "19 D16"},
+};
+
+// Texts whose gaps are wider than one blank, exactly as the table shows them.
+const std::map<int, const char*> kWideGapTexts = {
+    {135, " 25    T20 50"}, {132, " 25    T19 50"}, {130, " 20    T20 50"}, {125, " 50    25   50"},
+    {124, " T20 14    50"}, {123, " T19 16    50"}, {122, " T18 18    50"}, {120, " T20 20   D20"},
+    {118, " T20 18   D20"}, {117, " T20 17   D20"}, {116, " T20 20   D18"}, {115, " T19 20   D19"},
+    {114, " T20 14   D20"}, {113, " T19 16   D20"}, {112, " T20 20   D16"}, {111, " T19 14   D20"},
+    {95, " T20 3    D16"},  {82, "  50   D16"},     {66, " 50    D8"},      {65, " 25    D20"},
+    {60, " 20   D20"},      {59, " 19   D20"},      {58, " 18   D20"},      {57, " 17   D20"},
+    {56, " 16   D20"},      {55, " 15   D20"},      {54, " 14   D20"},      {53, " 13   D20"},
+    {52, " 20   D16"},      {51, " 19   D16"},
+};
+
+// The value of one dart in the table's notation, or nothing when the token is
+// not a dart three darts could throw.
+std::optional<int> DartValue(const QString& token, bool* isFinishingDart) {
+  static const QRegularExpression re(QStringLiteral("^([TD]?)([0-9]{1,2})$"));
+  const QRegularExpressionMatch m = re.match(token);
+  if (!m.hasMatch()) return std::nullopt;
+  const QString kind = m.captured(1);
+  const int n = m.captured(2).toInt();
+  *isFinishingDart = false;
+  if (kind.isEmpty()) {
+    if (n == 25) return 25;
+    if (n == 50) {
+      *isFinishingDart = true;
+      return 50;
+    }
+    if (n >= 1 && n <= 20) return n;
+    return std::nullopt;
+  }
+  if (n < 1 || n > 20) return std::nullopt;
+  if (kind == QLatin1String("D")) {
+    *isFinishingDart = true;
+    return 2 * n;
+  }
+  return 3 * n;
+}
+
+const QString kNone = QStringLiteral("H") + QString::fromUtf8("ет");
+
+TEST(KalvernTable, EveryVariantAddsUpToItsScoreAndEndsOnADoubleOrTheBull) {
+  int finishes = 0;
+  for (int score = 170; score >= 51; --score) {
+    SCOPED_TRACE(score);
+    const QString text = KalvernVariantText(score);
+    if (text.trimmed() == kNone) continue;
+    const QStringList darts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_GE(darts.size(), 1);
+    ASSERT_LE(darts.size(), 3);
+    int sum = 0;
+    bool lastFinishes = false;
+    for (const QString& d : darts) {
+      const std::optional<int> v = DartValue(d, &lastFinishes);
+      ASSERT_TRUE(v.has_value()) << d.toStdString();
+      sum += *v;
+    }
+    EXPECT_EQ(sum, score) << text.toStdString();
+    EXPECT_TRUE(lastFinishes) << text.toStdString();
+    ++finishes;
+  }
+  EXPECT_EQ(finishes, 120 - 7);
+}
+
+TEST(KalvernTable, VariantTextsMatchTheListedDartsAndGaps) {
+  for (const auto& [score, listed] : kListedDarts) {
+    SCOPED_TRACE(score);
+    const QString text = KalvernVariantText(score);
+    const QString darts = QString::fromUtf8(listed);
+    if (darts.isEmpty()) {
+      const QString blanks(score == 159 ? 9 : 10, QLatin1Char(' '));
+      EXPECT_EQ(text, blanks + kNone);
+      continue;
+    }
+    // Same darts in the same order, whatever the gaps.
+    EXPECT_EQ(text.split(QLatin1Char(' '), Qt::SkipEmptyParts), darts.split(QLatin1Char(' ')));
+    const auto wide = kWideGapTexts.find(score);
+    if (wide != kWideGapTexts.end()) {
+      EXPECT_EQ(text, QString::fromUtf8(wide->second));
+    } else {
+      EXPECT_EQ(text, QStringLiteral(" ") + darts);
+    }
+  }
+}
+
+TEST(KalvernTable, NoFinishTextHasLatinHAndCyrillicEnding) {
+  for (int score : {169, 168, 166, 165, 163, 162, 159}) {
+    SCOPED_TRACE(score);
+    const QString text = KalvernVariantText(score);
+    const QString word = text.trimmed();
+    ASSERT_EQ(word.size(), 3);
+    EXPECT_EQ(word.at(0).unicode(), 0x0048);  // Latin capital H
+    EXPECT_EQ(word.at(1).unicode(), 0x0435);  // Cyrillic е
+    EXPECT_EQ(word.at(2).unicode(), 0x0442);  // Cyrillic т
+    EXPECT_EQ(text.indexOf(word), score == 159 ? 9 : 10);
+  }
+}
+
+TEST(KalvernTable, OpenEntryLinesUpWithItsNeighbours) {
+  // 119 sits between 120 and 118, whose double stands after three blanks.
+  const QString text = KalvernVariantText(119);
+  const QString above = KalvernVariantText(120);
+  const QString below = KalvernVariantText(118);
+  EXPECT_EQ(text.size(), above.size());
+  EXPECT_EQ(text.lastIndexOf(QLatin1Char('D')), above.lastIndexOf(QLatin1Char('D')));
+  EXPECT_EQ(text.lastIndexOf(QLatin1Char('D')), below.lastIndexOf(QLatin1Char('D')));
+  EXPECT_TRUE(text.startsWith(QStringLiteral(" T")));
+}
+
+TEST(KalvernTable, ScoreTexts) {
+  const std::map<int, const char*> cases = {
+      {170, "  170"}, {141, "  141"}, {140, "  140"}, {111, "  111"}, {110, "  110"}, {100, "  100"},
+      {99, "    99"}, {90, "    90"}, {81, "    81"}, {80, "  80"},   {60, "  60"},   {51, "  51"},
+  };
+  for (const auto& [score, expected] : cases) {
+    EXPECT_EQ(KalvernScoreText(score), QString::fromLatin1(expected)) << score;
+  }
+  for (int score = 170; score >= 51; --score) {
+    const QString text = KalvernScoreText(score);
+    EXPECT_EQ(text.trimmed().toInt(), score);
+    const int blanks = static_cast<int>(text.size() - text.trimmed().size());
+    EXPECT_EQ(blanks, (score >= 81 && score <= 99) ? 4 : 2) << score;
+  }
+}
+
+TEST(KalvernTable, OutsideTheTableIsEmpty) {
+  for (int score : {171, 50, 0, -1, 501}) {
+    EXPECT_TRUE(KalvernScoreText(score).isEmpty()) << score;
+    EXPECT_TRUE(KalvernVariantText(score).isEmpty()) << score;
+  }
+  const std::pair<int, int> outside[] = {{-1, 0}, {11, 0}, {0, -1}, {0, 30}, {10, 30}, {100, 100}};
+  for (const auto& [col, row] : outside) {
+    EXPECT_TRUE(KalvernCellText(col, row).isEmpty()) << col << "," << row;
+  }
+  EXPECT_EQ(KalvernScore(4, 0), 0);
+  EXPECT_EQ(KalvernScore(0, 30), 0);
+}
+
+TEST(KalvernTable, GridHoldsEveryScoreOnceInPairsOfColumns) {
+  std::set<int> seen;
+  int texts = 0;
+  for (int row = 0; row < 30; ++row) {
+    for (int col = 0; col < 11; ++col) {
+      SCOPED_TRACE(testing::Message() << col << "," << row);
+      const QString cell = KalvernCellText(col, row);
+      if (col == 2 || col == 5 || col == 8) {
+        EXPECT_TRUE(cell.isEmpty());
+        continue;
+      }
+      ASSERT_FALSE(cell.isEmpty());
+      ++texts;
+      const int pair = col / 3;
+      const int score = 170 - 30 * pair - row;
+      if (col % 3 == 0) {
+        EXPECT_EQ(cell.trimmed().toInt(), score);
+        EXPECT_TRUE(seen.insert(score).second);
+      } else {
+        EXPECT_EQ(cell, KalvernVariantText(score));
+      }
+    }
+  }
+  EXPECT_EQ(texts, 240);
+  EXPECT_EQ(seen.size(), 120u);
+  EXPECT_EQ(*seen.begin(), 51);
+  EXPECT_EQ(*seen.rbegin(), 170);
+  EXPECT_EQ(KalvernScore(1, 0), 140);
+  EXPECT_EQ(KalvernScore(2, 29), 81);
+  EXPECT_EQ(KalvernScore(3, 29), 51);
+}
+
+}  // namespace
