@@ -3,11 +3,11 @@
 // what is drawn. Colours are the class library's values (0x00BBGGRR).
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QLineEdit>
-#include <QAbstractScrollArea>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -21,11 +21,16 @@ QColor ToQColor(TColor c);
 // Drawing surface of a grid cell or a paint box.
 class TCanvas {
  public:
-  struct Brush { TColor Color = 0xFFFFFF; } brush;
-  struct Pen { TColor Color = 0; int Width = 1; } pen;
+  struct Brush {
+    TColor Color = 0xFFFFFF;
+  } brush;
+  struct Pen {
+    TColor Color = 0;
+    int Width = 1;
+  } pen;
   struct Font {
     QString Name = QStringLiteral("Arial");
-    int Size = 8;  // points
+    int Size = 8;    // points
     int Height = 0;  // pixels; used when not 0
     bool Bold = false;
     bool Italic = false;
@@ -52,12 +57,19 @@ class TCanvas {
   enum FillStyle { fsSurface, fsBorder };
   void FloodFill(int x, int y, TColor color, FillStyle style);
   void SetImage(QImage* img) { image_ = img; }
+  // Called after each drawing operation on the image (the paint box repaints).
+  void SetOnChange(std::function<void()> f) { onChange_ = std::move(f); }
+  QPoint PenPos() const { return penPos_; }
 
  private:
-  void Prepare();
+  // Runs a drawing operation on the painter in use or, without one, on a painter
+  // opened on the image for this operation only.
+  void Draw(const std::function<void(QPainter&)>& op);
+  void Prepare(QPainter& p) const;
   QPainter* painter_ = nullptr;
   QImage* image_ = nullptr;
   QPoint penPos_;
+  std::function<void()> onChange_;
 };
 
 // The score field with edit mask "!999;1;_": three positions, each a digit or a
@@ -65,6 +77,7 @@ class TCanvas {
 // at the caret and moves it on; blanks show as "_".
 class TMaskEdit : public QLineEdit {
   Q_OBJECT
+  Q_PROPERTY(QString Text READ Text WRITE SetText)
  public:
   explicit TMaskEdit(QWidget* parent = nullptr);
   QString Text() const { return text_; }
@@ -85,7 +98,12 @@ class TMaskEdit : public QLineEdit {
  private:
   static constexpr int kLength = 3;
   void Refresh(int caret);
-  QString text_;
+  // Puts characters (digits or blanks) in from the caret on, over any selection.
+  void Put(const QString& chars);
+  void BlankSelection(int& caret);
+  void SyncFromShown(const QString& shown);
+  QString text_ = QString(kLength, QChar(' '));
+  bool refreshing_ = false;
 };
 
 // String grid: cells are stored and read at any row and column, also past the
@@ -163,6 +181,12 @@ class TStringGrid : public QAbstractScrollArea {
  private:
   void UpdateScrollBars();
   int RowsThatFit() const;
+  int RowTop(int row) const;  // -1 when the row is scrolled out
+  int ColLeft(int col) const;
+  int TotalWidth() const;
+  int RowAt(int y) const;
+  int ColAt(int x) const;
+  void ScrollToRow(int r);
   std::vector<std::vector<QString>> cells_;  // [row][col], grows on demand
   std::vector<int> colWidths_;
   int colCount_ = 5, rowCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
@@ -187,9 +211,7 @@ class TPaintBox : public QWidget {
   void resizeEvent(QResizeEvent* e) override;
 
  private:
-  void EnsurePainter();
   QImage image_;
-  QPainter* painter_ = nullptr;
   TCanvas canvas_;
 };
 

@@ -1,0 +1,388 @@
+#include "ui/SysUtils.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "ui/Seams.h"
+
+namespace ui {
+
+namespace {
+
+// A finite non-negative value as its decimal digits: value = 0.d1d2d3... x 10^exponent.
+// The digits are the value's exact expansion (to 60 significant digits), so that
+// rounding decides on what the binary value really is.
+struct Decimal {
+  std::string digits;  // no leading zeros; empty for zero
+  int exponent = 0;
+};
+
+Decimal ToDecimal(double magnitude) {
+  Decimal d;
+  if (magnitude == 0.0) return d;
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "%.60e", magnitude);
+  std::string s(buf);
+  const auto e = s.find('e');
+  std::string mant = s.substr(0, e);
+  const int exp10 = std::stoi(s.substr(e + 1));
+  for (char c : mant)
+    if (c >= '0' && c <= '9') d.digits.push_back(c);
+  d.exponent = exp10 + 1;
+  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  return d;
+}
+
+// Keeps `keep` digits (counted from the first significant one), halves away from
+// zero. `keep` may be 0 or negative: then the value rounds to 0 or to one unit of
+// the first kept place.
+Decimal RoundDigits(Decimal d, int keep) {
+  if (d.digits.empty()) return d;
+  if (keep < 0) return Decimal{};
+  if (static_cast<int>(d.digits.size()) <= keep) return d;
+  const bool up = d.digits[static_cast<size_t>(keep)] >= '5';
+  d.digits.resize(static_cast<size_t>(keep));
+  if (up) {
+    int i = keep - 1;
+    while (i >= 0 && d.digits[static_cast<size_t>(i)] == '9') {
+      d.digits[static_cast<size_t>(i)] = '0';
+      --i;
+    }
+    if (i < 0) {
+      d.digits.insert(d.digits.begin(), '1');
+      d.exponent += 1;
+    } else {
+      d.digits[static_cast<size_t>(i)] += 1;
+    }
+  }
+  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  if (d.digits.empty()) d.exponent = 0;
+  return d;
+}
+
+// The digit at decimal place `pos` (pos 1 = units, 2 = tens, 0 = tenths, -1 =
+// hundredths ... counted like the exponent).
+char DigitAt(const Decimal& d, int pos) {
+  const int index = d.exponent - pos;
+  if (index < 0 || index >= static_cast<int>(d.digits.size())) return '0';
+  return d.digits[static_cast<size_t>(index)];
+}
+
+QString NonFinite(double value) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+}
+
+QString QuotedError(const QString& text, const char* what) {
+  return QStringLiteral("'%1' is not a valid %2").arg(text, QString::fromLatin1(what));
+}
+
+bool IsBlank(QChar c) { return c == QChar(' ') || c == QChar('\t'); }
+
+QChar DateSeparator() {
+  const QString f = QLocale::system().dateFormat(QLocale::ShortFormat);
+  for (QChar c : f)
+    if (!c.isLetter() && c != QChar('\'')) return c;
+  return QChar('.');
+}
+
+}  // namespace
+
+QChar DecimalSeparator() {
+  const QChar sep = seams().decimalSeparator;
+  return sep.isNull() ? QChar('.') : sep;
+}
+
+QString FormatFloat(const QString& format, double value) {
+  if (!std::isfinite(value)) return NonFinite(value);
+
+  // The first section of the format only (a negative or zero section is not used
+  // by this program); text in quotes is copied as it stands.
+  QString prefix, suffix;
+  int intZeros = 0, intDigits = 0, fracZeros = 0, fracDigits = 0;
+  bool seenPoint = false, seenDigit = false, inNumber = true;
+  QChar quote;
+  for (int i = 0; i < format.size(); ++i) {
+    const QChar c = format[i];
+    if (!quote.isNull()) {
+      if (c == quote) {
+        quote = QChar();
+      } else {
+        (seenDigit || seenPoint ? suffix : prefix) += c;
+      }
+      continue;
+    }
+    if (c == QChar('"') || c == QChar('\'')) {
+      quote = c;
+      continue;
+    }
+    if (c == QChar(';')) break;
+    const bool numeric = c == QChar('0') || c == QChar('#') || c == QChar('.') || c == QChar(',');
+    if (numeric && inNumber && suffix.isEmpty()) {
+      if (c == QChar('.')) {
+        if (seenPoint) {
+          inNumber = false;
+          suffix += c;
+        }
+        seenPoint = true;
+      } else if (c == QChar(',')) {
+        // Thousands separators are not used by this program; ignore.
+      } else if (!seenPoint) {
+        seenDigit = true;
+        ++intDigits;
+        if (c == QChar('0') && intZeros == 0) intZeros = intDigits;  // position of the first '0'
+      } else {
+        seenDigit = true;
+        ++fracDigits;
+        if (c == QChar('0')) fracZeros = fracDigits;
+      }
+    } else {
+      (seenDigit || seenPoint ? suffix : prefix) += c;
+    }
+  }
+  // Every integer placeholder from the first "0" on is a required digit.
+  intZeros = intZeros > 0 ? intDigits - intZeros + 1 : 0;
+
+  if (!seenDigit && !seenPoint) {
+    // No placeholders at all: the literal text only.
+    return prefix + suffix;
+  }
+
+  const bool negative = value < 0;
+  Decimal d = ToDecimal(std::fabs(value));
+  // Keep the digits down to the last decimal place of the format.
+  d = RoundDigits(d, d.exponent + fracDigits);
+
+  QString intText;
+  for (int pos = std::max(d.exponent, 1); pos >= 1; --pos) intText += QChar(DigitAt(d, pos));
+  // Strip leading zeros, then pad to the required count of integer digits.
+  while (intText.size() > 0 && intText[0] == QChar('0')) intText.remove(0, 1);
+  while (intText.size() < intZeros) intText.prepend(QChar('0'));
+
+  QString fracText;
+  for (int i = 0; i < fracDigits; ++i) fracText += QChar(DigitAt(d, -i));
+  // Optional "#" decimals drop their trailing zeros.
+  while (fracText.size() > fracZeros && fracText.endsWith(QChar('0'))) fracText.chop(1);
+
+  QString out = intText;
+  if (!fracText.isEmpty()) out += DecimalSeparator() + fracText;
+  // A value that rounds to zero is written without a sign.
+  if (negative && !d.digits.empty()) out.prepend(QChar('-'));
+  return prefix + out + suffix;
+}
+
+QString FloatToStr(double value) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  constexpr int kPrecision = 15;
+  const bool negative = value < 0;
+  Decimal d = RoundDigits(ToDecimal(std::fabs(value)), kPrecision);
+  if (d.digits.empty()) return QStringLiteral("0");
+  QString out;
+  if (d.exponent > kPrecision || d.exponent < -3) {
+    // Scientific form: "1E20", "1.5E-5".
+    out += QChar(d.digits[0]);
+    if (d.digits.size() > 1) {
+      out += DecimalSeparator();
+      out += QString::fromStdString(d.digits.substr(1));
+    }
+    out += QChar('E') + QString::number(d.exponent - 1);
+  } else {
+    if (d.exponent <= 0) {
+      out = QStringLiteral("0") + DecimalSeparator() + QString(-d.exponent, QChar('0')) +
+            QString::fromStdString(d.digits);
+    } else {
+      for (int pos = d.exponent; pos >= 1; --pos) out += QChar(DigitAt(d, pos));
+      if (static_cast<int>(d.digits.size()) > d.exponent)
+        out += DecimalSeparator() + QString::fromStdString(d.digits.substr(static_cast<size_t>(d.exponent)));
+    }
+  }
+  if (negative) out.prepend(QChar('-'));
+  return out;
+}
+
+QString IntToStr(long long value) { return QString::number(value); }
+
+int StrToInt(const QString& text) {
+  int i = 0;
+  const int n = static_cast<int>(text.size());
+  while (i < n && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == QChar('-') || text[i] == QChar('+'))) {
+    negative = text[i] == QChar('-');
+    ++i;
+  }
+  if (i >= n) throw EConvertError(QuotedError(text, "integer value"));
+  long long v = 0;
+  for (; i < n; ++i) {
+    const QChar c = text[i];
+    if (c < QChar('0') || c > QChar('9')) throw EConvertError(QuotedError(text, "integer value"));
+    v = v * 10 + (c.unicode() - '0');
+    if (v > 2147483648LL) throw EConvertError(QuotedError(text, "integer value"));
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL || v < -2147483648LL) throw EConvertError(QuotedError(text, "integer value"));
+  return static_cast<int>(v);
+}
+
+double StrToFloat(const QString& text) {
+  // Blanks around the number are allowed; inside it they are not.
+  const QString t = text.trimmed();
+  const QChar sep = DecimalSeparator();
+  std::string plain;
+  int i = 0;
+  const int n = static_cast<int>(t.size());
+  auto fail = [&]() { return EConvertError(QuotedError(text, "floating point value")); };
+  if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
+  int mantissaDigits = 0;
+  while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+    plain.push_back(static_cast<char>(t[i++].unicode()));
+    ++mantissaDigits;
+  }
+  if (i < n && t[i] == sep) {
+    plain.push_back('.');
+    ++i;
+    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+      plain.push_back(static_cast<char>(t[i++].unicode()));
+      ++mantissaDigits;
+    }
+  }
+  if (mantissaDigits == 0) throw fail();
+  if (i < n && (t[i] == QChar('e') || t[i] == QChar('E'))) {
+    plain.push_back('e');
+    ++i;
+    if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
+    int expDigits = 0;
+    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+      plain.push_back(static_cast<char>(t[i++].unicode()));
+      ++expDigits;
+    }
+    if (expDigits == 0) throw fail();
+  }
+  if (i != n) throw fail();
+  bool ok = false;
+  const double v = QString::fromStdString(plain).toDouble(&ok);
+  if (!ok || !std::isfinite(v)) throw fail();
+  return v;
+}
+
+QString FormatDateTime(const QString& format, const QDateTime& dt) {
+  const QDate date = dt.date();
+  const QTime time = dt.time();
+  const QLocale locale = QLocale::system();
+  QString out;
+  bool lastWasHour = false;
+  const int n = static_cast<int>(format.size());
+  int i = 0;
+  auto run = [&](QChar c) {
+    int k = i;
+    while (k < n && format[k].toLower() == c) ++k;
+    return k - i;
+  };
+  auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar('0')); };
+  while (i < n) {
+    const QChar c = format[i];
+    const QChar lc = c.toLower();
+    if (c == QChar('"') || c == QChar('\'')) {
+      int k = i + 1;
+      while (k < n && format[k] != c) out += format[k++];
+      i = k < n ? k + 1 : k;
+      continue;
+    }
+    if (lc == QChar('y')) {
+      const int len = run(lc);
+      out += len <= 2 ? two(date.year() % 100) : QStringLiteral("%1").arg(date.year(), 4, 10, QChar('0'));
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('m')) {
+      const int len = run(lc);
+      if (lastWasHour && len <= 2) {
+        out += len == 1 ? QString::number(time.minute()) : two(time.minute());
+      } else if (len == 1) {
+        out += QString::number(date.month());
+      } else if (len == 2) {
+        out += two(date.month());
+      } else if (len == 3) {
+        out += locale.monthName(date.month(), QLocale::ShortFormat);
+      } else {
+        out += locale.standaloneMonthName(date.month(), QLocale::LongFormat);
+      }
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('d')) {
+      const int len = run(lc);
+      if (len == 1) {
+        out += QString::number(date.day());
+      } else if (len == 2) {
+        out += two(date.day());
+      } else if (len == 3) {
+        out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+      } else if (len == 4) {
+        out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+      } else if (len == 5) {
+        out += locale.toString(date, QLocale::ShortFormat);
+      } else {
+        out += locale.toString(date, QLocale::LongFormat);
+      }
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('h')) {
+      const int len = run(lc);
+      out += len == 1 ? QString::number(time.hour()) : two(time.hour());
+      i += len;
+      lastWasHour = true;
+    } else if (lc == QChar('n')) {
+      const int len = run(lc);
+      out += len == 1 ? QString::number(time.minute()) : two(time.minute());
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('s')) {
+      const int len = run(lc);
+      out += len == 1 ? QString::number(time.second()) : two(time.second());
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('z')) {
+      const int len = run(lc);
+      out += len >= 3 ? QStringLiteral("%1").arg(time.msec(), 3, 10, QChar('0')) : QString::number(time.msec());
+      i += len;
+      lastWasHour = false;
+    } else if (c == QChar('/')) {
+      out += DateSeparator();
+      ++i;
+    } else {
+      // Separators between an hour and its minutes keep "mm" meaning minutes.
+      out += c;
+      ++i;
+    }
+  }
+  return out;
+}
+
+QString DateTimeToStr(const QDateTime& dt) {
+  const QLocale locale = QLocale::system();
+  return locale.toString(dt.date(), QLocale::ShortFormat) + QChar(' ') + FormatDateTime(QStringLiteral("hh:nn:ss"), dt);
+}
+
+int DayOfWeek(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
+
+QDateTime Now() { return seams().now ? seams().now() : QDateTime::currentDateTime(); }
+
+QString GetCurrentDir() {
+  QString dir = seams().currentDir ? seams().currentDir() : QDir::currentPath();
+  while (dir.size() > 1 && (dir.endsWith(QChar('/')) || dir.endsWith(QChar('\\')))) dir.chop(1);
+  return dir;
+}
+
+bool CreateDir(const QString& path) {
+  if (path.isEmpty()) return false;
+  const QFileInfo info(path);
+  if (info.exists()) return false;
+  const QDir parent = info.absoluteDir();
+  if (!parent.exists()) return false;
+  return parent.mkdir(info.fileName());
+}
+
+}  // namespace ui
