@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,9 +40,10 @@ class VariantArray {
 
 // One recorded call: the member, its arguments and the value assigned.
 struct Call {
-  QString member;       // "Workbooks", "Add", "WorkSheets", "Range", "Cells", "ColumnWidth", ...
-  QVariantList args;    // e.g. Cells (1, 11), Borders (3), Range ("A1:K3")
-  QVariant value;       // for property assignments
+  QString object;            // the object the member belongs to: "", "Workbooks", "Range(A1:K3).Borders(1)"
+  QString member;            // "Workbooks", "Add", "WorkSheets", "Range", "Cells", "ColumnWidth", ...
+  QVariantList args;         // e.g. Cells (1, 11), Borders (3), Range ("A1:K3")
+  QVariant value;            // for property assignments
   QString Describe() const;  // "Range(A1:K3).Borders(1).LineStyle = 1"
 };
 
@@ -59,12 +61,12 @@ class Range {
  public:
   Range(std::shared_ptr<Workbook> wb, int row1, int col1, int row2, int col2);
   void ColumnWidth(double characters);
-  Interior Interior();
-  Font Font();
+  automation::Interior Interior();
+  automation::Font Font();
   void HorizontalAlignment(int xl);
   void VerticalAlignment(int xl);
   void Merge();
-  Border Borders(int index);  // 1 left, 2 right, 3 top, 4 bottom edge of every cell
+  automation::Border Borders(int index);  // 1 left, 2 right, 3 top, 4 bottom edge of every cell
   void Value(const VariantArray& array);
   void Value(const QString& text);
   QString Address() const;  // "A1:K3"
@@ -77,6 +79,7 @@ class Range {
   friend class Interior;
   friend class Font;
   friend class Border;
+  QString Path() const;  // "Range(A1:K3)"
   std::shared_ptr<Workbook> wb_;
   int r1_, c1_, r2_, c2_;
 };
@@ -136,7 +139,7 @@ class Workbooks {
 class Application {
  public:
   explicit Application(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
-  Workbooks Workbooks();
+  automation::Workbooks Workbooks();
   Worksheet WorkSheets(int index);
   // Made visible: the workbook is written and opened in the spreadsheet program.
   void Visible(bool on);
@@ -158,6 +161,10 @@ std::shared_ptr<Application> CreateOleObject(const QString& progId);
 // word list, the file's path added as its last argument), else LibreOffice Calc,
 // else xdg-open. Empty when none can be found.
 QStringList SpreadsheetCommand();
+
+// Finds a program on PATH (full path, empty when missing); replaceable for tests.
+using ProgramFinder = std::function<QString(const QString& name)>;
+void SetProgramFinder(ProgramFinder finder);  // an empty finder puts the default back
 
 // Alignment constants of the automation interface.
 constexpr int xlCenter = -4108;

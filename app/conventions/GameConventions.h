@@ -3,11 +3,18 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <vector>
+
+namespace automation {
+class Application;
+}
 
 namespace conventions {
 
@@ -44,6 +51,12 @@ class StatisticsFile {
 
 // Texts in Windows-1251 ("?" for what has no form there).
 QByteArray ToCp1251(const QString& text);
+
+// Creates the spreadsheet program's automation object ("Excel.Application").
+// When it cannot be created, shows the error box "Невозможно запустить Excel"
+// with the caption "Ошибка" and returns null: the export ends there. Later
+// automation errors are not caught here.
+std::shared_ptr<automation::Application> StartSpreadsheet();
 
 // The Yes/No/Cancel exit question; returns ui::mrYes, ui::mrNo or ui::mrCancel.
 int ExitConfirmDialog();
