@@ -400,10 +400,10 @@ void TStringGrid::setRowCount(int n) {
 }
 
 void TStringGrid::setFixedRows(int n) {
+  // Like a new grid: the first scrollable row on top and current.
   fixedRows_ = std::clamp(n, 0, rowCount_);
-  topRow_ = std::max(topRow_, fixedRows_);
-  row_ = std::clamp(row_, fixedRows_, std::max(fixedRows_, rowCount_ - 1));
-  if (topRow_ > fixedRows_ && verticalScrollBar()->maximum() == 0) topRow_ = fixedRows_;
+  row_ = fixedRows_;
+  verticalScrollBar()->setValue(0);
   topRow_ = fixedRows_;
   UpdateScrollBars();
   viewport()->update();
@@ -411,7 +411,7 @@ void TStringGrid::setFixedRows(int n) {
 
 void TStringGrid::setFixedCols(int n) {
   fixedCols_ = std::clamp(n, 0, colCount_);
-  col_ = std::clamp(col_, fixedCols_, std::max(fixedCols_, colCount_ - 1));
+  col_ = fixedCols_;
   UpdateScrollBars();
   viewport()->update();
 }
@@ -501,11 +501,7 @@ void TStringGrid::ScrollToRow(int r) {
   if (top != topRow_) verticalScrollBar()->setValue(top - fixedRows_);
 }
 
-int TStringGrid::RowsThatFit() const {
-  const int line = gridLines_ ? gridLineWidth_ : 0;
-  const int room = viewport()->height() - fixedRows_ * (rowHeight_ + line);
-  return std::max(0, room / (rowHeight_ + line));
-}
+int TStringGrid::RowsThatFit() const { return Measure().rows; }
 
 int TStringGrid::RowTop(int row) const {
   const int step = rowHeight_ + (gridLines_ ? gridLineWidth_ : 0);
@@ -555,8 +551,7 @@ int TStringGrid::ColAt(int x) const {
   return -1;
 }
 
-void TStringGrid::UpdateScrollBars() {
-  const int scrollable = std::max(0, rowCount_ - fixedRows_);
+TStringGrid::Fit TStringGrid::Measure() const {
   const int line = gridLines_ ? gridLineWidth_ : 0;
   // Whether the cells fit is judged on the area inside the frame without scroll
   // bars, so that a grid that just fits shows none.
@@ -566,22 +561,31 @@ void TStringGrid::UpdateScrollBars() {
   const int totalW = TotalWidth();
   const int barW = verticalScrollBar()->sizeHint().width();
   const int barH = horizontalScrollBar()->sizeHint().height();
-  bool needV = totalH > fullH;
-  bool needH = totalW > fullW - (needV ? barW : 0);
-  if (needH && !needV) needV = totalH > fullH - barH;
-  const int viewH = fullH - (needH ? barH : 0);
-  const int viewW = fullW - (needV ? barW : 0);
-  const int fitRows = std::max(1, (viewH - fixedRows_ * (rowHeight_ + line)) / (rowHeight_ + line));
-  const int vmax = needV ? std::max(0, scrollable - fitRows) : 0;
+  Fit f;
+  f.vertical = totalH > fullH;
+  f.horizontal = totalW > fullW - (f.vertical ? barW : 0);
+  if (f.horizontal && !f.vertical) f.vertical = totalH > fullH - barH;
+  f.height = fullH - (f.horizontal ? barH : 0);
+  f.width = fullW - (f.vertical ? barW : 0);
+  f.rows = std::max(0, (f.height - fixedRows_ * (rowHeight_ + line)) / (rowHeight_ + line));
+  f.totalWidth = totalW;
+  return f;
+}
+
+void TStringGrid::UpdateScrollBars() {
+  const Fit f = Measure();
+  const int scrollable = std::max(0, rowCount_ - fixedRows_);
+  const int fitRows = std::max(1, f.rows);
+  const int vmax = f.vertical ? std::max(0, scrollable - fitRows) : 0;
   verticalScrollBar()->setRange(0, vmax);
   verticalScrollBar()->setPageStep(fitRows);
   verticalScrollBar()->setSingleStep(1);
-  setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  const int hmax = needH ? std::max(0, totalW - viewW) : 0;
+  setVerticalScrollBarPolicy(f.vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  const int hmax = f.horizontal ? std::max(0, f.totalWidth - f.width) : 0;
   horizontalScrollBar()->setRange(0, hmax);
-  horizontalScrollBar()->setPageStep(std::max(1, viewW));
+  horizontalScrollBar()->setPageStep(std::max(1, f.width));
   horizontalScrollBar()->setSingleStep(std::max(1, defaultColWidth_));
-  setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(f.horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   topRow_ = fixedRows_ + verticalScrollBar()->value();
 }
 
@@ -749,20 +753,34 @@ TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
   canvas_.SetOnChange([this] { update(); });
 }
 
-TCanvas& TPaintBox::Canvas() { return canvas_; }
+TCanvas& TPaintBox::Canvas() {
+  SyncSize();
+  return canvas_;
+}
+
+const QImage& TPaintBox::Image() const {
+  const_cast<TPaintBox*>(this)->SyncSize();
+  return image_;
+}
 
 void TPaintBox::Clear(TColor color) {
+  SyncSize();
   image_.fill(ToQColor(color));
   update();
 }
 
 void TPaintBox::paintEvent(QPaintEvent* e) {
+  SyncSize();
   QPainter p(this);
   p.drawImage(e->rect(), image_, e->rect());
 }
 
 void TPaintBox::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
+  SyncSize();
+}
+
+void TPaintBox::SyncSize() {
   const QSize size(std::max(1, width()), std::max(1, height()));
   if (size == image_.size()) return;
   // Keep what is drawn; new area is white.

@@ -179,6 +179,12 @@ class TStringGrid : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  // The room for cells inside the frame and which scroll bars it needs.
+  struct Fit {
+    bool vertical = false, horizontal = false;
+    int width = 0, height = 0, rows = 0, totalWidth = 0;
+  };
+  Fit Measure() const;
   void UpdateScrollBars();
   int RowsThatFit() const;
   int RowTop(int row) const;  // -1 when the row is scrolled out
@@ -203,7 +209,7 @@ class TPaintBox : public QWidget {
  public:
   explicit TPaintBox(QWidget* parent = nullptr);
   TCanvas& Canvas();
-  const QImage& Image() const { return image_; }
+  const QImage& Image() const;
   void Clear(TColor color = 0xFFFFFF);
 
  protected:
@@ -211,6 +217,8 @@ class TPaintBox : public QWidget {
   void resizeEvent(QResizeEvent* e) override;
 
  private:
+  // The image follows the widget's size (also before the widget is first shown).
+  void SyncSize();
   QImage image_;
   TCanvas canvas_;
 };

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QtTest/QTest>
+
+#include "tests/support/TestSupport.h"
+#include "ui/Controls.h"
+#include "ui/SysUtils.h"
+
+namespace {
+
+class MaskEditTest : public testing_support::SeamsFixture {
+ protected:
+  // Plays a script on the field: digits, blanks and other characters are typed;
+  // capitals are keys: B Backspace, D Delete, H Home, E End, L Left, R Right.
+  void Play(const QString& script) {
+    for (QChar c : script) {
+      switch (c.unicode()) {
+        case 'B':
+          QTest::keyClick(&edit, Qt::Key_Backspace);
+          break;
+        case 'D':
+          QTest::keyClick(&edit, Qt::Key_Delete);
+          break;
+        case 'H':
+          QTest::keyClick(&edit, Qt::Key_Home);
+          break;
+        case 'E':
+          QTest::keyClick(&edit, Qt::Key_End);
+          break;
+        case 'L':
+          QTest::keyClick(&edit, Qt::Key_Left);
+          break;
+        case 'R':
+          QTest::keyClick(&edit, Qt::Key_Right);
+          break;
+        default:
+          QTest::keyClick(&edit, c.toLatin1());
+          break;
+      }
+    }
+  }
+  ui::TMaskEdit edit;
+};
+
+TEST_F(MaskEditTest, TypingFillsPositionsFromTheCaret) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "   "},       {"5", "5  "},       {"05", "05 "},
+      {" 5", " 5 "},                                              // differs from "05"
+      {"501", "501"},    {"5012", "501"},                         // a fourth character has no place
+      {"501H7", "701"},                                           // overwrite at the caret
+      {"501H99", "991"}, {"501HR0", "501"},  {"501HRR ", "50 "},  // a typed blank blanks its position
+      {"501B", "50 "},   {"501BB", "5  "},   {"501BBBB", "   "},  // backspace at the start does nothing
+      {"HB", "   "},     {"501HD", " 01"},   {"501HRD", "5 1"},
+      {"501D", "501"},                                        // delete after the last position does nothing
+      {"501LLB", " 01"}, {"501LLB9", "901"}, {"5a0", "50 "},  // letters are refused
+      {"5-0", "50 "},    {"5.0", "50 "},     {"1 5", "1 5"},
+      {"12EB", "12 "},  // the last position is blank already
+      {"123EB", "12 "},
+  };
+  for (const auto& [script, expected] : cases) {
+    edit.Clear();
+    edit.setCursorPosition(0);
+    Play(script);
+    EXPECT_EQ(edit.Text(), QString(expected)) << "script '" << script << "'";
+    EXPECT_EQ(edit.Text().size(), 3);
+    // Blanks show as "_".
+    EXPECT_EQ(edit.text(), QString(expected).replace(' ', '_')) << "script '" << script << "'";
+  }
+}
+
+TEST_F(MaskEditTest, TextsWithBlanksInsideAreNoNumber) {
+  const std::pair<const char*, int> numbers[] = {{"501", 501}, {"5", 5}, {" 5", 5}, {"05", 5}, {"180", 180}};
+  for (const auto& [script, value] : numbers) {
+    edit.Clear();
+    edit.setCursorPosition(0);
+    Play(script);
+    EXPECT_EQ(ui::StrToInt(edit.Text().trimmed()), value) << script;
+  }
+  for (const char* script : {"1 5", "", "   ", "5 1"}) {
+    edit.Clear();
+    edit.setCursorPosition(0);
+    Play(script);
+    EXPECT_THROW(ui::StrToInt(edit.Text().trimmed()), ui::EConvertError) << script;
+  }
+}
+
+TEST_F(MaskEditTest, SetTextPadsAndTruncates) {
+  const std::pair<const char*, const char*> cases[] = {{"", "   "},    {"7", "7  "},     {"42", "42 "},
+                                                       {"501", "501"}, {"12345", "123"}, {"a1", " 1 "}};
+  for (const auto& [given, expected] : cases) {
+    edit.SetText(given);
+    EXPECT_EQ(edit.Text(), QString(expected)) << given;
+  }
+  edit.SetText("99");
+  edit.Clear();
+  EXPECT_EQ(edit.Text(), "   ");
+  EXPECT_EQ(edit.text(), "___");
+}
+
+TEST_F(MaskEditTest, TextSetThroughTheLineEditPassesTheMask) {
+  edit.setText("42");
+  EXPECT_EQ(edit.Text(), "42 ");
+  edit.clear();
+  EXPECT_EQ(edit.Text(), "   ");
+  edit.setText("9x9z");
+  EXPECT_EQ(edit.Text(), "9 9");
+}
+
+TEST_F(MaskEditTest, TypingOverASelectionBlanksItFirst) {
+  edit.SetText("501");
+  edit.selectAll();
+  Play("7");
+  EXPECT_EQ(edit.Text(), "7  ");
+
+  edit.SetText("501");
+  edit.setSelection(1, 2);
+  Play("9");
+  EXPECT_EQ(edit.Text(), "59 ");
+
+  edit.SetText("501");
+  edit.setSelection(0, 2);
+  Play("B");
+  EXPECT_EQ(edit.Text(), "  1");
+}
+
+TEST_F(MaskEditTest, PasteKeepsDigitsOnly) {
+  QApplication::clipboard()->setText("a1b8-0 9");
+  edit.Clear();
+  edit.setCursorPosition(0);
+  QTest::keySequence(&edit, QKeySequence::Paste);
+  EXPECT_EQ(edit.Text(), "180");
+
+  QApplication::clipboard()->setText("no digits");
+  edit.SetText("12");
+  edit.setCursorPosition(0);
+  QTest::keySequence(&edit, QKeySequence::Paste);
+  EXPECT_EQ(edit.Text(), "12 ");
+}
+
+TEST_F(MaskEditTest, KeyPressIsReportedBeforeTheKeyIsApplied) {
+  std::vector<std::pair<int, QString>> seen;
+  QObject::connect(&edit, &ui::TMaskEdit::KeyPress, [&](int key) { seen.emplace_back(key, edit.Text()); });
+  edit.Clear();
+  edit.setCursorPosition(0);
+  Play("6a");
+  QTest::keyClick(&edit, Qt::Key_Backspace);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], std::make_pair(int('6'), QString("   ")));
+  EXPECT_EQ(seen[1], std::make_pair(int('a'), QString("6  ")));  // refused, but reported
+  EXPECT_EQ(seen[2], std::make_pair(8, QString("6  ")));
+  EXPECT_EQ(edit.Text(), "   ");
+}
+
+TEST_F(MaskEditTest, EnterIsReportedAndLeftToTheWindow) {
+  const int keys[] = {Qt::Key_Return, Qt::Key_Enter};
+  for (int key : keys) {
+    std::vector<int> seen;
+    auto c = QObject::connect(&edit, &ui::TMaskEdit::KeyPress, [&](int k) { seen.push_back(k); });
+    edit.SetText("60");
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, "\r");
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_FALSE(press.isAccepted()) << "Enter must reach the window";
+    EXPECT_EQ(seen, std::vector<int>{13});
+    EXPECT_EQ(edit.Text(), "60 ");
+    QObject::disconnect(c);
+  }
+}
+
+TEST_F(MaskEditTest, FunctionKeysAreLeftToTheWindow) {
+  for (int key : {int(Qt::Key_F1), int(Qt::Key_F10), int(Qt::Key_Up), int(Qt::Key_Down)}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &press);
+    EXPECT_FALSE(press.isAccepted()) << key;
+  }
+}
+
+TEST_F(MaskEditTest, HandlerThatDisablesTheFieldStopsTheKey) {
+  QObject::connect(&edit, &ui::TMaskEdit::KeyPress, [&](int) { edit.setEnabled(false); });
+  edit.Clear();
+  edit.setCursorPosition(0);
+  Play("5");
+  EXPECT_EQ(edit.Text(), "   ");
+}
+
+TEST_F(MaskEditTest, DisabledFieldTakesNoInput) {
+  int reports = 0;
+  QObject::connect(&edit, &ui::TMaskEdit::KeyPress, [&](int) { ++reports; });
+  edit.SetText("5");
+  edit.setEnabled(false);
+  edit.setCursorPosition(1);
+  Play("7B");
+  EXPECT_EQ(edit.Text(), "5  ");
+  EXPECT_EQ(reports, 0);
+}
+
+}  // namespace
