@@ -2,5 +2,14 @@
 // the main form; then the message loop until the main form closes.
 #pragma once
 
+// Creates the eighteen windows in their order, the main window first and made
+// the application's main form. Does nothing when they already exist.
 void CreateForms();
+
+// Destroys the windows in the reverse order of their creation.
+void DestroyForms();
+
+// Shows the main window and dispatches messages until it closes; then destroys
+// the windows and returns 0. With VANTREL_QUIT_WHEN_SHOWN=1 in the environment the
+// loop ends as soon as the main window has been shown and painted once.
 int RunApplication();
