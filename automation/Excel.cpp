@@ -199,7 +199,7 @@ lxw_format* MakeFormat(lxw_workbook* wb, const CellFormat& f) {
   lxw_format* fmt = workbook_add_format(wb);
   if (f.fill > 0) {
     format_set_pattern(fmt, LXW_PATTERN_SOLID);
-    format_set_bg_color(fmt, kPalette[f.fill - 1]);
+    format_set_fg_color(fmt, kPalette[f.fill - 1]);
   }
   if (f.fontSize > 0) format_set_font_size(fmt, f.fontSize);
   if (f.bold) format_set_bold(fmt);
@@ -614,16 +614,17 @@ void Border::ColorIndex(int index) {
 
 // ---------------------------------------------------------------------------
 
+// A corner cell is recorded with the range it addresses, so the record does not
+// depend on the order in which the two corners were evaluated.
 CellRef Worksheet::Cells(int row, int col) {
-  wb_->Record(QStringLiteral("WorkSheets(1)"), QStringLiteral("Cells"), {row, col});
   CheckCell(row, col);
   return CellRef{row, col};
 }
 
 Range Worksheet::GetRange(CellRef a, CellRef b) {
-  Range range(wb_, a.row, a.col, b.row, b.col);
-  wb_->Record(QStringLiteral("WorkSheets(1)"), QStringLiteral("Range"), {range.Address()});
-  return range;
+  auto cells = [](CellRef c) { return QStringLiteral("Cells(%1, %2)").arg(c.row).arg(c.col); };
+  wb_->Record(QStringLiteral("WorkSheets(1)"), QStringLiteral("Range"), {cells(a), cells(b)});
+  return Range(wb_, a.row, a.col, b.row, b.col);
 }
 
 Range Worksheet::GetRange(const QString& a1) {

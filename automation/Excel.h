@@ -118,9 +118,12 @@ class Border {
 class Worksheet {
  public:
   explicit Worksheet(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  // A corner for GetRange; not recorded on its own (see GetRange).
   CellRef Cells(int row, int col);
-  Range GetRange(CellRef a, CellRef b);  // the worksheet's Range(Cells, Cells)
-  Range GetRange(const QString& a1);     // "A2:A3", also "J2:j3"
+  // The worksheet's Range(Cells, Cells), recorded as
+  // "WorkSheets(1).Range(Cells(1, 1), Cells(3, 11))".
+  Range GetRange(CellRef a, CellRef b);
+  Range GetRange(const QString& a1);  // "A2:A3", also "J2:j3"
 
  private:
   std::shared_ptr<Workbook> wb_;

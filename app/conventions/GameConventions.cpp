@@ -190,7 +190,12 @@ bool FunctionKeyMap::Handle(int key) const {
     if (entry.key != key) return false;
     for (QAbstractButton* button : entry.buttons) {
       if (button && ui::Enabled(button)) {
-        button->click();
+        if (button->isEnabled()) {
+          button->click();
+        } else {
+          // Enabled itself inside a disabled container: its handler still runs.
+          Q_EMIT button->clicked(button->isChecked());
+        }
         return true;
       }
     }
