@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <set>
+#include <vector>
+
+#include "app/rules/DartsRules.h"
+#include "app/rules/SoloSuggestions.h"
+
+namespace {
+
+// Every score one dart can make (0 is a miss), and the finishing darts.
+std::vector<int> DartScores() {
+  std::vector<int> s{0, 25, 50};
+  for (int n = 1; n <= 20; ++n) s.insert(s.end(), {n, 2 * n, 3 * n});
+  return s;
+}
+std::vector<int> FinishingScores() {
+  std::vector<int> s{50};
+  for (int n = 1; n <= 20; ++n) s.push_back(2 * n);
+  return s;
+}
+
+std::set<int> ThreeDartTotals() {
+  std::set<int> out;
+  for (int a : DartScores())
+    for (int b : DartScores())
+      for (int c : DartScores()) out.insert(a + b + c);
+  return out;
+}
+
+// Fewest darts that finish v ending on a double or the bull; 0 when three cannot.
+int FewestFinishingDarts(int v) {
+  for (int d : FinishingScores()) {
+    if (d == v) return 1;
+  }
+  for (int d : FinishingScores())
+    for (int a : DartScores())
+      if (a > 0 && a + d == v) return 2;
+  for (int d : FinishingScores())
+    for (int a : DartScores())
+      for (int b : DartScores())
+        if (a > 0 && b > 0 && a + b + d == v) return 3;
+  return 0;
+}
+
+TEST(DartsRules, ImpossibleVisitsAreExactlyTheTotalsThreeDartsMiss) {
+  const std::set<int> totals = ThreeDartTotals();
+  for (int v = 0; v <= darts::kMaxVisit; ++v) {
+    EXPECT_EQ(darts::IsImpossibleVisit(v), totals.count(v) == 0) << v;
+  }
+}
+
+TEST(DartsRules, UnfinishableRemaindersAgreeWithEveryThreeDartFinish) {
+  // 163, 166 and 169 cannot be finished either, but no visit totals them.
+  for (int r = 2; r <= 230; ++r) {
+    const bool noFinish = FewestFinishingDarts(r) == 0;
+    EXPECT_EQ(darts::IsUnfinishable(r) || darts::IsImpossibleVisit(r), noFinish) << r;
+    if (darts::IsUnfinishable(r)) {
+      EXPECT_TRUE(noFinish) << r;
+    }
+  }
+}
+
+TEST(DartsRules, FinishingDartOfferFollowsTheFewestDartsNeeded) {
+  for (int v = 2; v <= 170; ++v) {
+    const int fewest = FewestFinishingDarts(v);
+    if (fewest == 0) continue;
+    const darts::FinishingDarts expected = fewest == 1   ? darts::FinishingDarts::Any
+                                           : fewest == 2 ? darts::FinishingDarts::SecondOrThird
+                                                         : darts::FinishingDarts::ThirdOnly;
+    EXPECT_EQ(darts::FinishingDartsFor(v), expected) << v;
+  }
+}
+
+TEST(DartsRules, BandEdges) {
+  struct Case {
+    int visit;
+    darts::Band band;
+  };
+  const Case cases[] = {{0, darts::Band::None},      {59, darts::Band::None},     {60, darts::Band::From60},
+                        {79, darts::Band::From60},   {80, darts::Band::From80},   {99, darts::Band::From80},
+                        {100, darts::Band::From100}, {139, darts::Band::From100}, {140, darts::Band::From140},
+                        {179, darts::Band::From140}, {180, darts::Band::Max180},  {181, darts::Band::None}};
+  for (const Case& c : cases) EXPECT_EQ(darts::BandOf(c.visit), c.band) << c.visit;
+}
+
+TEST(DartsRules, DartNotation) {
+  struct Case {
+    const char* dart;
+    int value;
+    bool finishing;
+  };
+  const Case cases[] = {{"T20", 60, false}, {"D16", 32, true}, {"D1", 2, true},    {"19", 19, false},
+                        {"25", 25, false},  {"50", 50, true},  {"T21", -1, false}, {"D0", -1, false},
+                        {"21", -1, false},  {"05", -1, false}, {"", -1, false},    {"X5", -1, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(darts::DartValue(c.dart), c.value) << c.dart;
+    EXPECT_EQ(darts::IsFinishingDart(c.dart), c.finishing) << c.dart;
+  }
+}
+
+TEST(SoloSuggestions, EveryEntryFinishesItsRemainderOrSaysThereIsNone) {
+  for (int row = 0; row < solo::kSuggestionRows; ++row) {
+    const int remainder = solo::kHighestSuggestion - row;
+    const QString entry = solo::SuggestionRow(row);
+    EXPECT_EQ(solo::SuggestionFor(remainder), entry);
+    if (FewestFinishingDarts(remainder) == 0) {
+      EXPECT_EQ(entry, solo::NoFinishText()) << remainder;
+      continue;
+    }
+    const QStringList darts = entry.split(QChar(' '));
+    ASSERT_GE(darts.size(), 1);
+    EXPECT_LE(darts.size(), 3) << remainder;
+    int sum = 0;
+    for (const QString& d : darts) {
+      EXPECT_GT(darts::DartValue(d), 0) << remainder << " " << d.toStdString();
+      sum += darts::DartValue(d);
+    }
+    EXPECT_EQ(sum, remainder) << entry.toStdString();
+    EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
+  }
+}
+
+TEST(SoloSuggestions, NothingOutsideTheTable) {
+  for (int r : {-1, 0, 2, 60, 171, 501}) EXPECT_TRUE(solo::SuggestionFor(r).isEmpty()) << r;
+  EXPECT_TRUE(solo::SuggestionRow(solo::kSuggestionRows).isEmpty());
+  EXPECT_EQ(solo::SuggestionFor(170), QStringLiteral("T20 T20 50"));
+  EXPECT_EQ(solo::SuggestionFor(61), QStringLiteral("T15 D8"));
+}
+
+}  // namespace
