@@ -324,7 +324,16 @@ void TMaskEdit::focusInEvent(QFocusEvent* e) {
   if (cursorPosition() > kLength) setCursorPosition(kLength);
 }
 
-void TMaskEdit::mousePressEvent(QMouseEvent* e) { QLineEdit::mousePressEvent(e); }
+void TMaskEdit::mousePressEvent(QMouseEvent* e) {
+  QLineEdit::mousePressEvent(e);
+  // A click past what is typed puts the caret right after it, so that typing
+  // goes on from there (in an empty field: from the first position).
+  if (!hasSelectedText()) {
+    int end = kLength;
+    while (end > 0 && text_[end - 1] == QChar(' ')) --end;
+    if (cursorPosition() > end) setCursorPosition(end);
+  }
+}
 
 void TMaskEdit::inputMethodEvent(QInputMethodEvent* e) {
   QString chars;
@@ -364,19 +373,18 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 QString TStringGrid::Cell(int col, int row) const {
-  if (row < 0 || col < 0 || static_cast<size_t>(row) >= cells_.size()) return QString();
-  const auto& r = cells_[static_cast<size_t>(row)];
-  if (static_cast<size_t>(col) >= r.size()) return QString();
-  return r[static_cast<size_t>(col)];
+  if (row < 0 || col < 0) return QString();
+  return cells_.value(Key(col, row));
 }
 
 void TStringGrid::SetCell(int col, int row, const QString& text) {
   if (row < 0 || col < 0) return;
   if (Cell(col, row) == text) return;
-  if (static_cast<size_t>(row) >= cells_.size()) cells_.resize(static_cast<size_t>(row) + 1);
-  auto& r = cells_[static_cast<size_t>(row)];
-  if (static_cast<size_t>(col) >= r.size()) r.resize(static_cast<size_t>(col) + 1);
-  r[static_cast<size_t>(col)] = text;
+  if (text.isEmpty()) {
+    cells_.remove(Key(col, row));
+  } else {
+    cells_.insert(Key(col, row), text);
+  }
   if (row < rowCount_ && col < colCount_) {
     const QRect rect = CellRect(col, row);
     if (!rect.isEmpty() && rect.intersects(viewport()->rect())) viewport()->update(rect);

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -193,7 +194,10 @@ class TStringGrid : public QAbstractScrollArea {
   int RowAt(int y) const;
   int ColAt(int x) const;
   void ScrollToRow(int r);
-  std::vector<std::vector<QString>> cells_;  // [row][col], grows on demand
+  // Only written, non-empty cells are kept, so that a far row or column costs
+  // nothing; key: row in the high half, column in the low half.
+  static quint64 Key(int col, int row) { return (quint64(quint32(row)) << 32) | quint32(col); }
+  QHash<quint64, QString> cells_;
   std::vector<int> colWidths_;
   int colCount_ = 5, rowCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
   int rowHeight_ = 24, defaultColWidth_ = 64, gridLineWidth_ = 1;

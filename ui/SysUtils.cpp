@@ -349,9 +349,23 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
       out += len >= 3 ? QStringLiteral("%1").arg(time.msec(), 3, 10, QChar('0')) : QString::number(time.msec());
       i += len;
       lastWasHour = false;
+    } else if (lc == QChar('t')) {
+      // "t" short time, "tt" long time.
+      const int len = run(lc);
+      out += FormatDateTime(len == 1 ? QStringLiteral("hh:nn") : QStringLiteral("hh:nn:ss"), dt);
+      i += len;
+      lastWasHour = false;
+    } else if (lc == QChar('c')) {
+      out += DateTimeToStr(dt);
+      ++i;
+      lastWasHour = false;
     } else if (c == QChar('/')) {
       out += DateSeparator();
       ++i;
+    } else if (c.isLetter()) {
+      out += c;
+      ++i;
+      lastWasHour = false;
     } else {
       // Separators between an hour and its minutes keep "mm" meaning minutes.
       out += c;
@@ -362,8 +376,10 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
 }
 
 QString DateTimeToStr(const QDateTime& dt) {
-  const QLocale locale = QLocale::system();
-  return locale.toString(dt.date(), QLocale::ShortFormat) + QChar(' ') + FormatDateTime(QStringLiteral("hh:nn:ss"), dt);
+  // Midnight exactly is written as the date alone.
+  const QString date = QLocale::system().toString(dt.date(), QLocale::ShortFormat);
+  if (dt.time() == QTime(0, 0)) return date;
+  return date + QChar(' ') + FormatDateTime(QStringLiteral("hh:nn:ss"), dt);
 }
 
 int DayOfWeek(const QDate& d) { return d.dayOfWeek() % 7 + 1; }

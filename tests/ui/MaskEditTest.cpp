@@ -185,6 +185,26 @@ TEST_F(MaskEditTest, HandlerThatDisablesTheFieldStopsTheKey) {
   EXPECT_EQ(edit.Text(), "   ");
 }
 
+TEST_F(MaskEditTest, ClickPastTheTypedDigitsContinuesAfterThem) {
+  edit.resize(80, 24);
+  const struct {
+    const char* before;
+    const char* typed;
+    const char* after;
+  } cases[] = {{"", "5", "5  "}, {"5", "0", "50 "}, {"50", "1", "501"}, {"501", "7", "501"}};
+  for (const auto& c : cases) {
+    edit.SetText(c.before);
+    QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(edit.width() - 4, edit.height() / 2));
+    Play(c.typed);
+    EXPECT_EQ(edit.Text(), QString(c.after)) << "'" << c.before << "' + " << c.typed;
+  }
+  // A click on a typed digit puts the caret there.
+  edit.SetText("501");
+  QTest::mouseClick(&edit, Qt::LeftButton, Qt::NoModifier, QPoint(2, edit.height() / 2));
+  Play("9");
+  EXPECT_EQ(edit.Text(), "901");
+}
+
 TEST_F(MaskEditTest, DisabledFieldTakesNoInput) {
   int reports = 0;
   QObject::connect(&edit, &ui::TMaskEdit::KeyPress, [&](int) { ++reports; });

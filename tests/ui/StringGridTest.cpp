@@ -39,7 +39,8 @@ TEST_F(StringGridTest, CellsAreStoredPastTheRowAndColumnCounts) {
   const struct {
     int col, row;
     const char* text;
-  } cases[] = {{0, 0, "501"}, {3, 99, "35.79"}, {1, 105, " T20 T20 D20"}, {0, 109, "61"}, {12, 3, "far right"}};
+  } cases[] = {{0, 0, "501"},  {3, 99, "35.79"},     {1, 105, " T20 T20 D20"},
+               {0, 109, "61"}, {12, 3, "far right"}, {5, 2000000000, "far down"}};
   for (const auto& c : cases) grid.SetCell(c.col, c.row, c.text);
   for (const auto& c : cases) {
     EXPECT_EQ(grid.Cell(c.col, c.row), QString(c.text)) << c.col << "," << c.row;

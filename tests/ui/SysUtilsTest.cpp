@@ -206,6 +206,7 @@ TEST_F(SysUtilsTest, FormatDateTimeTokens) {
       {"hh'h'nn", "14h35"},
       {"\"dd\" dd", "dd 10"},
       {"yyyy-mm-dd_hh.nn", "2012-05-10_14.35"},
+      {"hh x mm", "14 x 05"},  // any other letter between ends the hour's hold on "m"
   };
   for (const auto& [format, expected] : cases) EXPECT_EQ(ui::FormatDateTime(format, t), expected) << format;
 
@@ -219,6 +220,11 @@ TEST_F(SysUtilsTest, DateTimeToStrEndsWithTheLongTime) {
   const QString s = ui::DateTimeToStr(t);
   EXPECT_TRUE(s.endsWith(" 09:05:03")) << s.toStdString();
   EXPECT_GT(s.size(), QString(" 09:05:03").size());
+  const QString midnight = ui::DateTimeToStr(QDateTime(QDate(2012, 5, 10), QTime(0, 0)));
+  EXPECT_EQ(s, midnight + " 09:05:03") << "the date part, alone at midnight";
+  EXPECT_EQ(ui::FormatDateTime("c", t), s);
+  EXPECT_EQ(ui::FormatDateTime("t", t), "09:05");
+  EXPECT_EQ(ui::FormatDateTime("tt", t), "09:05:03");
 }
 
 TEST_F(SysUtilsTest, DayOfWeekCountsFromSunday) {
