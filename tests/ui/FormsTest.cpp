@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
@@ -114,9 +115,10 @@ TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
     f.ShowModal();
     EXPECT_EQ(f.HasCloseCommand(), !c.noClose);
     EXPECT_EQ(bool(f.windowFlags() & Qt::WindowCloseButtonHint), !c.noClose);
-    QCloseEvent spontaneous;
-    spontaneous.setAccepted(true);
-    QApplication::sendSpontaneousEvent(&f, &spontaneous);
+    // What the close box and Alt+F4 send: a close event from the window system.
+    QCloseEvent fromWindowSystem;
+    QSpontaneKeyEvent::setSpontaneous(&fromWindowSystem);
+    qApp->notify(&f, &fromWindowSystem);
     EXPECT_EQ(f.isVisible(), c.stillVisible) << "noClose=" << c.noClose;
     f.Close();  // the program's own Close always works
     EXPECT_FALSE(f.isVisible());
