@@ -433,7 +433,7 @@ TEST_F(InfoWindowsTest, HistoryTextStructure) {
       rows.push_back(i);
     }
   }
-  EXPECT_EQ(headings, expected);
+  EXPECT_EQ(headings.join(QLatin1Char('\n')).toStdString(), expected.join(QLatin1Char('\n')).toStdString());
   ASSERT_EQ(rows.size(), std::size(dates));
   EXPECT_EQ(rows.front(), 0);
 
