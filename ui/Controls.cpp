@@ -549,12 +549,18 @@ int TStringGrid::RowAt(int y) const {
 }
 
 int TStringGrid::ColAt(int x) const {
-  for (int c = 0; c < colCount_; ++c) {
+  // Fixed columns stay put; scrolled columns only show right of them.
+  const int line = gridLines_ ? gridLineWidth_ : 0;
+  int fixedWidth = 0;
+  for (int c = 0; c < fixedCols_; ++c) {
+    const int w = ColWidth(c) + line;
+    if (x >= fixedWidth && x < fixedWidth + w) return c;
+    fixedWidth += w;
+  }
+  if (x < fixedWidth) return -1;
+  for (int c = fixedCols_; c < colCount_; ++c) {
     const int left = ColLeft(c);
-    const int line = gridLines_ ? gridLineWidth_ : 0;
-    if (x >= left && x < left + ColWidth(c) + line) {
-      if (c < fixedCols_ || left >= ColLeft(fixedCols_ > 0 ? fixedCols_ - 1 : 0) || fixedCols_ == 0) return c;
-    }
+    if (x >= left && x < left + ColWidth(c) + line) return c;
   }
   return -1;
 }
@@ -620,8 +626,15 @@ void TStringGrid::paintEvent(QPaintEvent* e) {
     if (top + rowHeight_ + line <= area.top()) continue;
     rows.push_back(r);
   }
+  // Scrolled columns first, fixed ones last, so that fixed columns cover what
+  // scrolled under them.
   std::vector<int> cols;
-  for (int c = 0; c < colCount_; ++c) {
+  for (int c = fixedCols_; c < colCount_; ++c) {
+    const int left = ColLeft(c);
+    if (left > area.right() || left + ColWidth(c) + line <= area.left()) continue;
+    cols.push_back(c);
+  }
+  for (int c = 0; c < fixedCols_; ++c) {
     const int left = ColLeft(c);
     if (left > area.right() || left + ColWidth(c) + line <= area.left()) continue;
     cols.push_back(c);

@@ -193,6 +193,29 @@ TEST_F(StringGridTest, DefaultDrawingPaintsFixedCellsLinesAndTheSelectedRow) {
   EXPECT_EQ(noLines.pixelColor(joined.right() + 1, joined.center().y()), QColor(Qt::white));
 }
 
+TEST_F(StringGridTest, FixedColumnStaysWhenScrolledSideways) {
+  grid.setColCount(6);
+  grid.setRowCount(4);
+  grid.setFixedRows(0);
+  grid.setFixedCols(1);
+  grid.setDefaultRowHeight(20);
+  grid.setColWidths("60,60,60,60,60,60");
+  grid.resize(200, 120);
+  ShowAndSettle();
+  ASSERT_TRUE(grid.horizontalScrollBar()->isVisible());
+  grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+  EXPECT_EQ(grid.CellRect(0, 1).left(), 0);
+  EXPECT_LT(grid.CellRect(1, 1).left(), 0) << "column 1 scrolled under the fixed one";
+  const QImage img = grid.viewport()->grab().toImage();
+  EXPECT_EQ(img.pixelColor(30, 30), ui::ToQColor(0xF0F0F0));
+  EXPECT_EQ(img.pixelColor(55, 50), ui::ToQColor(0xF0F0F0));
+  // The last column is in view at the right.
+  const QRect last = grid.CellRect(5, 1);
+  EXPECT_LE(last.right(), grid.viewport()->width());
+  EXPECT_GT(last.left(), 60);
+}
+
 TEST_F(StringGridTest, DefaultDrawingWritesTheTextAtTheCellsTopLeft) {
   Configure(2, 3, 24, "80,80", {200, 120});
   ShowAndSettle();
