@@ -308,11 +308,9 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e) {
     const QChar c = typed[0];
     emit KeyPress(c.unicode());
     if (!self || !isEnabled()) return;
-    if (IsMaskChar(c) && std::min(cursorPosition(), kLength) < kLength + (hasSelectedText() ? 1 : 0)) {
-      int caret = std::min(cursorPosition(), kLength);
-      if (hasSelectedText() || caret < kLength) Put(QString(c));
-    }
-    // Anything else is refused.
+    // A digit or a blank takes the position at the caret (after the last one
+    // there is none); anything else is refused.
+    if (IsMaskChar(c) && (hasSelectedText() || cursorPosition() < kLength)) Put(QString(c));
     return;
   }
   // Function keys, Up/Down, Tab and the like belong to the window.
@@ -443,7 +441,7 @@ int TStringGrid::ColWidth(int col) const {
 }
 
 void TStringGrid::SetColWidth(int col, int w) {
-  if (col < 0) return;
+  if (col < 0 || col >= colCount_) return;  // no such column
   if (static_cast<size_t>(col) >= colWidths_.size()) colWidths_.resize(static_cast<size_t>(col) + 1, defaultColWidth_);
   colWidths_[static_cast<size_t>(col)] = std::max(0, w);
   UpdateScrollBars();
