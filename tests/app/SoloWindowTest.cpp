@@ -374,6 +374,9 @@ TEST_F(SoloWindowTest, ControlStatesAndKeys) {
   Key(Qt::Key_F7);
   EXPECT_EQ(QStringList({c->Edit3->text(), Visit(0, 1), Visit(2, 0)}), QStringList({"2", "", "501"}));
   EXPECT_FALSE(f->HasCloseCommand());
+  c->BitBtn4->click();  // the checkout-variant table, nothing else
+  EXPECT_TRUE(Form_kv->isVisible());
+  EXPECT_EQ(f->LegNumber, 2);
 }
 
 TEST_F(SoloWindowTest, GameChoiceSetsStartScore) {
@@ -555,19 +558,6 @@ TEST_F(SoloWindowTest, LegsPastTheDisplayRowsAreStoredAndWritten) {
   ASSERT_EQ(lines.size(), 106);  // stamp, header, totals, 101 legs, the empty row, and after the last CR LF
   EXPECT_EQ(lines[103], "101;3;56.67;170.00;170;3;0;0;0;1;0;\r");
   EXPECT_TRUE(Leg(0, 101).isEmpty());  // the close clears stored rows too
-}
-
-TEST_F(SoloWindowTest, WindowFrameAndTheCheckoutTableButton) {
-  EXPECT_EQ(f->windowTitle(), "Классический 501, 301,201 и т.д.");
-  EXPECT_EQ(f->ClientSize(), QSize(1007, 668));
-  EXPECT_EQ(f->BorderStyle(), ui::TForm::Border::ToolWindow);
-  EXPECT_TRUE(f->StayOnTop());
-  EXPECT_TRUE(f->KeyPreview());
-  EXPECT_FALSE(ui::Visible(c->BitBtn9) || ui::Visible(c->StringGrid3) || ui::Visible(c->RadioGroup1));
-  f->ShowModal();
-  c->BitBtn4->click();
-  EXPECT_TRUE(Form_kv->isVisible());
-  Form_kv->Close();
 }
 
 }  // namespace
