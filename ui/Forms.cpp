@@ -123,8 +123,16 @@ void TForm::PlaceWindow() {
     if (s) area = s->availableGeometry();
   }
   if (area.isValid()) {
-    QRect r(QPoint(0, 0), size());
+    QRect r(QPoint(0, 0), frameGeometry().size());
     r.moveCenter(area.center());
+    // A form wider than the main window still starts on the screen.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+      const QRect screen = s->availableGeometry();
+      if (r.right() > screen.right()) r.moveRight(screen.right());
+      if (r.bottom() > screen.bottom()) r.moveBottom(screen.bottom());
+      if (r.left() < screen.left()) r.moveLeft(screen.left());
+      if (r.top() < screen.top()) r.moveTop(screen.top());
+    }
     move(r.topLeft());
   }
 }

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
+#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
@@ -232,6 +235,52 @@ TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
   EXPECT_TRUE(ui::Visible(child));  // parent never shown
   child->hide();
   EXPECT_FALSE(ui::Visible(child));
+}
+
+}  // namespace
+
+namespace {
+
+class PlacedForm : public ui::TForm {
+ public:
+  PlacedForm(const char* position, int w, int h) {
+    setProperty("Position", position);
+    setProperty("BorderStyle", "bsToolWindow");
+    setProperty("ClientWidth", w);
+    setProperty("ClientHeight", h);
+    InitForm();
+  }
+};
+
+class PlacementTest : public testing_support::SeamsFixture {};
+
+// Centres are compared within the frame the window system adds after showing.
+TEST_F(PlacementTest, CentredOnTheMainFormAndKeptOnTheScreen) {
+  QWidget main;
+  main.setGeometry(100, 100, 400, 300);
+  main.show();
+  ui::SetMainForm(&main);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+
+  PlacedForm small("poMainFormCenter", 200, 100);
+  small.ShowModal();
+  EXPECT_LE(std::abs(small.frameGeometry().center().x() - main.frameGeometry().center().x()), 3);
+  EXPECT_LE(std::abs(small.frameGeometry().center().y() - main.frameGeometry().center().y()), 3);
+  small.Close();
+
+  // Wider than the main window and placed near the screen's edge: it starts on the screen.
+  main.move(screen.left(), screen.top());
+  PlacedForm wide("poMainFormCenter", 700, 200);
+  wide.ShowModal();
+  EXPECT_GE(wide.frameGeometry().left(), screen.left());
+  EXPECT_GE(wide.frameGeometry().top(), screen.top());
+  wide.Close();
+
+  PlacedForm centred("poScreenCenter", 200, 100);
+  centred.ShowModal();
+  EXPECT_LE(std::abs(centred.frameGeometry().center().x() - screen.center().x()), 3);
+  centred.Close();
+  ui::SetMainForm(nullptr);
 }
 
 }  // namespace
