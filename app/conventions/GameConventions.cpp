@@ -179,6 +179,15 @@ std::shared_ptr<automation::Application> StartSpreadsheet() {
   }
 }
 
+void GridBorders(automation::Range& block) {
+  for (int index = 1; index <= 4; ++index) {
+    automation::Border border = block.Borders(index);
+    border.LineStyle(1);
+    border.Weight(2);
+    border.ColorIndex(0);
+  }
+}
+
 FunctionKeyMap::FunctionKeyMap(std::initializer_list<Entry> entries) : entries_(entries) {}
 
 void FunctionKeyMap::Add(int key, std::vector<QAbstractButton*> buttons) {

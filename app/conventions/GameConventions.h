@@ -14,7 +14,8 @@
 
 namespace automation {
 class Application;
-}
+class Range;
+}  // namespace automation
 
 namespace conventions {
 
@@ -57,6 +58,10 @@ QByteArray ToCp1251(const QString& text);
 // with the caption "Ошибка" and returns null: the export ends there. Later
 // automation errors are not caught here.
 std::shared_ptr<automation::Application> StartSpreadsheet();
+
+// The borders of an export block: for each index 1 to 4, Borders(index) with
+// LineStyle 1, Weight 2 and ColorIndex 0, in that order (a full thin grid).
+void GridBorders(automation::Range& block);
 
 // The Yes/No/Cancel exit question; returns ui::mrYes, ui::mrNo or ui::mrCancel.
 int ExitConfirmDialog();

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <functional>
 #include <optional>
 
@@ -74,11 +75,7 @@ void ExportSmallBlock(automation::Application& app, const VariantArray& array) {
   automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(3, 2));
   sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, 1)).ColumnWidth(5);
   sheet.GetRange("B1:b1").Interior().ColorIndex(15);
-  for (int i = 1; i <= 4; ++i) {
-    block.Borders(i).LineStyle(1);
-    block.Borders(i).Weight(2);
-    block.Borders(i).ColorIndex(0);
-  }
+  conventions::GridBorders(block);
   block.Value(array);
   app.Visible(true);
 }
@@ -104,8 +101,7 @@ TEST_F(ExcelModelTest, ExportRecordsEveryCallInOrderAndOpensTheFile) {
                        "Range(B1:B1).Interior.ColorIndex = 15"};
   for (int i = 1; i <= 4; ++i) {
     const QString border = QString("Range(A1:B3).Borders(%1)").arg(i);
-    expected << border << border + ".LineStyle = 1" << border << border + ".Weight = 2" << border
-             << border + ".ColorIndex = 0";
+    expected << border << border + ".LineStyle = 1" << border + ".Weight = 2" << border + ".ColorIndex = 0";
   }
   expected << "Range(A1:B3).Value = [3x2]"
            << "Visible = True";
@@ -194,6 +190,27 @@ TEST_F(ExcelModelTest, SpreadsheetProgramIsLookedUpInOrder) {
     EXPECT_EQ(automation::SpreadsheetCommand(), c.expected);
   }
   qunsetenv("VANTREL_SPREADSHEET");
+}
+
+TEST_F(ExcelModelTest, TheRealStartHandsTheFileToTheProgram) {
+  // The default way of starting, with a program that copies what it is given.
+  ui::ResetSeams();
+  testing_support::InstallTestDefaults();
+  const QString copy = tmp_.filePath("opened.xlsx");
+  // Copied under another name first, so the copy appears whole.
+  ui::seams().spreadsheetProgram = [copy] {
+    return QStringList{"/bin/sh", "-c", "cp \"$0\" '" + copy + ".part' && mv '" + copy + ".part' '" + copy + "'"};
+  };
+  auto app = automation::CreateOleObject("Excel.Application");
+  VariantArray array(0, 0);
+  array.Set(0, 0, "x");
+  ExportSmallBlock(*app, array);
+  for (int i = 0; i < 200 && !QFileInfo::exists(copy); ++i) QThread::msleep(50);
+  ASSERT_TRUE(QFileInfo::exists(copy));
+  QFile written(app->WrittenFile()), opened(copy);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+  EXPECT_EQ(opened.readAll(), written.readAll());
 }
 
 TEST_F(ExcelModelTest, OnlyExcelApplicationIsKnown) {
