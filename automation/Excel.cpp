@@ -324,23 +324,31 @@ void Workbook::WriteXlsx(const QString& path) {
     }
     if (e != LXW_NO_ERROR && err == LXW_NO_ERROR) err = e;
   }
+  lxw_format* plainFormat = nullptr;  // stands for the default look where one must be written
   for (const Rect& m : merges_) {
     auto topLeft = cells_.find(Key(m.r1, m.c1));
     QByteArray text;
-    lxw_format* fmt = nullptr;
+    CellFormat anchor;
     if (topLeft != cells_.end()) {
       if (topLeft->second.value) text = topLeft->second.value->toUtf8();
-      fmt = formatOf(topLeft->second.format);
+      anchor = topLeft->second.format;
     }
-    lxw_error e = worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1, text.constData(), fmt);
+    lxw_error e = worksheet_merge_range(ws, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1, text.constData(), formatOf(anchor));
     if (e != LXW_NO_ERROR && err == LXW_NO_ERROR) err = e;
-    // Every covered cell keeps its own look (its borders in particular).
+    // A covered cell keeps its own borders and takes the fill of the merged
+    // cell, which is coloured as a whole.
     for (int r = m.r1; r <= m.r2; ++r)
       for (int c = m.c1; c <= m.c2; ++c) {
         if (r == m.r1 && c == m.c1) continue;
         auto it = cells_.find(Key(r, c));
-        if (it == cells_.end()) continue;
-        if (lxw_format* own = formatOf(it->second.format)) worksheet_write_blank(ws, r - 1, c - 1, own);
+        CellFormat covered = it == cells_.end() ? CellFormat{} : it->second.format;
+        covered.fill = anchor.fill;
+        lxw_format* fmt = formatOf(covered);
+        if (!fmt) {
+          if (!plainFormat) plainFormat = workbook_add_format(wb);
+          fmt = plainFormat;
+        }
+        worksheet_write_blank(ws, r - 1, c - 1, fmt);
       }
   }
   lxw_error closed = workbook_close(wb);
