@@ -534,17 +534,8 @@ void TForm_501_s::BitBtn3Click() {
 }
 
 void TForm_501_s::BitBtn9Click() {
-  std::shared_ptr<automation::Application> excel;
-  try {
-    excel = automation::CreateOleObject(QStringLiteral("Excel.Application"));
-  } catch (...) {
-    ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка"));
-    return;
-  }
-  if (!excel) {
-    ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка"));
-    return;
-  }
+  std::shared_ptr<automation::Application> excel = conventions::StartSpreadsheet();
+  if (!excel) return;
 
   const int lastRow = LegNumber + 2;
   automation::VariantArray data(lastRow, kLegCols);
@@ -561,12 +552,7 @@ void TForm_501_s::BitBtn9Click() {
   }
   sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, kLegCols)).Interior().ColorIndex(35);
   sheet.GetRange(sheet.Cells(2, 1), sheet.Cells(2, kLegCols)).Interior().ColorIndex(33);
-  for (int i = 1; i <= 4; ++i) {
-    automation::Border border = block.Borders(i);
-    border.LineStyle(1);
-    border.Weight(2);
-    border.ColorIndex(0);
-  }
+  conventions::GridBorders(block);
   block.Value(data);
   excel->Visible(true);
 }
