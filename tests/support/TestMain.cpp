@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
@@ -31,6 +33,10 @@ void SeamsFixture::TearDown() {
 }  // namespace testing_support
 
 int main(int argc, char** argv) {
+  // Workbooks written for the spreadsheet program stay behind on purpose; in
+  // tests they go into a folder of this run that is removed at the end.
+  QTemporaryDir scratch;
+  if (scratch.isValid()) qputenv("TMPDIR", QFile::encodeName(scratch.path()));
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   ui::TApplication app(argc, argv);
