@@ -8,6 +8,7 @@ class TForm_501 : public ui::TForm, private Ui::TForm_501 {
   Q_OBJECT
  public:
   explicit TForm_501(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

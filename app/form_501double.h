@@ -8,6 +8,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   Q_OBJECT
  public:
   explicit TForm_501d(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

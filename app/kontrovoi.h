@@ -8,6 +8,7 @@ class TForm_kontr : public ui::TForm, private Ui::TForm_kontr {
   Q_OBJECT
  public:
   explicit TForm_kontr(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

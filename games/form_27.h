@@ -8,6 +8,7 @@ class TForm27 : public ui::TForm, private Ui::TForm27 {
   Q_OBJECT
  public:
   explicit TForm27(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

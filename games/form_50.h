@@ -8,6 +8,7 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   Q_OBJECT
  public:
   explicit TForm50(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

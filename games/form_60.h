@@ -8,6 +8,7 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   Q_OBJECT
  public:
   explicit TForm60(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

@@ -8,6 +8,7 @@ class TForm_n : public ui::TForm, private Ui::TForm_n {
   Q_OBJECT
  public:
   explicit TForm_n(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

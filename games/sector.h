@@ -8,6 +8,7 @@ class TFormsector : public ui::TForm, private Ui::TFormsector {
   Q_OBJECT
  public:
   explicit TFormsector(QWidget* parent = nullptr);
+
  protected:
   void FormShow() override;
 };

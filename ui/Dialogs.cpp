@@ -33,11 +33,16 @@ QMessageBox::Icon IconOf(const ShownMessage& m) {
       return QMessageBox::Critical;
     case ShownMessage::Kind::Dialog:
       switch (m.dlgType) {
-        case mtWarning: return QMessageBox::Warning;
-        case mtError: return QMessageBox::Critical;
-        case mtInformation: return QMessageBox::Information;
-        case mtConfirmation: return QMessageBox::Question;
-        default: return QMessageBox::NoIcon;
+        case mtWarning:
+          return QMessageBox::Warning;
+        case mtError:
+          return QMessageBox::Critical;
+        case mtInformation:
+          return QMessageBox::Information;
+        case mtConfirmation:
+          return QMessageBox::Question;
+        default:
+          return QMessageBox::NoIcon;
       }
   }
   return QMessageBox::NoIcon;

@@ -22,18 +22,29 @@ int VirtualKeyOf(const QKeyEvent& e) {
   if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
   switch (k) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Delete: return VK_DELETE;
-    default: return 0;
+    case Qt::Key_Backtab:
+      return VK_TAB;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    default:
+      return 0;
   }
 }
 
@@ -50,17 +61,26 @@ TForm::TForm(QWidget* parent) : QDialog(parent) {}
 
 void TForm::InitForm() {
   const QString border = property("BorderStyle").toString();
-  if (border == "bsToolWindow") border_ = Border::ToolWindow;
-  else if (border == "bsSingle") border_ = Border::Single;
-  else if (border == "bsDialog") border_ = Border::Dialog;
-  else if (border == "bsSizeToolWin") border_ = Border::SizeToolWin;
-  else if (border == "bsNone") border_ = Border::None;
-  else border_ = Border::Sizeable;
+  if (border == "bsToolWindow")
+    border_ = Border::ToolWindow;
+  else if (border == "bsSingle")
+    border_ = Border::Single;
+  else if (border == "bsDialog")
+    border_ = Border::Dialog;
+  else if (border == "bsSizeToolWin")
+    border_ = Border::SizeToolWin;
+  else if (border == "bsNone")
+    border_ = Border::None;
+  else
+    border_ = Border::Sizeable;
 
   const QString pos = property("Position").toString();
-  if (pos == "poMainFormCenter") placement_ = Placement::MainFormCenter;
-  else if (pos == "poScreenCenter") placement_ = Placement::ScreenCenter;
-  else placement_ = Placement::Designed;
+  if (pos == "poMainFormCenter")
+    placement_ = Placement::MainFormCenter;
+  else if (pos == "poScreenCenter")
+    placement_ = Placement::ScreenCenter;
+  else
+    placement_ = Placement::Designed;
 
   keyPreview_ = property("KeyPreview").toBool();
   stayOnTop_ = property("FormStyle").toString() == "fsStayOnTop";
@@ -69,8 +89,10 @@ void TForm::InitForm() {
   const int cw = property("ClientWidth").isValid() ? property("ClientWidth").toInt() : width();
   const int ch = property("ClientHeight").isValid() ? property("ClientHeight").toInt() : height();
   clientSize_ = QSize(cw, ch);
-  if (border_ == Border::Sizeable || border_ == Border::SizeToolWin) resize(clientSize_);
-  else setFixedSize(clientSize_);
+  if (border_ == Border::Sizeable || border_ == Border::SizeToolWin)
+    resize(clientSize_);
+  else
+    setFixedSize(clientSize_);
   if (alpha_ < 255) setWindowOpacity(alpha_ / 255.0);
 
   // Buttons take Enter only when the layout makes them the default button; a

@@ -19,10 +19,10 @@ struct ShownMessage {
   enum class Kind { Message, Dialog, ErrorBox, Exception };
   Kind kind = Kind::Message;
   QString caption;
-  QString text;  // exactly as given, with its CR or CR LF
-  int dlgType = 0;   // TMsgDlgType for Kind::Dialog
-  int buttons = 0;   // TMsgDlgButtons bit set
-  int answer = 0;    // the modal result returned to the caller
+  QString text;     // exactly as given, with its CR or CR LF
+  int dlgType = 0;  // TMsgDlgType for Kind::Dialog
+  int buttons = 0;  // TMsgDlgButtons bit set
+  int answer = 0;   // the modal result returned to the caller
 };
 
 // Shows a message box and returns the modal result (mrOk, mrYes, mrNo, mrCancel).
@@ -33,12 +33,12 @@ using MessageHandler = std::function<int(const ShownMessage&)>;
 using ModalRunner = std::function<int(TForm&)>;
 
 struct Seams {
-  MessageHandler messages;   // default: real message boxes
-  ModalRunner modalRunner;   // default: the form's own nested event loop
-  std::function<QDateTime()> now;          // default: local time
-  std::function<QString()> currentDir;     // default: the process's current directory
-  std::function<QString()> programDir;     // default: the executable's folder
-  QChar decimalSeparator;                  // default: the user's locale
+  MessageHandler messages;              // default: real message boxes
+  ModalRunner modalRunner;              // default: the form's own nested event loop
+  std::function<QDateTime()> now;       // default: local time
+  std::function<QString()> currentDir;  // default: the process's current directory
+  std::function<QString()> programDir;  // default: the executable's folder
+  QChar decimalSeparator;               // default: the user's locale
   // The spreadsheet program: a command to which a file's path is appended.
   // Empty list: look it up (VANTREL_SPREADSHEET, then the known programs).
   std::function<QStringList()> spreadsheetProgram;
@@ -63,7 +63,10 @@ class ScriptedMessages {
   void Answer(int modalResult) { answers_.push_back(modalResult); }
   const std::vector<ShownMessage>& Log() const { return log_; }
   QStringList Texts() const;
-  void Clear() { log_.clear(); answers_.clear(); }
+  void Clear() {
+    log_.clear();
+    answers_.clear();
+  }
   // Called while a box is "shown", after it is logged (to act inside a box).
   std::function<void(const ShownMessage&)> onShow;
 

@@ -2,10 +2,10 @@
 // scripted message boxes.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "ui/Seams.h"
 
@@ -18,7 +18,9 @@ class TempCurrentDir {
     path_ = dir_.path();
     ui::seams().currentDir = [p = path_] { return p; };
   }
-  ~TempCurrentDir() { ui::seams().currentDir = [] { return QDir::currentPath(); }; }
+  ~TempCurrentDir() {
+    ui::seams().currentDir = [] { return QDir::currentPath(); };
+  }
   const QString& Path() const { return path_; }
   QString File(const QString& rel) const { return path_ + "/" + rel; }
 
@@ -33,7 +35,9 @@ class FixedClock {
   explicit FixedClock(const QDateTime& t) : t_(t) {
     ui::seams().now = [this] { return t_; };
   }
-  ~FixedClock() { ui::seams().now = [] { return QDateTime::currentDateTime(); }; }
+  ~FixedClock() {
+    ui::seams().now = [] { return QDateTime::currentDateTime(); };
+  }
   void Set(const QDateTime& t) { t_ = t; }
   void AddSecs(int s) { t_ = t_.addSecs(s); }
 

@@ -1,15 +1,15 @@
+#include <gtest/gtest.h>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
@@ -137,8 +137,8 @@ TEST_F(FormsTest, KeyPreviewSeesKeysBeforeTheFocusedControl) {
     Qt::Key key;
     int vk;
   };
-  const Case cases[] = {{Qt::Key_F1, 112}, {Qt::Key_F5, 116}, {Qt::Key_F10, 121}, {Qt::Key_Return, 13},
-                        {Qt::Key_Enter, 13}, {Qt::Key_7, '7'}};
+  const Case cases[] = {{Qt::Key_F1, 112},    {Qt::Key_F5, 116},   {Qt::Key_F10, 121},
+                        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_7, '7'}};
   for (const Case& c : cases) {
     ProbeForm f(true);
     f.ShowModal();
