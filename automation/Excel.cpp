@@ -56,6 +56,13 @@ constexpr lxw_color_t kPalette[56] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x
                                       0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
                                       0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333};
 
+// The colour of a palette index as libxlsxwriter takes it: there 0x000000
+// means "no colour", so black has a value of its own.
+lxw_color_t PaletteColor(int index) {
+  const lxw_color_t rgb = kPalette[index - 1];
+  return rgb == 0x000000 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
+}
+
 struct BorderState {
   int lineStyle = 0;  // 0: no line
   int weight = xlThin;
@@ -199,7 +206,7 @@ lxw_format* MakeFormat(lxw_workbook* wb, const CellFormat& f) {
   lxw_format* fmt = workbook_add_format(wb);
   if (f.fill > 0) {
     format_set_pattern(fmt, LXW_PATTERN_SOLID);
-    format_set_fg_color(fmt, kPalette[f.fill - 1]);
+    format_set_fg_color(fmt, PaletteColor(f.fill));
   }
   if (f.fontSize > 0) format_set_font_size(fmt, f.fontSize);
   if (f.bold) format_set_bold(fmt);
@@ -286,7 +293,7 @@ lxw_format* MakeFormat(lxw_workbook* wb, const CellFormat& f) {
         break;
     }
     styles[e](fmt, style);
-    if (b.colorIndex > 0) colors[e](fmt, kPalette[b.colorIndex - 1]);
+    if (b.colorIndex > 0) colors[e](fmt, PaletteColor(b.colorIndex));
   }
   return fmt;
 }

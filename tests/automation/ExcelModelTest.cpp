@@ -358,6 +358,10 @@ TEST_F(ExcelModelTest, WrittenWorkbookShowsWhatTheCallsAskedFor) {
   }
   sheet.GetRange("F5:F5").Borders(4).Weight(xlMedium);
   sheet.GetRange("F5:F5").Borders(4).ColorIndex(3);
+  // Black and white of the palette are colours too, not "no colour".
+  sheet.GetRange("H1").Interior().ColorIndex(1);
+  sheet.GetRange("H1").Borders(4).ColorIndex(1);
+  sheet.GetRange("H2").Interior().ColorIndex(2);
   block.Value(big);
   sheet.GetRange("E2:F3").Value(QString("old"));
   sheet.GetRange("E1:F3").Value(small);
@@ -420,6 +424,9 @@ TEST_F(ExcelModelTest, WrittenWorkbookShowsWhatTheCallsAskedFor) {
   EXPECT_EQ(cell("A6")["value"].toString(), QString("x"));
   EXPECT_EQ(cell("F5")["bottom"].toArray(), Side("medium", "FFFF0000"));
   EXPECT_TRUE(cell("F5")["top"].isNull());
+  EXPECT_EQ(rawFill("H1"), QString("FF000000"));
+  EXPECT_EQ(cell("H1")["bottom"].toArray(), Side("thin", "FF000000"));
+  EXPECT_EQ(rawFill("H2"), QString("FFFFFFFF"));
 
   const QJsonObject widths = (*read)["widths"].toObject();
   auto near = [](double stored, double asked) { return stored >= asked && stored < asked + 1; };
