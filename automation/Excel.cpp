@@ -707,7 +707,9 @@ QStringList SpreadsheetCommand() {
   const QString env = qEnvironmentVariable("VANTREL_SPREADSHEET").trimmed();
   if (!env.isEmpty()) {
     QStringList words = QProcess::splitCommand(env);
-    if (!words.isEmpty()) return words;
+    // The program the user named, or none: a command that cannot be started
+    // makes the start fail now, before anything is written.
+    if (!words.isEmpty()) return FindProgram(words.first()).isEmpty() ? QStringList() : words;
   }
   // A new untitled document from the file as template, so closing asks to save.
   struct Known {

@@ -162,7 +162,8 @@ std::shared_ptr<Application> CreateOleObject(const QString& progId);
 
 // The spreadsheet program's command: VANTREL_SPREADSHEET (split like a shell
 // word list, the file's path added as its last argument), else LibreOffice Calc,
-// else xdg-open. Empty when none can be found.
+// else xdg-open. Empty when none can be found, also when the variable names a
+// program that is not there.
 QStringList SpreadsheetCommand();
 
 // Finds a program on PATH (full path, empty when missing); replaceable for tests.
