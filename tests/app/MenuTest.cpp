@@ -126,6 +126,11 @@ TEST_F(MenuTest, EntriesStandInOrderWithTheirCaptionsAndNoShortcuts) {
     EXPECT_TRUE(a->shortcuts().isEmpty()) << a->objectName().toStdString();
   }
   EXPECT_FALSE(Action("FileExitItem")->icon().isNull()) << "the exit item has a glyph";
+  // The exit and about items run the actions of the action list, which stand in no menu.
+  for (const char* action : {"FileExit1", "HelpAbout1"}) {
+    ASSERT_NE(Action(action), nullptr);
+    EXPECT_TRUE(Action(action)->associatedObjects().isEmpty()) << action;
+  }
   EXPECT_FALSE(SDIAppForm->windowIcon().isNull());
 }
 
