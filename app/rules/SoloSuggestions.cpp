@@ -130,6 +130,4 @@ QString SuggestionFor(int remainder) {
   return SuggestionRow(kHighestSuggestion - remainder);
 }
 
-QString NoFinishText() { return QStringLiteral("HET"); }
-
 }  // namespace solo

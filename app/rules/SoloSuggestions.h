@@ -18,7 +18,4 @@ QString SuggestionRow(int row);
 // The suggestion for a remainder; empty outside 61 .. 170.
 QString SuggestionFor(int remainder);
 
-// The text of a remainder without a three-dart finish.
-QString NoFinishText();
-
 }  // namespace solo

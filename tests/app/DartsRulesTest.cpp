@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/rules/DartsRules.h"
+#include "app/rules/KalvernTable.h"
 #include "app/rules/SoloSuggestions.h"
 
 namespace {
@@ -100,33 +101,61 @@ TEST(DartsRules, DartNotation) {
   }
 }
 
-TEST(SoloSuggestions, EveryEntryFinishesItsRemainderOrSaysThereIsNone) {
-  for (int row = 0; row < solo::kSuggestionRows; ++row) {
-    const int remainder = solo::kHighestSuggestion - row;
-    const QString entry = solo::SuggestionRow(row);
-    EXPECT_EQ(solo::SuggestionFor(remainder), entry);
-    if (FewestFinishingDarts(remainder) == 0) {
-      EXPECT_EQ(entry, solo::NoFinishText()) << remainder;
-      continue;
+// Both checkout tables: every entry is one to three darts that add up to its
+// score and end on a double or the bull, or, where three darts cannot finish,
+// the table's "no" text.
+TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
+  struct Table {
+    const char* name;
+    int high, low;
+    QString (*entry)(int score);
+    QString none;
+  };
+  const Table tables[] = {
+      {"solo suggestions", solo::kHighestSuggestion, solo::kLowestSuggestion, solo::SuggestionFor, "HET"},
+      {"checkout-variant table", rules::kKalvernHighScore, rules::kKalvernLowScore, rules::KalvernVariantText,
+       QStringLiteral("H") + QString::fromUtf8("ет")},
+  };
+  for (const Table& t : tables) {
+    int finishes = 0;
+    for (int score = t.high; score >= t.low; --score) {
+      SCOPED_TRACE(testing::Message() << t.name << " " << score);
+      const QString entry = t.entry(score);
+      if (FewestFinishingDarts(score) == 0) {
+        EXPECT_EQ(entry.trimmed(), t.none);
+        continue;
+      }
+      const QStringList darts = entry.split(QChar(' '), Qt::SkipEmptyParts);
+      ASSERT_GE(darts.size(), 1);
+      EXPECT_LE(darts.size(), 3);
+      int sum = 0;
+      for (const QString& d : darts) {
+        EXPECT_GT(darts::DartValue(d), 0) << d.toStdString();
+        sum += darts::DartValue(d);
+      }
+      EXPECT_EQ(sum, score) << entry.toStdString();
+      EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
+      ++finishes;
     }
-    const QStringList darts = entry.split(QChar(' '));
-    ASSERT_GE(darts.size(), 1);
-    EXPECT_LE(darts.size(), 3) << remainder;
-    int sum = 0;
-    for (const QString& d : darts) {
-      EXPECT_GT(darts::DartValue(d), 0) << remainder << " " << d.toStdString();
-      sum += darts::DartValue(d);
-    }
-    EXPECT_EQ(sum, remainder) << entry.toStdString();
-    EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
+    EXPECT_EQ(finishes, t.high - t.low + 1 - 7) << t.name;  // 169 168 166 165 163 162 159
+  }
+  // Where they overlap the two tables name the same darts; only the gaps differ.
+  for (int score = solo::kHighestSuggestion; score >= solo::kLowestSuggestion; --score) {
+    if (FewestFinishingDarts(score) == 0) continue;
+    EXPECT_EQ(solo::SuggestionFor(score), rules::KalvernVariantText(score).simplified()) << score;
   }
 }
 
-TEST(SoloSuggestions, NothingOutsideTheTable) {
+TEST(SoloSuggestions, RowsAndEdges) {
+  for (int row = 0; row < solo::kSuggestionRows; ++row) {
+    EXPECT_EQ(solo::SuggestionRow(row), solo::SuggestionFor(170 - row)) << row;
+  }
   for (int r : {-1, 0, 2, 60, 171, 501}) EXPECT_TRUE(solo::SuggestionFor(r).isEmpty()) << r;
   EXPECT_TRUE(solo::SuggestionRow(solo::kSuggestionRows).isEmpty());
   EXPECT_EQ(solo::SuggestionFor(170), QStringLiteral("T20 T20 50"));
   EXPECT_EQ(solo::SuggestionFor(61), QStringLiteral("T15 D8"));
+  // The solo table's "no" is three Latin letters.
+  EXPECT_EQ(solo::SuggestionFor(159).toLatin1(), QByteArray("HET"));
 }
 
 }  // namespace

@@ -173,9 +173,6 @@ TEST_F(SoloWindowTest, VisitLeavingOneIsABustOfZero) {
   EXPECT_EQ(f->Remainder, 2);
   EXPECT_EQ(f->VisitScore, 0);
   EXPECT_EQ(f->Band180, 1);  // the bust counts in no band
-  Key(Qt::Key_F5);           // undoing the bust takes nothing from the bands
-  EXPECT_EQ(f->Band180, 1);
-  EXPECT_EQ(f->Remainder, 2);
 }
 
 TEST_F(SoloWindowTest, NonNumberTextIsRefusedByTheConversionError) {
@@ -234,18 +231,29 @@ TEST_F(SoloWindowTest, FinishingDartIsAskedOnlyWhenItCanBeInDoubt) {
 
 TEST_F(SoloWindowTest, AveragesOfRecordedLegs) {
   struct Case {
+    QChar separator;  // the regional decimal separator
     std::initializer_list<int> visits;
     Qt::Key dartKey;  // Qt::Key_unknown: recorded without asking
     QStringList row;
   };
   const Case cases[] = {
-      {{180, 180, 141}, Qt::Key_unknown, {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"}},
-      {{100, 100, 100, 100, 41, 20, 40}, Qt::Key_F2, {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"}},
+      {'.', {180, 180, 141}, Qt::Key_unknown, {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"}},
+      {'.',
+       {100, 100, 100, 100, 41, 20, 40},
+       Qt::Key_F2,
+       {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"}},
+      // Written and read back for the totals with the comma as well.
+      {',',
+       {100, 100, 100, 100, 41, 20, 40},
+       Qt::Key_F2,
+       {"1", "20", "25,05", "75,15", "40", "2", "0", "0", "4", "0", "0"}},
   };
   for (const Case& t : cases) {
+    ui::seams().decimalSeparator = t.separator;
     StartGame(k501);
     Visits(t.visits);
     if (t.dartKey != Qt::Key_unknown) Key(t.dartKey);
+    EXPECT_TRUE(msg->Texts().endsWith(kLegOver));
     EXPECT_EQ(LegRow(1), t.row);
     EXPECT_EQ(Visit(3, static_cast<int>(t.visits.size())), t.row[3]);
     EXPECT_EQ(c->Panel3->text(), t.row[2]);
@@ -273,72 +281,94 @@ TEST_F(SoloWindowTest, RunningAveragesAndSuggestions) {
   EXPECT_EQ(c->Panel8->text(), "T15 D8");
 }
 
-TEST_F(SoloWindowTest, UndoInPlayAndOfTheOnlyVisit) {
-  StartGame(k501);
-  Visits({85, 100});
-  Key(Qt::Key_F5);
-  EXPECT_EQ(QStringList({c->Panel6->text(), c->Panel3->text(), c->Panel4->text()}),
-            QStringList({"416", "28.33", "85.00"}));
-  EXPECT_EQ(f->Band100, 0);
-  EXPECT_EQ(f->Band80, 1);
-  EXPECT_TRUE(Visit(1, 2).isEmpty());
-  EXPECT_TRUE(ui::Enabled(c->BitBtn8));
-  Key(Qt::Key_F5);
-  EXPECT_EQ(f->Band80, 0);
-  EXPECT_EQ(f->Remainder, 501);
-  EXPECT_EQ(c->Panel6->text(), "501");
-  EXPECT_TRUE(c->Panel3->text().isEmpty());
-  EXPECT_FALSE(ui::Enabled(c->BitBtn8));
-  msg->Clear();
-  Key(Qt::Key_F5);  // disabled: nothing happens
-  EXPECT_EQ(f->Remainder, 501);
+// Undo from every state puts the window back exactly as it was before the
+// undone visit, and the same visit entered again gives the same state again.
+TEST_F(SoloWindowTest, UndoRestoresTheStateBeforeTheVisit) {
+  struct Case {
+    const char* name;
+    Game game;
+    std::initializer_list<int> before;  // visits before the one undone; 0 in the list starts a new leg
+    int visit;
+    QString suggestion;  // Panel8 after the undo
+  };
+  const Case cases[] = {
+      {"in play", k501, {85}, 100, ""},               // 401 left: no suggestion
+      {"only visit, from 80+", k501, {}, 85, ""},     // back to the start score
+      {"finishing dart asked", k170, {130}, 40, ""},  // remainder 40
+      {"bust at 1", k201, {180, 19}, 1, ""},
+      {"recorded at once", k170, {}, 170, "T20 T20 50"},
+      {"recorded, dart asked", k170, {69}, 101, "T19 12 D16"},
+      {"second leg recorded", k301, {180, 121, -1, 85, 100}, 116, "T20 20 D18"},
+  };
+  auto state = [&] {
+    QStringList out{
+        QString("remainder %1 visits %2 darts %3 recorded %4")
+            .arg(f->Remainder)
+            .arg(f->VisitCount)
+            .arg(f->LegDarts)
+            .arg(f->LegRecorded),
+        QString("bands %1 %2 %3 %4 %5").arg(f->Band60).arg(f->Band80).arg(f->Band100).arg(f->Band140).arg(f->Band180),
+        "panels " + QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel6->text()}).join("|")};
+    QString enabled = "enabled ";
+    for (QWidget* w : std::initializer_list<QWidget*>{c->MaskEdit1, c->BitBtn1, c->BitBtn2, c->BitBtn5, c->BitBtn6,
+                                                      c->BitBtn7, c->BitBtn8, c->Label21}) {
+      enabled += ui::Enabled(w) ? "1" : "0";
+    }
+    out << enabled;
+    for (int row = 0; row <= 5; ++row)
+      out << "visit " + QStringList({Visit(0, row), Visit(1, row), Visit(2, row), Visit(3, row)}).join("|");
+    for (int row = 0; row <= 2; ++row) out << "leg " + LegRow(row).join("|");
+    return out.join("\n").toStdString();
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.name);
+    StartGame(t.game);
+    for (int v : t.before) v < 0 ? Key(Qt::Key_F7) : Enter(QString::number(v));
+    const std::string before = state();
+    Enter(QString::number(t.visit));
+    const std::string after = state();
+    msg->Clear();
+    Key(Qt::Key_F5);
+    EXPECT_TRUE(msg->Texts().isEmpty());
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(c->Panel8->text().toStdString(), t.suggestion.toStdString());
+    EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
+    if (!ui::Enabled(c->BitBtn8)) {
+      Key(Qt::Key_F5);  // disabled: nothing happens
+      EXPECT_EQ(state(), before);
+    }
+    Enter(QString::number(t.visit));
+    EXPECT_EQ(state(), after);
+    f->Close();
+  }
 }
 
-TEST_F(SoloWindowTest, UndoWhileTheFinishingDartIsAsked) {
-  StartGame(k170);
-  Visits({130, 40});
-  Key(Qt::Key_F5);
-  EXPECT_FALSE(ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn6) || ui::Enabled(c->BitBtn7) ||
-               ui::Enabled(c->Label21));
-  EXPECT_TRUE(ui::Enabled(c->MaskEdit1));
-  EXPECT_EQ(f->LegDarts, 0);
-  EXPECT_EQ(f->Remainder, 40);
-  Visits({40});
-  Key(Qt::Key_F1);
-  EXPECT_EQ(LegRow(1).mid(0, 6), QStringList({"1", "4", "42.50", "127.50", "40", "1"}));
-}
-
-TEST_F(SoloWindowTest, UndoAfterARecordedLegTakesBackItsRow) {
-  StartGame(k301);
-  Visits({180, 121});  // leg 1: 6 darts
-  Key(Qt::Key_F7);
-  Visits({85, 100, 116});  // leg 2: 9 darts, recorded at once
-  const QStringList before = LegRow(0);
-  EXPECT_EQ(before.mid(6), QStringList({"0", "1", "3", "0", "1"}));
-  Key(Qt::Key_F5);
-  EXPECT_TRUE(LegRow(2).join("").isEmpty());
-  EXPECT_EQ(LegRow(0).mid(6), QStringList({"0", "0", "1", "0", "1"}));
-  EXPECT_EQ(QStringList({Leg(2, 0), Leg(3, 0)}), QStringList({Leg(2, 1), Leg(3, 1)}));
-  EXPECT_FALSE(ui::Enabled(c->BitBtn2));
-  EXPECT_TRUE(ui::Enabled(c->MaskEdit1) && ui::Enabled(c->BitBtn1) && ui::Enabled(c->BitBtn8));
-  EXPECT_EQ(f->Remainder, 116);
-  EXPECT_EQ(f->Band100, 1);
-  Visits({116});  // the same finish writes the same row again
-  EXPECT_EQ(LegRow(0), before);
-}
-
-TEST_F(SoloWindowTest, UndoOfTheOnlyRecordedLegClearsTheAveragesAndLeavesNoFile) {
+TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
+  struct Case {
+    const char* name;
+    std::initializer_list<int> visits;
+    bool undoLast;
+  };
+  const Case cases[] = {{"right after opening", {}, false},
+                        {"leg in play", {100}, false},
+                        {"first leg's record taken back", {170}, true}};
   TempCurrentDir dir;
   QDir(dir.Path()).mkdir("170");
-  StartGame(k170);
-  Visits({170});
-  Key(Qt::Key_F5);
-  EXPECT_EQ(LegRow(0), QStringList({"", "Средн.", "", "", "", "Сумма", "0", "0", "0", "0", "0"}));
-  msg->Clear();
-  Key(Qt::Key_F10);  // nothing recorded: no question, no file
-  EXPECT_TRUE(msg->Texts().isEmpty());
-  EXPECT_FALSE(f->isVisible());
-  EXPECT_TRUE(QDir(dir.File("170")).entryList(QDir::Files).isEmpty());
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.name);
+    StartGame(k170);
+    Visits(t.visits);
+    if (t.undoLast) Key(Qt::Key_F5);
+    msg->Clear();
+    Key(Qt::Key_F10);
+    EXPECT_TRUE(msg->Texts().isEmpty());
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(QDir(dir.File("170")).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel6->text(), c->Edit3->text()}),
+              QStringList({"0", "0", "0", "1"}));
+    EXPECT_TRUE(Visit(0, 1).isEmpty());
+    EXPECT_FALSE(ui::Enabled(c->BitBtn8));
+  }
 }
 
 TEST_F(SoloWindowTest, ControlStatesAndKeys) {
