@@ -193,6 +193,10 @@ QImage DecodeBytes(const QByteArray& data, QSize area) {
     return QImage();
   }
   jpeg_create_decompress(&job.cinfo);
+  // The decoder's own memory is bounded: a progressive picture keeps all of its
+  // coefficients, which for a huge (or lying) header would be gigabytes. Past
+  // the bound the decoder stops with an error instead of the program hanging.
+  job.cinfo.mem->max_memory_to_use = kMaxDecoderBytes;
   job.src.init_source = InitSource;
   job.src.fill_input_buffer = FillInputBuffer;
   job.src.skip_input_data = SkipInputData;

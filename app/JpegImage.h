@@ -15,6 +15,9 @@ int ScaleDenominator(QSize picture, QSize area);
 
 // Largest decoded picture accepted, in pixels; larger ones count as undecodable.
 inline constexpr qint64 kMaxPixels = 64ll * 1024 * 1024;
+// Most memory the decoder itself may take, in bytes; a picture that needs more
+// counts as undecodable.
+inline constexpr long kMaxDecoderBytes = 512l * 1024 * 1024;
 
 // Decodes the JPEG file at `path` for showing in `area` (an empty area: full size).
 // Returns a null image when the file is missing, is no regular file, is no JPEG,

@@ -8,8 +8,10 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -315,12 +317,32 @@ TEST_F(MainWindowTest, UndecodableFileKeepsTheLastPicture) {
   ASSERT_GT(sos, 0);
   for (qsizetype i = sos + 16; i < damagedScan.size() - 2; ++i) damagedScan[i] = char((i * 37) & 0xFF);
 
+  // A progressive picture whose header claims 60000 x 60000 pixels: decoding it
+  // would need gigabytes for its coefficients.
+  QByteArray hugeProgressive;
+  {
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(Qt::green);
+    QBuffer buf(&hugeProgressive);
+    buf.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buf, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(img));
+  }
+  const qsizetype sof2 = hugeProgressive.indexOf("\xFF\xC2");
+  ASSERT_GT(sof2, 0) << "a progressive frame header";
+  for (int at : {5, 7}) {
+    hugeProgressive[sof2 + at] = char(60000 >> 8);
+    hugeProgressive[sof2 + at + 1] = char(60000 & 0xFF);
+  }
+
   struct Case {
     const char* what;
     QByteArray bytes;
     bool folder;
   };
   const std::vector<Case> cases = {
+      {"huge progressive header", hugeProgressive, false},
       {"truncated", good.left(good.size() / 2), false},
       {"header only", good.left(20), false},
       {"corrupt", corrupt, false},
@@ -344,7 +366,10 @@ TEST_F(MainWindowTest, UndecodableFileKeepsTheLastPicture) {
       ASSERT_TRUE(QDir().mkpath(cwd.File("img/bad.jpg")));
     else
       WriteFile(cwd.File("img/bad.jpg"), c.bytes);
+    QElapsedTimer took;
+    took.start();
     QMetaObject::invokeMethod(&form, "Timer1Timer");
+    EXPECT_LT(took.elapsed(), 5000) << c.what << ": the window does not hang over a picture";
 
     EXPECT_EQ(form.findChild<QLineEdit*>("Edit1")->text(), QString("bad.jpg")) << c.what;
     EXPECT_EQ(Shown(form), before) << c.what << ": the last picture stays";
