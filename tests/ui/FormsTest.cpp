@@ -10,12 +10,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <functional>
 
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
+#include "ui/SysUtils.h"
 
 namespace {
 
@@ -199,28 +201,62 @@ TEST_F(FormsTest, EnterClicksTheDefaultButton) {
   EXPECT_EQ(d.ModalResult(), ui::mrOk);
 }
 
-TEST_F(FormsTest, ExceptionInKeyHandlerIsReportedAndPlayGoesOn) {
+TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
+  // A window whose show, key and click handlers raise what the program's
+  // handlers may raise: a failed number conversion.
   class Throwing : public ui::TForm {
    public:
-    Throwing() {
+    explicit Throwing(bool throwOnShow) : throwOnShow_(throwOnShow) {
       setProperty("KeyPreview", true);
+      auto* layout = new QVBoxLayout(this);
       edit = new QLineEdit(this);
+      button = new QPushButton("go", this);
+      layout->addWidget(edit);
+      layout->addWidget(button);
+      connect(button, &QPushButton::clicked, this, [] { ui::StrToInt("1 5"); });
       InitForm();
     }
     QLineEdit* edit;
+    QPushButton* button;
 
    protected:
+    void FormShow() override {
+      if (throwOnShow_) ui::StrToInt("x");
+    }
     void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
       if (key == ui::VK_F2) throw std::runtime_error("boom");
     }
-  } f;
-  ui::ScriptedMessages msgs;
-  f.ShowModal();
-  QTest::keyClick(f.edit, Qt::Key_F2);
-  ASSERT_EQ(msgs.Log().size(), 1u);
-  EXPECT_EQ(msgs.Log()[0].text, "boom.");
-  EXPECT_TRUE(f.isVisible());
-  f.Close();
+
+   private:
+    bool throwOnShow_;
+  };
+  struct Case {
+    const char* name;
+    bool throwOnShow;
+    std::function<void(Throwing&)> act;
+    QString report;
+  };
+  const Case cases[] = {
+      {"show handler", true, [](Throwing&) {}, "'x' is not a valid integer value."},
+      {"key handler", false, [](Throwing& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
+      {"click handler", false, [](Throwing& f) { QTest::mouseClick(f.button, Qt::LeftButton); },
+       "'1 5' is not a valid integer value."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Throwing f(c.throwOnShow);
+    ui::ScriptedMessages msgs;
+    f.ShowModal();
+    c.act(f);
+    ASSERT_EQ(msgs.Log().size(), 1u);
+    EXPECT_EQ(msgs.Log()[0].kind, ui::ShownMessage::Kind::Exception);
+    EXPECT_EQ(msgs.Log()[0].text, c.report);
+    // The window stays and still takes input.
+    EXPECT_TRUE(f.isVisible());
+    QTest::keyClick(f.edit, Qt::Key_7);
+    EXPECT_EQ(f.edit->text(), "7");
+    f.Close();
+  }
 }
 
 TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
