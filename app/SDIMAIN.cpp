@@ -147,7 +147,9 @@ int TSDIAppForm::MemoLineCount() const {
 }
 
 void TSDIAppForm::ListPicturesIntoMemo(const QString& cwd) {
-  for (const QString& name : ListPictures(cwd + QStringLiteral("/img"))) Memo1->appendPlainText(name);
+  // One line per name, added in one piece (a folder may hold many thousands).
+  const QStringList names = ListPictures(cwd + QStringLiteral("/img"));
+  if (!names.isEmpty()) Memo1->appendPlainText(names.join(QLatin1Char('\n')));
 }
 
 void TSDIAppForm::PickPicture(const QString& cwd) {
