@@ -392,7 +392,8 @@ void Workbook::Show() {
 // ---------------------------------------------------------------------------
 
 VariantArray::VariantArray(int highRow, int highCol) : highRow_(highRow), highCol_(highCol) {
-  if (highRow < 0 || highCol < 0 || static_cast<long long>(highRow + 1) * (highCol + 1) > kMaxCells)
+  if (highRow < 0 || highCol < 0 ||
+      (static_cast<long long>(highRow) + 1) * (static_cast<long long>(highCol) + 1) > kMaxCells)
     throw EOleError(QStringLiteral("Недопустимые границы массива"));
   items_.resize(static_cast<size_t>(highRow + 1) * static_cast<size_t>(highCol + 1));
 }

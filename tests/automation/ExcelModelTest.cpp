@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "app/conventions/GameConventions.h"
@@ -284,6 +285,8 @@ TEST_F(ExcelModelTest, CallsOutsideTheModelRaise) {
   EXPECT_THROW(array.Set(0, -1, "x"), EOleError);
   EXPECT_THROW(array.At(0, 3), EOleError);
   EXPECT_THROW(VariantArray(-1, 0), EOleError);
+  EXPECT_THROW(VariantArray(std::numeric_limits<int>::max(), 0), EOleError);
+  EXPECT_THROW(VariantArray(0, std::numeric_limits<int>::max()), EOleError);
 }
 
 TEST_F(ExcelModelTest, AddressesAreNormalised) {
