@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QTest>
 #include <memory>
+#include <random>
 #include <set>
+#include <vector>
 
 #include "app/Form_501s.h"
 #include "app/Kalvern.h"
 #include "app/conventions/GameConventions.h"
+#include "app/rules/DartsRules.h"
 #include "automation/Excel.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
@@ -681,6 +684,55 @@ TEST_F(SoloWindowTest, LegsPastTheDisplayRowsAreStoredAndWritten) {
   ASSERT_EQ(lines.size(), 106);  // stamp, header, totals, 101 legs, the empty row, and after the last CR LF
   EXPECT_EQ(lines[103], "101;3;56.67;170.00;170;3;0;0;0;1;0;\r");
   EXPECT_TRUE(Leg(0, 101).isEmpty());  // the close clears stored rows too
+}
+
+// Any key or entry in any state: the sheets, counters and record stay in step.
+TEST_F(SoloWindowTest, RandomPlayKeepsSheetsCountersAndRecordInStep) {
+  TempCurrentDir dir;
+  std::mt19937 random(20120510);
+  const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F7, Qt::Key_F10};
+  StartGame(k201);
+  for (int step = 0; step < 3000; ++step) {
+    SCOPED_TRACE(step);
+    const int action = static_cast<int>(random() % 10);
+    if (!f->isVisible()) {
+      f->ShowModal();  // left without a record: open again
+    } else if (action < 6) {
+      // Often what is left or one less, so that legs end and busts at 1 happen.
+      const int pick = static_cast<int>(random() % 3);
+      const int visit = pick == 0 ? f->Remainder : pick == 1 ? f->Remainder - 1 : static_cast<int>(random() % 181);
+      Enter(QString::number(visit));
+    } else if (action == 6) {
+      Enter("1 2");
+    } else {
+      Key(keys[random() % std::size(keys)]);  // F10 is answered Cancel
+    }
+    if (!f->isVisible()) continue;
+    const int n = static_cast<int>(f->VisitCount);
+    int scored = 0;
+    int bands[5] = {};
+    for (int row = 1; row <= n; ++row) {
+      const int v = Visit(1, row).toInt();
+      scored += v;
+      const int band = static_cast<int>(darts::BandOf(v));
+      if (band >= 0) ++bands[band];
+    }
+    EXPECT_TRUE(Visit(0, n + 1).isEmpty());
+    EXPECT_EQ(Visit(0, n), n > 0 ? QString::number(n) : QString());
+    EXPECT_EQ(Visit(2, n).toInt(), f->StartScore - scored);
+    if (f->LegDarts == 0) {
+      EXPECT_EQ(f->Remainder, f->StartScore - scored);
+      EXPECT_NE(f->Remainder, 1);
+    }
+    EXPECT_EQ(std::vector<int>(bands, bands + 5),
+              std::vector<int>({f->Band60, f->Band80, f->Band100, f->Band140, f->Band180}));
+    for (int col = 6; col <= 10; ++col) {
+      int sum = 0;
+      for (int leg = 1; leg <= f->LegNumber; ++leg) sum += Leg(col, leg).toInt();
+      EXPECT_EQ(Leg(col, 0).toInt(), sum) << col;
+    }
+    EXPECT_EQ(Leg(0, f->LegNumber).isEmpty(), f->LegRecorded == 0);
+  }
 }
 
 }  // namespace
