@@ -330,33 +330,51 @@ TEST_F(SoloWindowTest, FinishingDartIsAskedOnlyWhenItCanBeInDoubt) {
 TEST_F(SoloWindowTest, AveragesOfRecordedLegs) {
   struct Case {
     QChar separator;  // the regional decimal separator
-    std::initializer_list<int> visits;
-    Qt::Key dartKey;  // Qt::Key_unknown: recorded without asking
-    QStringList row;
+    Game game;
+    std::initializer_list<int> visits;  // -1 starts the next leg
+    Qt::Key dartKey;                    // Qt::Key_unknown: recorded without asking
+    QStringList row;                    // the last leg's row
+    QStringList totals;                 // averages over the legs in row 0
   };
   const Case cases[] = {
-      {'.', {180, 180, 141}, Qt::Key_unknown, {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"}},
       {'.',
+       k501,
+       {180, 180, 141},
+       Qt::Key_unknown,
+       {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"},
+       {"55.67", "167.00"}},
+      {'.',
+       k501,
        {100, 100, 100, 100, 41, 20, 40},
        Qt::Key_F2,
-       {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"}},
+       {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"},
+       {"25.05", "75.15"}},
       // Written and read back for the totals with the comma as well.
       {',',
+       k501,
        {100, 100, 100, 100, 41, 20, 40},
        Qt::Key_F2,
-       {"1", "20", "25,05", "75,15", "40", "2", "0", "0", "4", "0", "0"}},
+       {"1", "20", "25,05", "75,15", "40", "2", "0", "0", "4", "0", "0"},
+       {"25,05", "75,15"}},
+      // Single precision: (56.67 + 42.50) / 2 is just below 49.585 as a float.
+      {'.',
+       k170,
+       {170, -1, 130, 40},
+       Qt::Key_F1,
+       {"2", "4", "42.50", "127.50", "40", "1", "0", "0", "1", "0", "0"},
+       {"49.58", "148.75"}},
   };
   for (const Case& t : cases) {
     ui::seams().decimalSeparator = t.separator;
-    StartGame(k501);
-    Visits(t.visits);
+    StartGame(t.game);
+    for (int v : t.visits) v < 0 ? Key(Qt::Key_F7) : Enter(QString::number(v));
     if (t.dartKey != Qt::Key_unknown) Key(t.dartKey);
     EXPECT_TRUE(msg->Texts().endsWith(kLegOver));
-    EXPECT_EQ(LegRow(1), t.row);
-    EXPECT_EQ(Visit(3, static_cast<int>(t.visits.size())), t.row[3]);
+    EXPECT_EQ(LegRow(f->LegNumber), t.row);
+    EXPECT_EQ(Visit(3, static_cast<int>(f->VisitCount)), t.row[3]);
     EXPECT_EQ(c->Panel3->text(), t.row[2]);
     EXPECT_EQ(c->Panel4->text(), t.row[3]);
-    EXPECT_EQ(QStringList({Leg(2, 0), Leg(3, 0)}), QStringList({t.row[2], t.row[3]}));
+    EXPECT_EQ(QStringList({Leg(2, 0), Leg(3, 0)}), t.totals);
     f->Close();
   }
 }
@@ -465,7 +483,9 @@ TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
     EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel6->text(), c->Edit3->text()}),
               QStringList({"0", "0", "0", "1"}));
     EXPECT_TRUE(Visit(0, 1).isEmpty());
-    EXPECT_FALSE(ui::Enabled(c->BitBtn8));
+    // As the close leaves them until the next opening resets them.
+    EXPECT_TRUE(ui::Enabled(c->MaskEdit1) && ui::Enabled(c->BitBtn1));
+    EXPECT_FALSE(ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn8));
   }
 }
 
