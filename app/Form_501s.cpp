@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <vector>
 
 #include "app/Kalvern.h"
-#include "app/rules/DartsRules.h"
-#include "app/rules/SoloSuggestions.h"
+#include "darts/DartsRules.h"
+#include "gamekit/GridExport.h"
+#include "darts/SoloSuggestions.h"
 #include "automation/Excel.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -28,7 +30,7 @@ const char* const kFileHeader =
 const char* const kSheetHeadings[] = {"Лег",          "Кол-во дротиков", "На 1 дротик", "Средний набор",
                                       "Закрыл число", "Каким дротиком",  "60 +",        "80 +",
                                       "100 +",        "140 +",           "180"};
-const int kSheetWidths[] = {5, 17, 12, 14, 13, 17, 5, 5, 5, 5, 5};
+const std::vector<double> kSheetWidths = {5, 17, 12, 14, 13, 17, 5, 5, 5, 5, 5};
 
 // Visit sheet: 4 columns, rows 0..99 shown. Leg record: 11 columns.
 constexpr int kVisitCols = 4;
@@ -46,7 +48,7 @@ TForm_501_s::TForm_501_s(QWidget* parent) : ui::TForm(parent) {
   Q_INIT_RESOURCE(solo);
   setupUi(this);
   InitForm();
-  keys_ = conventions::FunctionKeyMap{
+  keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn3}}, {ui::VK_F1, {BitBtn5}}, {ui::VK_F2, {BitBtn6}},
       {ui::VK_F3, {BitBtn7}},  {ui::VK_F5, {BitBtn8}}, {ui::VK_F7, {BitBtn2}},
   };
@@ -504,55 +506,45 @@ void TForm_501_s::ExitReset() {
 }
 
 void TForm_501_s::WriteStatisticsFile() {
-  conventions::StatisticsFile file(ui::IntToStr(StartScore));
+  gamekit::StatisticsFile file(ui::IntToStr(StartScore));
   file.AddStampLine();
   file.AddRawLine(Text(kFileHeader));
-  for (int r = 0; r <= LegNumber + 1; ++r) {
-    QStringList cells;
-    for (int c = 0; c < kLegCols; ++c) cells << StringGrid2->Cell(c, r);
-    file.AddCells(cells);
-  }
+  gamekit::AddGridRows(file, *StringGrid2, 0, LegNumber + 1, 0, kLegCols - 1);
   file.Write();  // a file that cannot be written is passed over silently
 }
 
 void TForm_501_s::BitBtn3Click() {
   ui::RunHandler([&] {
-    int r = 1;
-    while (r <= StringGrid2->RowCount() && !StringGrid2->Cell(0, r).isEmpty()) ++r;
-    if (r == 1) {  // no leg recorded in this opening
+    if (gamekit::NothingRecorded(*StringGrid2)) {  // no leg recorded in this opening
       ExitReset();
       Close();
       return;
     }
-    conventions::ExitSteps steps;
+    gamekit::ExitSteps steps;
     steps.writeFile = [this] { WriteStatisticsFile(); };
     steps.exportToSpreadsheet = [this] { BitBtn9Click(); };
     steps.reset = [this] { ExitReset(); };
     steps.close = [this] { Close(); };
-    conventions::ExitWithQuestion(steps);
+    gamekit::ExitWithQuestion(steps);
   });
 }
 
 void TForm_501_s::BitBtn9Click() {
-  std::shared_ptr<automation::Application> excel = conventions::StartSpreadsheet();
+  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
   if (!excel) return;
 
   const int lastRow = LegNumber + 2;
   automation::VariantArray data(lastRow, kLegCols);
   for (int c = 0; c < kLegCols; ++c) data.Set(0, c, Text(kSheetHeadings[c]));
-  for (int r = 1; r <= lastRow; ++r) {
-    for (int c = 0; c <= kLegCols; ++c) data.Set(r, c, StringGrid2->Cell(c, r - 1));
-  }
+  gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, lastRow - 1, 0, kLegCols);
 
   excel->Workbooks().Add();
   automation::Worksheet sheet = excel->WorkSheets(1);
   automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(lastRow, kLegCols));
-  for (int c = 1; c <= kLegCols; ++c) {
-    sheet.GetRange(sheet.Cells(1, c), sheet.Cells(1, c)).ColumnWidth(kSheetWidths[c - 1]);
-  }
-  sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, kLegCols)).Interior().ColorIndex(35);
-  sheet.GetRange(sheet.Cells(2, 1), sheet.Cells(2, kLegCols)).Interior().ColorIndex(33);
-  conventions::GridBorders(block);
+  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
+  gamekit::FillColour(sheet, 1, 1, 1, kLegCols, 35);
+  gamekit::FillColour(sheet, 2, 1, 2, kLegCols, 33);
+  gamekit::GridBorders(block);
   block.Value(data);
   excel->Visible(true);
 }

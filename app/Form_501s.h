@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Forms.h"
 #include "ui_Form_501s.h"
 
@@ -69,7 +69,7 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   void ClearLegRows(int first);
   static int StartScoreOf(int itemIndex);
 
-  conventions::FunctionKeyMap keys_;
+  gamekit::FunctionKeyMap keys_;
   // Highest rows written since the sheets were last cleared: rows past the
   // display rows are cleared with the others.
   int highestVisitRow_ = 0;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/rules/KalvernTable.h"
+#include "darts/KalvernTable.h"
 #include "ui/Controls.h"
 
 TForm_kv* Form_kv = nullptr;

@@ -3,7 +3,7 @@
 
 #include <QRect>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Forms.h"
 #include "ui_Kalvern.h"
 
@@ -21,7 +21,7 @@ class TForm_kv : public ui::TForm, private Ui::TForm_kv {
   void StringGrid1DrawCell(int ACol, int ARow, const QRect& Rect);
 
  private:
-  conventions::FunctionKeyMap keys_;
+  gamekit::FunctionKeyMap keys_;
 };
 
 extern TForm_kv* Form_kv;

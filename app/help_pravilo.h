@@ -1,7 +1,7 @@
 // Основные дартс-игры: the rules of the games, read-only, above the other windows.
 #pragma once
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Forms.h"
 #include "ui_help_pravilo.h"
 
@@ -17,7 +17,7 @@ class TForm_pravilo : public ui::TForm, private Ui::TForm_pravilo {
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
  private:
-  conventions::FunctionKeyMap keys_;
+  gamekit::FunctionKeyMap keys_;
 };
 
 extern TForm_pravilo* Form_pravilo;

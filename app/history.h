@@ -2,7 +2,7 @@
 // edited while the window is open; the next start shows the original again.
 #pragma once
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Forms.h"
 #include "ui_history.h"
 
@@ -18,7 +18,7 @@ class TForm_history : public ui::TForm, private Ui::TForm_history {
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
  private:
-  conventions::FunctionKeyMap keys_;
+  gamekit::FunctionKeyMap keys_;
 };
 
 extern TForm_history* Form_history;

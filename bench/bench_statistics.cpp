@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Seams.h"
 
 namespace {
@@ -15,7 +15,7 @@ void BM_StatisticsFile1500Lines(benchmark::State& state) {
   ui::seams().currentDir = [p = dir.path()] { return p; };
   QStringList cells{"12", "Средн.", "45,67", "60,50", "", "Сумма", "3", "2", "1", "0", "0"};
   for (auto _ : state) {
-    conventions::StatisticsFile file("501");
+    gamekit::StatisticsFile file("501");
     file.AddStampLine();
     file.AddRawLine(
         "Лег;Кол-во дротиков;На 1 дротик;Средний набор;Закрыл число;Каким дротиком;60 +;80 +;100 +;140 +;180;");

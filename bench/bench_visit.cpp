@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/Form_501s.h"
-#include "app/rules/DartsRules.h"
+#include "darts/DartsRules.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Seams.h"

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
   ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка"));
 
   ShootNextBox(folder, "exit_confirm");
-  const int confirm = conventions::ExitConfirmDialog();
+  const int confirm = gamekit::ExitConfirmDialog();
   std::printf("  closed with Esc -> %d (Cancel is %d)\n", confirm, int(ui::mrCancel));
 
   ShootNextBox(folder, "exit_yes_no");
-  const int yesNo = conventions::ExitYesNoDialog();
+  const int yesNo = gamekit::ExitYesNoDialog();
   std::printf("  closed with Esc -> %d (No is %d)\n", yesNo, int(ui::mrNo));
   return 0;
 }

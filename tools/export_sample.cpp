@@ -7,14 +7,14 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "automation/Excel.h"
 #include "ui/Dialogs.h"
 
 namespace {
 
 void ScoreSheet() {
-  auto excel = conventions::StartSpreadsheet();
+  auto excel = gamekit::StartSpreadsheet();
   if (!excel) return;
   const QStringList headings{"Лег",          "Кол-во дротиков", "На 1 дротик", "Средний набор",
                              "Закрыл число", "Каким дротиком",  "60 +",        "80 +",
@@ -40,14 +40,14 @@ void ScoreSheet() {
   for (int c = 1; c <= 11; ++c) sheet.GetRange(sheet.Cells(1, c), sheet.Cells(1, c)).ColumnWidth(widths[c - 1]);
   sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, 11)).Interior().ColorIndex(35);
   sheet.GetRange(sheet.Cells(2, 1), sheet.Cells(2, 11)).Interior().ColorIndex(33);
-  conventions::GridBorders(block);
+  gamekit::GridBorders(block);
   block.Value(data);
   excel->Visible(true);
   std::printf("%s\n", qPrintable(excel->WrittenFile()));
 }
 
 void MergedTable() {
-  auto excel = conventions::StartSpreadsheet();
+  auto excel = gamekit::StartSpreadsheet();
   if (!excel) return;
   const int rows = 9, cols = 8;
   automation::VariantArray data(rows, cols);
@@ -77,7 +77,7 @@ void MergedTable() {
   block.Font().Bold(true);
   block.HorizontalAlignment(automation::xlCenter);
   block.VerticalAlignment(automation::xlCenter);
-  conventions::GridBorders(block);
+  gamekit::GridBorders(block);
   block.Value(data);
   excel->Visible(true);
   std::printf("%s\n", qPrintable(excel->WrittenFile()));

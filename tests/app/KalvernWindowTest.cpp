@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "app/Kalvern.h"
-#include "app/rules/KalvernTable.h"
+#include "darts/KalvernTable.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Controls.h"
 

@@ -14,8 +14,8 @@
 
 #include "app/Form_501s.h"
 #include "app/Kalvern.h"
-#include "app/conventions/GameConventions.h"
-#include "app/rules/DartsRules.h"
+#include "gamekit/GameConventions.h"
+#include "darts/DartsRules.h"
 #include "automation/Excel.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
@@ -555,7 +555,7 @@ TEST_F(SoloWindowTest, StatisticsFileOfTwoLegsOf301) {
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
   ASSERT_EQ(msg->Log().size(), 1u);
-  EXPECT_EQ(msg->Log()[0].text, QString::fromUtf8(conventions::kExitConfirmText));
+  EXPECT_EQ(msg->Log()[0].text, QString::fromUtf8(gamekit::kExitConfirmText));
   EXPECT_EQ(msg->Log()[0].buttons, ui::mbYes | ui::mbNo | ui::mbCancel);
   EXPECT_FALSE(f->isVisible());
   QFile file(dir.File("301/20120510_090507_301.csv"));

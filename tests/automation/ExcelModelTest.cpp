@@ -10,7 +10,7 @@
 #include <limits>
 #include <optional>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "automation/Excel.h"
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -76,14 +76,14 @@ void ExportSmallBlock(automation::Application& app, const VariantArray& array) {
   automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(3, 2));
   sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, 1)).ColumnWidth(5);
   sheet.GetRange("B1:b1").Interior().ColorIndex(15);
-  conventions::GridBorders(block);
+  gamekit::GridBorders(block);
   block.Value(array);
   app.Visible(true);
 }
 
 TEST_F(ExcelModelTest, ExportRecordsEveryCallInOrderAndOpensTheFile) {
   ui::ScriptedMessages messages;
-  std::shared_ptr<automation::Application> app = conventions::StartSpreadsheet();
+  std::shared_ptr<automation::Application> app = gamekit::StartSpreadsheet();
   ASSERT_TRUE(app);
   EXPECT_EQ(automation::LastApplication(), app);
   VariantArray array(2, 1);
@@ -142,7 +142,7 @@ TEST_F(ExcelModelTest, NoSpreadsheetProgramShowsTheErrorBoxAndLeavesNothing) {
     return QString();
   });
   ui::ScriptedMessages messages;
-  EXPECT_FALSE(conventions::StartSpreadsheet());
+  EXPECT_FALSE(gamekit::StartSpreadsheet());
   EXPECT_EQ(looked, (QStringList{"libreoffice", "localc", "soffice", "xdg-open"}));
   ASSERT_EQ(messages.Log().size(), 1u);
   EXPECT_EQ(messages.Log()[0].kind, ui::ShownMessage::Kind::ErrorBox);

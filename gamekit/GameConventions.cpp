@@ -1,4 +1,4 @@
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 
 #include <iconv.h>
 
@@ -11,7 +11,7 @@
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
 
-namespace conventions {
+namespace gamekit {
 
 QString StampText() { return StampText(ui::Now()); }
 
@@ -218,4 +218,4 @@ bool FunctionKeyMap::Handle(int key) const {
   return false;
 }
 
-}  // namespace conventions
+}  // namespace gamekit

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <map>
 
-#include "app/rules/KalvernTable.h"
+#include "darts/KalvernTable.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ class Application;
 class Range;
 }  // namespace automation
 
-namespace conventions {
+namespace gamekit {
 
 // "yyyy.mm.dd - hh:mm:ss:nn" of now ("nn" repeats the minutes).
 QString StampText();
@@ -100,4 +100,4 @@ class FunctionKeyMap {
   std::vector<Entry> entries_;  // F10 is tested first
 };
 
-}  // namespace conventions
+}  // namespace gamekit

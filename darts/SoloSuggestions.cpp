@@ -1,4 +1,4 @@
-#include "app/rules/SoloSuggestions.h"
+#include "darts/SoloSuggestions.h"
 
 namespace solo {
 

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <optional>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-using conventions::StatisticsFile;
+using gamekit::StatisticsFile;
 using testing_support::FixedClock;
 using testing_support::SeamsFixture;
 using testing_support::TempCurrentDir;
@@ -55,11 +55,11 @@ TEST_F(StatisticsFileTest, StampAndNameAreCutFromTheClock) {
   for (const StampCase& c : cases) {
     SCOPED_TRACE(c.stamp);
     FixedClock clock(c.when);
-    EXPECT_EQ(conventions::StampText(), QString::fromUtf8(c.stamp));
+    EXPECT_EQ(gamekit::StampText(), QString::fromUtf8(c.stamp));
     StatisticsFile file(QString::fromUtf8(c.folder));
     EXPECT_EQ(file.Stamp(), QString::fromUtf8(c.stamp));
     EXPECT_EQ(file.FileName(), current_->File(QString::fromUtf8(c.fileName)));
-    EXPECT_EQ(conventions::StatisticsFileName(file.Stamp(), QString::fromUtf8(c.folder)), file.FileName());
+    EXPECT_EQ(gamekit::StatisticsFileName(file.Stamp(), QString::fromUtf8(c.folder)), file.FileName());
   }
 }
 

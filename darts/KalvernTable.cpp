@@ -1,4 +1,4 @@
-#include "app/rules/KalvernTable.h"
+#include "darts/KalvernTable.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include <QSignalSpy>
 #include <QWidget>
 
-#include "app/conventions/GameConventions.h"
+#include "gamekit/GameConventions.h"
 #include "automation/Excel.h"
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -39,14 +39,14 @@ TEST_F(ExitTest, QuestionsShowTheirTextsButtonsAndKind) {
     int expected;
   };
   const Case cases[] = {
-      {"confirm yes", conventions::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, ui::mrYes,
+      {"confirm yes", gamekit::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, ui::mrYes,
        ui::mrYes},
-      {"confirm no", conventions::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, ui::mrNo,
+      {"confirm no", gamekit::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, ui::mrNo,
        ui::mrNo},
-      {"confirm closed", conventions::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, 0,
+      {"confirm closed", gamekit::ExitConfirmDialog, ConfirmText(), ui::mbYes | ui::mbNo | ui::mbCancel, 0,
        ui::mrCancel},
-      {"yes/no yes", conventions::ExitYesNoDialog, YesNoText(), ui::mbYes | ui::mbNo, ui::mrYes, ui::mrYes},
-      {"yes/no closed", conventions::ExitYesNoDialog, YesNoText(), ui::mbYes | ui::mbNo, 0, ui::mrNo},
+      {"yes/no yes", gamekit::ExitYesNoDialog, YesNoText(), ui::mbYes | ui::mbNo, ui::mrYes, ui::mrYes},
+      {"yes/no closed", gamekit::ExitYesNoDialog, YesNoText(), ui::mbYes | ui::mbNo, 0, ui::mrNo},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -81,9 +81,9 @@ TEST_F(ExitTest, AnswersRunTheirStepsInOrder) {
     ui::ScriptedMessages messages;
     if (c.scripted) messages.Answer(c.scripted);
     messages.onShow = [&](const ui::ShownMessage&) { steps << "question"; };
-    conventions::ExitSteps exit{[&] { steps << "file"; }, [&] { steps << "export"; }, [&] { steps << "reset"; },
+    gamekit::ExitSteps exit{[&] { steps << "file"; }, [&] { steps << "export"; }, [&] { steps << "reset"; },
                                 [&] { steps << "close"; }};
-    const int answer = conventions::ExitWithQuestion(exit);
+    const int answer = gamekit::ExitWithQuestion(exit);
     EXPECT_EQ(answer, c.scripted ? c.scripted : int(ui::mrCancel));
     EXPECT_EQ(steps, c.steps);
   }
@@ -93,13 +93,13 @@ TEST_F(ExitTest, FailedExportLeavesTheWindowAsItIs) {
   QStringList steps;
   ui::ScriptedMessages messages;
   messages.Answer(ui::mrYes);
-  conventions::ExitSteps exit{[&] { steps << "file"; },
+  gamekit::ExitSteps exit{[&] { steps << "file"; },
                               [&] {
                                 steps << "export";
                                 throw automation::EOleError("Недопустимое значение ColorIndex: 99");
                               },
                               [&] { steps << "reset"; }, [&] { steps << "close"; }};
-  ui::RunHandler([&] { conventions::ExitWithQuestion(exit); });
+  ui::RunHandler([&] { gamekit::ExitWithQuestion(exit); });
   EXPECT_EQ(steps, (QStringList{"file", "export"}));
   ASSERT_EQ(messages.Log().size(), 2u);
   EXPECT_EQ(messages.Log()[1].kind, ui::ShownMessage::Kind::Exception);
@@ -123,18 +123,18 @@ TEST_F(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
     seenAtQuestion << (f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString("<missing>"));
   };
   int resets = 0;
-  conventions::ExitSteps exit{[&] {
-                                conventions::StatisticsFile file("27");
+  gamekit::ExitSteps exit{[&] {
+                                gamekit::StatisticsFile file("27");
                                 file.AddCells({QString::number(++attempt), "x"});
                                 file.Write();
                                 lastFile = file.FileName();
                               },
                               [] {}, [&] { ++resets; }, [] {}};
-  EXPECT_EQ(conventions::ExitWithQuestion(exit), int(ui::mrCancel));
+  EXPECT_EQ(gamekit::ExitWithQuestion(exit), int(ui::mrCancel));
   clock.AddSecs(1);
-  EXPECT_EQ(conventions::ExitWithQuestion(exit), int(ui::mrCancel));
+  EXPECT_EQ(gamekit::ExitWithQuestion(exit), int(ui::mrCancel));
   clock.AddSecs(1);
-  EXPECT_EQ(conventions::ExitWithQuestion(exit), int(ui::mrNo));
+  EXPECT_EQ(gamekit::ExitWithQuestion(exit), int(ui::mrNo));
   EXPECT_EQ(resets, 1);
   EXPECT_EQ(seenAtQuestion, (QStringList{"1;x;\r\n", "2;x;\r\n", "3;x;\r\n"}));
   EXPECT_EQ(QDir(dir.File("27")).entryList(QDir::Files),
@@ -147,13 +147,13 @@ TEST_F(ExitTest, MissingFolderStillAsksTheQuestion) {
   messages.Answer(ui::mrNo);
   bool written = true;
   bool closed = false;
-  conventions::ExitSteps exit{[&] {
-                                conventions::StatisticsFile file("kriket");
+  gamekit::ExitSteps exit{[&] {
+                                gamekit::StatisticsFile file("kriket");
                                 file.AddCells({"1"});
                                 written = file.Write();
                               },
                               [] {}, [] {}, [&] { closed = true; }};
-  EXPECT_EQ(conventions::ExitWithQuestion(exit), int(ui::mrNo));
+  EXPECT_EQ(gamekit::ExitWithQuestion(exit), int(ui::mrNo));
   EXPECT_FALSE(written);
   EXPECT_TRUE(closed);
   ASSERT_EQ(messages.Log().size(), 1u);
@@ -191,7 +191,7 @@ TEST_F(KeyMapTest, FirstEnabledButtonOfTheKeyWins) {
       {"Enter is not in the map", ui::VK_RETURN, true, true, true, false, 0, 0, 0},
   };
   // F10 is declared last; it is still tested.
-  conventions::FunctionKeyMap keys{{ui::VK_F1, {&a_, &b_}}, {ui::VK_F2, {&b_}}};
+  gamekit::FunctionKeyMap keys{{ui::VK_F1, {&a_, &b_}}, {ui::VK_F2, {&b_}}};
   keys.Add(ui::VK_F10, {&exit_});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -208,7 +208,7 @@ TEST_F(KeyMapTest, FirstEnabledButtonOfTheKeyWins) {
 }
 
 TEST_F(KeyMapTest, ButtonsCountTheirOwnEnabledState) {
-  conventions::FunctionKeyMap keys{{ui::VK_F3, {&inPanel_, &a_}}};
+  gamekit::FunctionKeyMap keys{{ui::VK_F3, {&inPanel_, &a_}}};
   panel_.setEnabled(false);
   QSignalSpy panelSpy(&inPanel_, &QPushButton::clicked), aSpy(&a_, &QPushButton::clicked);
   EXPECT_TRUE(keys.Handle(ui::VK_F3));
@@ -223,7 +223,7 @@ TEST_F(KeyMapTest, ButtonsCountTheirOwnEnabledState) {
 }
 
 TEST_F(KeyMapTest, EveryPressClicksAgain) {
-  conventions::FunctionKeyMap keys{{ui::VK_F10, {&exit_}}, {ui::VK_F10, {&a_}}};
+  gamekit::FunctionKeyMap keys{{ui::VK_F10, {&exit_}}, {ui::VK_F10, {&a_}}};
   QSignalSpy exitSpy(&exit_, &QPushButton::clicked), aSpy(&a_, &QPushButton::clicked);
   for (int i = 0; i < 3; ++i) keys.Handle(ui::VK_F10);
   EXPECT_EQ(exitSpy.count(), 3);

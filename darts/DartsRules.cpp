@@ -1,4 +1,4 @@
-#include "app/rules/DartsRules.h"
+#include "darts/DartsRules.h"
 
 namespace darts {
 

@@ -4,9 +4,9 @@
 #include <set>
 #include <vector>
 
-#include "app/rules/DartsRules.h"
-#include "app/rules/KalvernTable.h"
-#include "app/rules/SoloSuggestions.h"
+#include "darts/DartsRules.h"
+#include "darts/KalvernTable.h"
+#include "darts/SoloSuggestions.h"
 
 namespace {
 
