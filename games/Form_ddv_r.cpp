@@ -1,7 +1,6 @@
 #include "games/Form_ddv_r.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -90,8 +89,8 @@ void TForm_ddv_raschet::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   }
   // A focused button answers Enter as it answers Space.
   if (key == ui::VK_RETURN) {
-    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-    if (button && button->window() == this && button->isEnabled()) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (button && button->isEnabled()) {
       key = 0;
       button->click();
     }

@@ -1,7 +1,6 @@
 #include "games/ddv.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <algorithm>
 #include <memory>
 
@@ -134,8 +133,8 @@ void TForm_ddv::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   if (keys_.Handle(key)) return;
   // A focused button answers Enter as it answers Space.
   if (key == ui::VK_RETURN) {
-    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-    if (button && button->window() == this && button->isEnabled()) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (button && button->isEnabled()) {
       key = 0;
       button->click();
     }

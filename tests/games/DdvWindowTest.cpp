@@ -362,6 +362,53 @@ TEST_F(DdvWindowTest, CloseBoxDropsTheGames) {
   EXPECT_TRUE(msg->Log().empty());
 }
 
+// A longer earlier opening leaves nothing behind in the columns of a later one.
+TEST_F(DdvWindowTest, LaterOpeningWritesNoColumnOfAnEarlierOne) {
+  TempCurrentDir dir;
+  QDir(dir.Path()).mkdir("ddv");
+  FixedClock clock(QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7)));
+  f->ShowModal();
+  for (int game = 0; game < 53; ++game) Play(Hits(0));
+  f->close();
+  f->ShowModal();
+  for (int game = 0; game < 51; ++game) Play(Hits(game % 2));
+  msg->Answer(ui::mrNo);
+  Key(Qt::Key_F10);
+  QFile file(dir.File("ddv/20210304_050607_ddv.csv"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  ASSERT_EQ(lines.size(), 17);
+  for (int row = 0; row < 16; ++row) {
+    EXPECT_EQ(lines[row].count(';'), 53) << row;
+    EXPECT_TRUE(lines[row].endsWith(";;\r")) << row;  // the cell after the last game is empty
+  }
+  EXPECT_TRUE(lines[1].endsWith(Cp1251("Игра - 51;;\r")));
+}
+
+// The keys act whatever control has the focus; a focused button takes Space and Enter.
+TEST_F(DdvWindowTest, KeysWhateverHasTheFocus) {
+  f->ShowModal();
+  EXPECT_EQ(f->focusWidget(), c->BitBtn1);
+  QTest::keyClick(c->BitBtn2, Qt::Key_F7);
+  EXPECT_EQ(EnabledPair(), 1);
+  QTest::keyClick(c->BitBtn2, Qt::Key_F1);
+  QTest::keyClick(c->BitBtn1, Qt::Key_F4);
+  EXPECT_EQ(f->DartsThrown, 2);
+  EXPECT_EQ(f->Hits, 1);
+  c->BitBtn8->setFocus();
+  QTest::keyClick(c->BitBtn8, Qt::Key_Space);
+  EXPECT_EQ(f->Hits, 2);
+  EXPECT_EQ(EnabledPair(), 1);
+  c->BitBtn5->setFocus();
+  QTest::keyClick(c->BitBtn5, Qt::Key_Return);
+  EXPECT_EQ(f->DartsThrown, 4);
+  EXPECT_EQ(f->Hits, 2);
+  EXPECT_EQ(EnabledPair(), 2);
+  QTest::keyClick(c->BitBtn6, Qt::Key_F7);  // no new game while one runs
+  EXPECT_EQ(f->DartsThrown, 4);
+  EXPECT_EQ(f->GameNumber, 1);
+}
+
 TEST_F(DdvWindowTest, AnalysisWindowKeys) {
   c->Label4->setText("1,6");
   ui::seams().modalRunner = [](ui::TForm& form) {
@@ -387,6 +434,106 @@ TEST_F(DdvWindowTest, AnalysisWindowKeys) {
   c->Label4->setText("2,0");
   r->ShowModal();
   EXPECT_EQ(r->Controls().Label4->text(), "T19");
+}
+
+}  // namespace
+
+namespace {
+
+// The value a reader sees, as text: numbers (should the writer make them
+// numbers) with a point, texts with their comma read as a point.
+QString Shown(const QJsonValue& v) {
+  if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
+  return v.toString().replace(QChar(','), QChar('.'));
+}
+
+class DdvExportTest : public DdvWindowTest {
+ protected:
+  void SetUp() override {
+    DdvWindowTest::SetUp();
+    qunsetenv("VANTREL_SPREADSHEET");
+    ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
+    ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+    dir = std::make_unique<TempCurrentDir>();
+    QDir(dir->Path()).mkdir("ddv");
+  }
+  void TearDown() override {
+    automation::SetProgramFinder(nullptr);
+    DdvWindowTest::TearDown();
+    dir.reset();
+  }
+  std::unique_ptr<TempCurrentDir> dir;
+};
+
+TEST_F(DdvExportTest, ResultsTableReadBack) {
+  if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
+  f->ShowModal();
+  Play(Game("x.x" + QString(72, 'x')));  // 74 hits: 37 %
+  Play(Hits(5));
+  msg->Answer(ui::mrYes);
+  Key(Qt::Key_F10);
+  EXPECT_FALSE(f->isVisible());
+  auto app = automation::LastApplication();
+  ASSERT_TRUE(app);
+
+  QStringList calls;
+  for (const automation::Call& call : app->Calls()) {
+    if (call.member != "Cells" && call.object.isEmpty() == false) calls << call.Describe();
+  }
+  // Merge, widths through row 2, the two heading rows coloured, then borders.
+  const QStringList expected = {
+      "Range(A1:B1).Merge",          "Range(A2:A2).ColumnWidth = 30", "Range(B2:B2).ColumnWidth = 10",
+      "Range(C2:C2).ColumnWidth = 10", "Range(A1:C2).Interior.ColorIndex = 35",
+  };
+  for (const QString& e : expected) EXPECT_TRUE(calls.contains(e)) << e.toStdString();
+  EXPECT_LT(calls.indexOf("Range(A1:B1).Merge"), calls.indexOf("Range(A2:A2).ColumnWidth = 30"));
+
+  const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
+  QProcess reader;
+  reader.start("/usr/bin/python3", {script, app->WrittenFile()});
+  ASSERT_TRUE(reader.waitForFinished(60000));
+  ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+  const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+  EXPECT_EQ(book["merges"].toArray(), QJsonArray{"A1:B1"});
+  const QJsonObject widths = book["widths"].toObject();
+  EXPECT_NEAR(widths["A"].toDouble(), 30, 1);
+  EXPECT_NEAR(widths["C"].toDouble(), 10, 1);
+  const QJsonObject cells = book["cells"].toObject();
+  auto cell = [&](const QString& name) { return cells[name].toObject(); };
+  EXPECT_TRUE(Shown(cell("A1")["value"]).startsWith(Shown(Result(0, 0))));
+  struct Expect {
+    const char* cell;
+    const char* shown;
+  };
+  const Expect values[] = {{"B2", "Игра - 1"}, {"C2", "Игра - 2"}, {"A3", "Процент"}, {"B3", "37"},
+                           {"C3", "2.5"},      {"B4", "1.0"},      {"B5", "74"},      {"C5", "5"},
+                           {"B11", "1(2)"},    {"B13", "1"},       {"B15", "24(72)"}, {"A15", "Три дротика(180)"}};
+  for (const Expect& e : values) EXPECT_EQ(Shown(cell(e.cell)["value"]), QString(e.shown)) << e.cell;
+  EXPECT_TRUE(cell("C4")["value"].isNull());
+  EXPECT_FALSE(cells.contains("A16"));
+  EXPECT_FALSE(cells.contains("D1"));
+  const QJsonObject raw = book["raw"].toObject();
+  const QString heading = raw["A2"].toObject()["fill"].toString();
+  EXPECT_FALSE(heading.isEmpty());
+  EXPECT_EQ(raw["C1"].toObject()["fill"].toString(), heading);
+  EXPECT_TRUE(raw["A3"].toObject()["fill"].isNull());
+  for (const QString& name : {QString("A1"), QString("C15"), QString("B9")}) {
+    for (const char* edge : {"left", "right", "top", "bottom"})
+      EXPECT_EQ(raw[name].toObject()[edge].toString(), "thin") << name.toStdString() << edge;
+  }
+}
+
+TEST_F(DdvExportTest, NoSpreadsheetProgramStillCloses) {
+  ui::seams().spreadsheetProgram = [] { return QStringList(); };
+  automation::SetProgramFinder([](const QString&) { return QString(); });
+  f->ShowModal();
+  Play(Hits(1));
+  msg->Answer(ui::mrYes);
+  Key(Qt::Key_F10);
+  ASSERT_EQ(msg->Log().size(), 2u);
+  EXPECT_EQ(msg->Log()[1].text, "Невозможно запустить Excel");
+  EXPECT_FALSE(f->isVisible());
+  EXPECT_EQ(QDir(dir->File("ddv")).entryList(QDir::Files).size(), 1);
 }
 
 }  // namespace
