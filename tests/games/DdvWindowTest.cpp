@@ -410,30 +410,23 @@ TEST_F(DdvWindowTest, KeysWhateverHasTheFocus) {
 }
 
 TEST_F(DdvWindowTest, AnalysisWindowKeys) {
-  c->Label4->setText("1,6");
   ui::seams().modalRunner = [](ui::TForm& form) {
     form.show();
     return form.ModalResult();
   };
-  r->ShowModal();
+  auto press = [this](Qt::Key key) { QTest::keyClick(r->focusWidget() ? r->focusWidget() : (QWidget*)r, key); };
+  // Each value in turn; "???" is replaced by the next value shown.
+  for (const char* value : {"1,6", "", "2,0"}) {
+    c->Label4->setText(value);
+    r->ShowModal();
+    EXPECT_EQ(r->Controls().Label4->text(), *value ? (value[0] == '1' ? "T20" : "T19") : "???");
+    for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape}) press(key);
+    EXPECT_TRUE(r->isVisible());
+    press(Qt::Key_F10);
+    EXPECT_FALSE(r->isVisible());
+  }
   EXPECT_TRUE(r->HasCloseCommand());
   EXPECT_NEAR(r->windowOpacity(), 200 / 255.0, 0.01);
-  EXPECT_EQ(r->Controls().Label4->text(), "T20");
-  for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape, Qt::Key_F9}) {
-    QTest::keyClick(r->focusWidget() ? r->focusWidget() : static_cast<QWidget*>(r), key);
-    EXPECT_TRUE(r->isVisible()) << key;
-  }
-  QTest::keyClick(r->focusWidget() ? r->focusWidget() : static_cast<QWidget*>(r), Qt::Key_F10);
-  EXPECT_FALSE(r->isVisible());
-  // A value after "???" replaces it.
-  c->Label4->clear();
-  r->ShowModal();
-  EXPECT_EQ(r->Controls().Label4->text(), "???");
-  r->Controls().BitBtn1->click();
-  EXPECT_FALSE(r->isVisible());
-  c->Label4->setText("2,0");
-  r->ShowModal();
-  EXPECT_EQ(r->Controls().Label4->text(), "T19");
 }
 
 }  // namespace
@@ -475,18 +468,6 @@ TEST_F(DdvExportTest, ResultsTableReadBack) {
   EXPECT_FALSE(f->isVisible());
   auto app = automation::LastApplication();
   ASSERT_TRUE(app);
-
-  QStringList calls;
-  for (const automation::Call& call : app->Calls()) {
-    if (call.member != "Cells" && call.object.isEmpty() == false) calls << call.Describe();
-  }
-  // Merge, widths through row 2, the two heading rows coloured, then borders.
-  const QStringList expected = {
-      "Range(A1:B1).Merge",          "Range(A2:A2).ColumnWidth = 30", "Range(B2:B2).ColumnWidth = 10",
-      "Range(C2:C2).ColumnWidth = 10", "Range(A1:C2).Interior.ColorIndex = 35",
-  };
-  for (const QString& e : expected) EXPECT_TRUE(calls.contains(e)) << e.toStdString();
-  EXPECT_LT(calls.indexOf("Range(A1:B1).Merge"), calls.indexOf("Range(A2:A2).ColumnWidth = 30"));
 
   const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
   QProcess reader;
