@@ -64,7 +64,8 @@ const char* const kRowTitles[] = {
 constexpr int kVisits = darts::kDdvDarts / darts::kDdvVisitDarts + 1;
 constexpr int kLastFullVisitDart = (kVisits - 1) * darts::kDdvVisitDarts;
 
-// Guide lines and hit labels after these visits.
+// A guide line and the hits so far follow the 10th, 20th, ..., 60th visit,
+// when the visit number has just become 11, 21, ..., 61; never the 66th.
 bool IsGuideVisit(int visitNumber) { return visitNumber > 1 && visitNumber <= 61 && (visitNumber - 1) % 10 == 0; }
 
 QString Text(const char* s) { return QString::fromUtf8(s); }
