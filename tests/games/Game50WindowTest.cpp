@@ -1,7 +1,9 @@
 // The bull practice window played through its function keys.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QTest>
 #include <map>
 #include <memory>
@@ -207,7 +209,11 @@ TEST_F(Game50Test, CancelKeepsTheLegAndTheTable) {
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
   EXPECT_TRUE(f->isVisible());
+  // The window is activated again as the question closes.
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(f, &activate);
   EXPECT_EQ(f->Remaining, 200);
+  EXPECT_EQ(f->LegCount, 1);
   Visits({150, 50});
   Key(Qt::Key_F2);
   EXPECT_EQ(LegRow(0)[1], "10");

@@ -157,6 +157,10 @@ TEST_F(Game60Test, GameEnds) {
     EXPECT_EQ(c->StringGrid1->Cell(1, visits - 1), QString::number(t.target));
     Keys({Qt::Key_F2, Qt::Key_F3, Qt::Key_F8});
     EXPECT_EQ(f->HistoryRow, block + visits + 1);
+    // Nor does ticking and unticking the limit box bring them back.
+    c->CheckBox1->click();
+    c->CheckBox1->click();
+    EXPECT_FALSE(Scoring());
   }
 }
 
