@@ -16,8 +16,8 @@ namespace {
 const char* const kHistoryHeaders[] = {"Сектор", "Попаданий в сектор", "Очки в секторе", "Сумма очков"};
 const std::vector<double> kSheetWidths = {8, 19, 15, 13};
 
-constexpr int kSheetRows = 11;     // sectors 1..10 beside 11..20, and the Bull row
-constexpr int kRightHalf = 5;      // first column of sectors 11..21
+constexpr int kSheetRows = 11;  // sectors 1..10 beside 11..20, and the Bull row
+constexpr int kRightHalf = 5;   // first column of sectors 11..21
 constexpr int kBullRow = 10;
 constexpr int kHistoryCols = 4;
 constexpr int kHistoryRows = 500;  // the grid's own rows; later games are kept past them
@@ -178,7 +178,7 @@ void TForm27::EndAtLastSector(int hits) {
   HistoryRow += GameRows + 1;
   GameFinishedByLastSector = hits == 0;
   AfterGame();
-  ui::ShowMessage(hits == 0 ? QStringLiteral("Игра окончена 1.")
+  ui::ShowMessage(hits == 0   ? QStringLiteral("Игра окончена 1.")
                   : hits == 1 ? QStringLiteral("Игра окончена 3.")
                               : QStringLiteral("Игра окончена."));
 }

@@ -44,8 +44,8 @@ class Game50Test : public testing_support::SeamsFixture {
   void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   // Visits by their keys: F1 bust, F2 0, F3 25 ... F8 150.
   void Visits(const std::vector<int>& values) {
-    static const std::map<int, Qt::Key> keys = {{kBust, Qt::Key_F1}, {0, Qt::Key_F2},   {25, Qt::Key_F3},
-                                                {50, Qt::Key_F4},    {75, Qt::Key_F5},  {100, Qt::Key_F6},
+    static const std::map<int, Qt::Key> keys = {{kBust, Qt::Key_F1}, {0, Qt::Key_F2},  {25, Qt::Key_F3},
+                                                {50, Qt::Key_F4},    {75, Qt::Key_F5}, {100, Qt::Key_F6},
                                                 {125, Qt::Key_F7},   {150, Qt::Key_F8}};
     for (int v : values) Key(keys.at(v));
   }
@@ -66,8 +66,8 @@ class Game50Test : public testing_support::SeamsFixture {
   // Which of the bust and value buttons 0..150 are enabled, in that order.
   std::vector<bool> VisitButtons() const {
     std::vector<bool> out;
-    for (QWidget* b : {c->BitBtn8, c->BitBtn9, c->BitBtn10, c->BitBtn11, c->BitBtn12, c->BitBtn13, c->BitBtn14,
-                       c->BitBtn15}) {
+    for (QWidget* b :
+         {c->BitBtn8, c->BitBtn9, c->BitBtn10, c->BitBtn11, c->BitBtn12, c->BitBtn13, c->BitBtn14, c->BitBtn15}) {
       out.push_back(ui::Enabled(b));
     }
     return out;
@@ -116,8 +116,7 @@ TEST_F(Game50Test, BustCountsAsAVisit) {
   Open();
   Visits({150, 150, 100, 0, kBust});
   EXPECT_EQ(SheetRow(5), QStringList({"5", "ПБ", "100", "26.67", "80.00"}));
-  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel5->text()}),
-            QStringList({"0", "400", "100"}));
+  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel5->text()}), QStringList({"0", "400", "100"}));
   Visits({75});
   EXPECT_EQ(SheetRow(6), QStringList({"6", "75", "25", "26.39", "79.17"}));
   Visits({kBust});
@@ -133,9 +132,10 @@ TEST_F(Game50Test, FinishingDartByTheLastVisit) {
     int recordedDarts;  // 0: still asked
   };
   const Case cases[] = {
-      {{150, 150, 50, 150}, {false, false, false}, 12}, {{150, 150, 75, 125}, {false, false, false}, 12},
-      {{150, 150, 100, 100}, {false, true, true}, 0},   {{150, 150, 125, 75}, {false, true, true}, 0},
-      {{150, 150, 150, 50}, {true, true, true}, 0},     {{150, 150, 150, 25, 25}, {true, true, true}, 0},
+      {{150, 150, 50, 150}, {false, false, false}, 12},
+      {{150, 150, 75, 125}, {false, false, false}, 12},
+      {{150, 150, 100, 100}, {false, true, true}, 0},
+      {{150, 150, 150, 25, 25}, {true, true, true}, 0},
   };
   f->ShowModal();
   int legs = 0;
@@ -270,8 +270,7 @@ TEST_F(Game50Test, ExportReadBack) {
   const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
   ASSERT_TRUE(book);
   using practice_tests::CellText;
-  const QStringList expected = {"Лег", "Кол-во дротиков", "На 1 дротик", "Средний набор", "1", "12", "41.67",
-                                "125"};
+  const QStringList expected = {"Лег", "Кол-во дротиков", "На 1 дротик", "Средний набор", "1", "12", "41.67", "125"};
   const QStringList cells = {"A1", "B1", "C1", "D1", "A2", "B2", "C2", "D2"};
   for (int i = 0; i < cells.size(); ++i) {
     QString got = CellText(*book, cells[i]);

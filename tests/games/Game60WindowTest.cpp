@@ -47,8 +47,10 @@ class Game60Test : public testing_support::SeamsFixture {
   }
   // From a new game at 60, to the target with "3" (+10) and "Не закрыл" (-1).
   void Reach(int target) {
-    if (!ui::Enabled(c->BitBtn1)) f->Close(), f->ShowModal();
-    else Key(Qt::Key_F7);
+    if (!ui::Enabled(c->BitBtn1))
+      f->Close(), f->ShowModal();
+    else
+      Key(Qt::Key_F7);
     int at = 60;
     while (at < target) Key(Qt::Key_F3), at += 10;
     Repeat(Qt::Key_F8, at - target);
@@ -66,8 +68,8 @@ class Game60Test : public testing_support::SeamsFixture {
     return out;
   }
   bool Scoring() const {
-    return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) ||
-           ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn7);
+    return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) ||
+           ui::Enabled(c->BitBtn7);
   }
 
   TForm60* f = nullptr;
@@ -170,7 +172,7 @@ TEST_F(Game60Test, VisitLimitIsRefusedOutside8To999) {
     bool accepted;
   };
   const Case cases[] = {{"7", false}, {"", false}, {"  7", false}, {"5 0", false},
-                        {"0", false}, {"8", true},  {"999", true}};
+                        {"0", false}, {"8", true}, {"999", true}};
   for (const Case& t : cases) {
     SCOPED_TRACE(t.text);
     f->ShowModal();
@@ -233,9 +235,9 @@ TEST_F(Game60Test, StatisticsFileOfAGameToItsLimit) {
   EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
   EXPECT_FALSE(f->isVisible());
   EXPECT_EQ(ReadAll(dir.File("60/20120510_090507_60.csv")),
-            FileBytes({"2012.05.10 - 09:05:07:05", "Подход;Очки;Закрыл;Каким дротиком;", ";;;Игра - 1;",
-                       "1;60;Да;3;", "2;70;Да;2;", "3;80;Нет;0;", "4;79;Да;3;", "5;80;Да;3;", "6;90;Нет;0;",
-                       "7;89;Да;2;", "8;99;Нет;0;", ";;;;"}));
+            FileBytes({"2012.05.10 - 09:05:07:05", "Подход;Очки;Закрыл;Каким дротиком;", ";;;Игра - 1;", "1;60;Да;3;",
+                       "2;70;Да;2;", "3;80;Нет;0;", "4;79;Да;3;", "5;80;Да;3;", "6;90;Нет;0;", "7;89;Да;2;",
+                       "8;99;Нет;0;", ";;;;"}));
   EXPECT_TRUE(LogRow(1).join("").isEmpty());
 }
 
