@@ -1,0 +1,313 @@
+// The checkout ladder window played through its keys and its limit field.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "games/form_60.h"
+#include "tests/games/PracticeGamesSupport.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+using practice_tests::FileBytes;
+using practice_tests::ReadAll;
+using testing_support::FixedClock;
+using testing_support::TempCurrentDir;
+
+const QString kLost = "Игра окончена! Да... надо что-то менять!!!";
+const QString kBadLimit = "Внимание!!! Недопустимое значение. Введите число от 8 до 999 ";
+
+class Game60Test : public testing_support::SeamsFixture {
+ protected:
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    delete Form60;
+    Form60 = new TForm60;
+    f = Form60;
+    c = &f->Controls();
+  }
+  void TearDown() override {
+    f->Close();
+    delete Form60;
+    Form60 = nullptr;
+    msg.reset();
+    SeamsFixture::TearDown();
+  }
+  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
+  void Keys(const std::vector<Qt::Key>& keys) {
+    for (Qt::Key k : keys) Key(k);
+  }
+  void Repeat(Qt::Key key, int n) {
+    for (int i = 0; i < n; ++i) Key(key);
+  }
+  // From a new game at 60, to the target with "3" (+10) and "Не закрыл" (-1).
+  void Reach(int target) {
+    if (!ui::Enabled(c->BitBtn1))
+      f->Close(), f->ShowModal();
+    else
+      Key(Qt::Key_F7);
+    int at = 60;
+    while (at < target) Key(Qt::Key_F3), at += 10;
+    Repeat(Qt::Key_F8, at - target);
+  }
+  // Types the limit and confirms it with Enter in the field.
+  void Limit(const QString& text) {
+    if (!c->CheckBox1->isChecked()) c->CheckBox1->click();
+    c->MaskEdit1->SetText(text);
+    QTest::keyClick(c->MaskEdit1, Qt::Key_Return);
+  }
+  int Target() const { return c->Panel1->text().toInt(); }
+  QStringList LogRow(int row) const {
+    QStringList out;
+    for (int col = 0; col < 4; ++col) out << c->StringGrid3->Cell(col, row);
+    return out;
+  }
+  bool Scoring() const {
+    return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) ||
+           ui::Enabled(c->BitBtn7);
+  }
+
+  TForm60* f = nullptr;
+  Ui::TForm60* c = nullptr;
+  std::unique_ptr<ui::ScriptedMessages> msg;
+};
+
+TEST_F(Game60Test, ButtonsOneAndTwoByTheTarget) {
+  struct Case {
+    int target;
+    bool one, two;
+  };
+  const Case cases[] = {{50, true, true},    {40, true, true},    {38, true, true},    {2, true, true},
+                        {41, false, true},   {39, false, true},   {60, false, true},   {98, false, true},
+                        {100, false, true},  {101, false, true},  {104, false, true},  {107, false, true},
+                        {110, false, true},  {99, false, false},  {102, false, false}, {103, false, false},
+                        {105, false, false}, {106, false, false}, {108, false, false}, {109, false, false},
+                        {111, false, false}, {120, false, false}, {130, false, false}};
+  f->ShowModal();
+  EXPECT_FALSE(ui::Enabled(c->BitBtn3));  // at 60 before the first step
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.target);
+    Reach(t.target);
+    ASSERT_EQ(Target(), t.target);
+    EXPECT_EQ(ui::Enabled(c->BitBtn3), t.one);
+    EXPECT_EQ(ui::Enabled(c->BitBtn4), t.two);
+    EXPECT_TRUE(ui::Enabled(c->BitBtn5) && ui::Enabled(c->BitBtn7) && ui::Enabled(c->BitBtn2));
+  }
+}
+
+TEST_F(Game60Test, BullAddsOneAndRoutesFollowTheTarget) {
+  f->ShowModal();
+  EXPECT_EQ(c->Panel2->text(), "20 D20");
+  Reach(98);
+  Key(Qt::Key_F4);
+  EXPECT_EQ(Target(), 99);
+  EXPECT_FALSE(ui::Enabled(c->BitBtn4));
+  EXPECT_EQ(c->Panel2->text(), "T19 - 10 - D16");
+  Reach(49);
+  Key(Qt::Key_F4);
+  EXPECT_TRUE(ui::Enabled(c->BitBtn3));
+  EXPECT_EQ(c->Panel2->text(), "50");
+  Key(Qt::Key_F1);  // 50 closed with the first dart
+  EXPECT_EQ(Target(), 60);
+  EXPECT_EQ(c->Panel2->text(), "20 - D20");
+  // Eleven misses, the Bull at 49, the first dart at 50.
+  const QStringList bull = {"12", "49", "Да", "3"}, first = {"13", "50", "Да", "1"};
+  for (int col = 0; col < 4; ++col) {
+    EXPECT_EQ(c->StringGrid1->Cell(col, 11), bull[col]);
+    EXPECT_EQ(c->StringGrid1->Cell(col, 12), first[col]);
+  }
+  Reach(40);
+  EXPECT_TRUE(c->Panel2->text().isEmpty());
+  EXPECT_TRUE(msg->Texts().isEmpty());
+}
+
+TEST_F(Game60Test, GameEnds) {
+  struct Case {
+    const char* name;
+    int target;
+    Qt::Key last;
+    QStringList messages;
+  };
+  const Case cases[] = {{"2 not closed", 2, Qt::Key_F8, {kLost}},
+                        {"130 closed with the third dart", 130, Qt::Key_F3, {}},
+                        {"Bull at 130", 130, Qt::Key_F4, {}}};
+  f->ShowModal();
+  int games = 0;
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.name);
+    Reach(t.target);
+    const int visits = f->VisitNumber;  // this one included
+    const int block = f->HistoryRow;
+    msg->Clear();
+    Key(t.last);
+    ++games;
+    EXPECT_EQ(msg->Texts(), t.messages);
+    EXPECT_EQ(Target(), 60);
+    EXPECT_FALSE(ui::Enabled(c->Panel1));
+    EXPECT_FALSE(Scoring());
+    EXPECT_TRUE(ui::Enabled(c->BitBtn1));
+    EXPECT_EQ(f->focusWidget(), c->BitBtn1);
+    EXPECT_EQ(LogRow(block), QStringList({"", "", "", "Игра - " + QString::number(games)}));
+    EXPECT_EQ(LogRow(block + visits)[1], QString::number(t.target));
+    EXPECT_EQ(f->HistoryRow, block + visits + 1);
+    // The sheet keeps the finished game; keys do nothing until a new game.
+    EXPECT_EQ(c->StringGrid1->Cell(1, visits - 1), QString::number(t.target));
+    Keys({Qt::Key_F2, Qt::Key_F3, Qt::Key_F8});
+    EXPECT_EQ(f->HistoryRow, block + visits + 1);
+    // Nor does ticking and unticking the limit box bring them back.
+    c->CheckBox1->click();
+    c->CheckBox1->click();
+    EXPECT_FALSE(Scoring());
+  }
+}
+
+TEST_F(Game60Test, VisitLimitIsRefusedOutside8To999) {
+  struct Case {
+    const char* text;
+    bool accepted;
+  };
+  const Case cases[] = {{"7", false}, {"", false}, {"  7", false}, {"5 0", false},
+                        {"0", false}, {"8", true}, {"999", true}};
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.text);
+    f->ShowModal();
+    msg->Clear();
+    Limit(t.text);
+    EXPECT_EQ(msg->Texts(), t.accepted ? QStringList() : QStringList{kBadLimit});
+    if (t.accepted) {
+      EXPECT_FALSE(ui::Enabled(c->MaskEdit1) || ui::Enabled(c->CheckBox1) || ui::Enabled(c->BitBtn9));
+      EXPECT_TRUE(ui::Visible(c->MaskEdit1));
+      EXPECT_TRUE(ui::Enabled(c->BitBtn2) && ui::Enabled(c->BitBtn4) && ui::Enabled(c->BitBtn5));
+    } else {
+      EXPECT_EQ(c->MaskEdit1->Text().trimmed(), "50");
+      EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
+      EXPECT_FALSE(ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn7));
+    }
+    f->Close();
+  }
+  // Unticking gives the buttons back without a limit.
+  f->ShowModal();
+  c->CheckBox1->click();
+  EXPECT_FALSE(ui::Enabled(c->BitBtn5));
+  c->CheckBox1->click();
+  EXPECT_TRUE(ui::Enabled(c->BitBtn5) && !ui::Visible(c->MaskEdit1));
+}
+
+// With the limit 8 the game ends right after the 8th visit, whatever it was.
+TEST_F(Game60Test, LimitEndsTheGame) {
+  struct Case {
+    Qt::Key eighth;
+    QStringList messages;
+  };
+  const Case cases[] = {{Qt::Key_F3, {}}, {Qt::Key_F8, {kLost}}, {Qt::Key_F4, {}}, {Qt::Key_F2, {}}};
+  f->ShowModal();
+  Limit("8");
+  for (const Case& t : cases) {
+    msg->Clear();
+    const int block = f->HistoryRow;
+    Repeat(Qt::Key_F8, 7);
+    EXPECT_TRUE(Scoring());
+    Key(t.eighth);
+    EXPECT_EQ(msg->Texts(), t.messages);
+    EXPECT_FALSE(Scoring());
+    EXPECT_EQ(f->HistoryRow, block + 9);
+    Key(Qt::Key_F7);  // the limit holds for the next game
+  }
+  EXPECT_EQ(f->GamesPlayed, 4);
+}
+
+TEST_F(Game60Test, StatisticsFileOfAGameToItsLimit) {
+  TempCurrentDir dir;
+  QDir(dir.Path()).mkdir("60");
+  FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 7)));
+  f->ShowModal();
+  Limit("8");
+  Keys({Qt::Key_F3, Qt::Key_F2, Qt::Key_F8, Qt::Key_F4, Qt::Key_F3, Qt::Key_F8, Qt::Key_F2, Qt::Key_F8});
+  EXPECT_EQ(msg->Texts(), QStringList{kLost});
+  msg->Clear();
+  msg->Answer(ui::mrNo);
+  Key(Qt::Key_F10);
+  EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
+  EXPECT_FALSE(f->isVisible());
+  EXPECT_EQ(ReadAll(dir.File("60/20120510_090507_60.csv")),
+            FileBytes({"2012.05.10 - 09:05:07:05", "Подход;Очки;Закрыл;Каким дротиком;", ";;;Игра - 1;", "1;60;Да;3;",
+                       "2;70;Да;2;", "3;80;Нет;0;", "4;79;Да;3;", "5;80;Да;3;", "6;90;Нет;0;", "7;89;Да;2;",
+                       "8;99;Нет;0;", ";;;;"}));
+  EXPECT_TRUE(LogRow(1).join("").isEmpty());
+}
+
+TEST_F(Game60Test, LeavingBeforeAnyGameAsksYesNo) {
+  TempCurrentDir dir;
+  QDir(dir.Path()).mkdir("60");
+  f->ShowModal();
+  Repeat(Qt::Key_F8, 3);
+  msg->Answer(ui::mrNo);
+  Key(Qt::Key_F10);
+  ASSERT_EQ(msg->Log().size(), 1u);
+  EXPECT_EQ(msg->Log()[0].text, QString::fromUtf8(gamekit::kExitYesNoText));
+  EXPECT_EQ(msg->Log()[0].buttons, ui::mbYes | ui::mbNo);
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(Target(), 57);  // No: the game goes on
+  msg->Answer(ui::mrYes);
+  Key(Qt::Key_F10);
+  EXPECT_FALSE(f->isVisible());
+  EXPECT_TRUE(QDir(dir.File("60")).entryList(QDir::Files).isEmpty());
+}
+
+// The limit field is reached with Tab; everything else by function keys.
+TEST_F(Game60Test, KeyboardAlone) {
+  f->ShowModal();
+  EXPECT_FALSE(f->HasCloseCommand());
+  EXPECT_EQ(f->focusWidget(), c->BitBtn4);
+  Repeat(Qt::Key_Tab, 5);  // "3", "Bull", "Не закрыл", "- Выход", the box
+  ASSERT_EQ(f->focusWidget(), c->CheckBox1);
+  Key(Qt::Key_Space);
+  ASSERT_EQ(f->focusWidget(), c->MaskEdit1);
+  Keys({Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Delete});
+  QTest::keyClicks(c->MaskEdit1, "12");
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(msg->Texts().isEmpty()) << msg->Texts().join("|").toStdString();
+  EXPECT_FALSE(ui::Enabled(c->MaskEdit1));
+  Repeat(Qt::Key_F3, 7);  // 130
+  Key(Qt::Key_F4);        // Bull: 131
+  EXPECT_EQ(f->GamesPlayed, 1);
+  Key(Qt::Key_F7);
+  EXPECT_TRUE(Scoring());
+}
+
+TEST_F(Game60Test, ExportReadBack) {
+  TempCurrentDir dir;
+  QDir(dir.Path()).mkdir("60");
+  practice_tests::SpreadsheetRecorder sheet;
+  f->ShowModal();
+  Limit("8");
+  Repeat(Qt::Key_F3, 8);
+  msg->Answer(ui::mrYes);
+  Key(Qt::Key_F10);
+  EXPECT_FALSE(f->isVisible());
+  ASSERT_EQ(sheet.started.size(), 1);
+  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
+  ASSERT_TRUE(book);
+  using practice_tests::CellText;
+  EXPECT_EQ(CellText(*book, "A1"), "Подход");
+  EXPECT_EQ(CellText(*book, "D1"), "Каким дротиком");
+  EXPECT_EQ(CellText(*book, "D2"), "Игра - 1");
+  EXPECT_EQ(CellText(*book, "B10"), "130");
+  EXPECT_EQ(CellText(*book, "C10"), "Да");
+  EXPECT_FALSE(book->value("cells").toObject().contains("A11"));
+  EXPECT_FALSE(practice_tests::CellFill(*book, "C1").isEmpty());
+  EXPECT_TRUE(practice_tests::CellFill(*book, "C2").isEmpty());
+  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "A10"));
+  const double widths[] = {8, 8, 8, 16};
+  for (int i = 0; i < 4; ++i) {
+    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
+    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
+  }
+}
+
+}  // namespace
