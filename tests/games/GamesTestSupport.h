@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <optional>
 
 namespace games_test {
@@ -70,6 +71,20 @@ inline QString CellText(const QJsonObject& book, const QString& cell) {
 
 inline QString CellFill(const QJsonObject& book, const QString& cell) {
   return book["raw"].toObject()[cell].toObject()["fill"].toString();
+}
+
+}  // namespace games_test
+
+namespace games_test {
+
+// A cell's value as a number, whether the workbook holds a number or its text
+// (with a decimal point or comma); NaN when it is neither.
+inline double CellNumber(const QJsonObject& book, const QString& cell) {
+  const QJsonValue v = book["cells"].toObject()[cell].toObject()["value"];
+  if (v.isDouble()) return v.toDouble();
+  bool ok = false;
+  const double d = v.toString().replace(',', '.').toDouble(&ok);
+  return ok ? d : std::nan("");
 }
 
 }  // namespace games_test
