@@ -85,6 +85,8 @@ TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
       if (QLabel* img = MarkImage(panel, k)) img->setPixmap(MarkPixmap(number, k));
     }
   }
+  // A focused button answers Enter as it answers Space.
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}},
       {ui::VK_F7, {BitBtn1}},

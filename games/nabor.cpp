@@ -1,6 +1,7 @@
 #include "games/nabor.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 
 #include "automation/Excel.h"
@@ -49,6 +50,8 @@ TForm_n::TForm_n(QWidget* parent) : ui::TForm(parent) {
     }
   }
   InitForm();
+  // A focused button answers Enter as it answers Space.
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn4}}, {ui::VK_F5, {BitBtn3}}, {ui::VK_F7, {BitBtn1}}};
 }
 

@@ -1,6 +1,7 @@
 #include "games/sector.h"
 
 #include <QAbstractItemView>
+#include <QPushButton>
 #include <algorithm>
 
 #include "automation/Excel.h"
@@ -31,6 +32,8 @@ QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
 TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  // A focused button answers Enter as it answers Space.
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
 }
 

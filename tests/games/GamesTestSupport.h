@@ -2,6 +2,8 @@
 // files of a folder, and an exported workbook read back by an independent reader.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -57,7 +59,10 @@ inline std::optional<QJsonObject> ReadWorkbook(const QString& xlsx) {
   const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
   QProcess reader;
   reader.start(QStringLiteral("/usr/bin/python3"), {script, xlsx});
-  if (!reader.waitForFinished(60000) || reader.exitCode() != 0) return std::nullopt;
+  if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
+    ADD_FAILURE() << "reading " << xlsx.toStdString() << ": " << reader.readAllStandardError().toStdString();
+    return std::nullopt;
+  }
   return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
 }
 

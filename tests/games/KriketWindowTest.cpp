@@ -165,8 +165,13 @@ TEST_F(KriketWindowTest, KeyZeroEntersAMissOnlyInALeg) {
   Key(Qt::Key_0, Qt::KeypadModifier);
   EXPECT_EQ(VisitRow(1), QStringList({"2", "0", "0", "", ""}));
   EXPECT_EQ(f->LegMisses, 2);
+  // A focused segment button answers Space and Enter.
+  QTest::keyClick(Button("D18"), Qt::Key_Space);
+  QTest::keyClick(Button("16"), Qt::Key_Return);
+  EXPECT_EQ(VisitRow(1), QStringList({"3", "0", "0", "D18", "36"}));
+  EXPECT_EQ(VisitRow(2), QStringList({"4", "16", "", "", ""}));
   // From the 15th visit on the grid keeps the current visit selected.
-  for (int i = 0; i < 3 * 16; ++i) Key(Qt::Key_0);
+  for (int i = 0; i < 2 + 3 * 14; ++i) Key(Qt::Key_0);
   EXPECT_EQ(f->VisitRow, 17);
   EXPECT_EQ(c->StringGrid1->Row(), 17);
 }

@@ -89,7 +89,7 @@ TEST_F(SectorWindowTest, FocusAtOpeningAndAfterChoosing) {
   c->ComboBox1->setCurrentIndex(3);
   emit c->ComboBox1->activated(3);
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-  Key(Qt::Key_F4);
+  QTest::keyClick(c->BitBtn1, Qt::Key_Return);  // the focused button answers Enter
   EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
   EXPECT_EQ(Row(c->StringGrid1, 0, 4), QStringList({"", "", "Сектор", "17"}));
   EXPECT_FALSE(c->ComboBox1->isEnabled());
