@@ -1,10 +1,15 @@
-// What the game-window tests share: Windows-1251 bytes of expected files, the
-// files of a folder, and an exported workbook read back by an independent reader.
+// What the game-window tests share: a fresh window in a fresh current folder,
+// Windows-1251 bytes of expected files, and exported workbooks read back by an
+// independent reader.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
+#include <QTest>
+#include <memory>
+#include <type_traits>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +20,10 @@
 #include <QStringList>
 #include <cmath>
 #include <optional>
+
+#include "tests/support/TestSupport.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
 
 namespace games_test {
 
@@ -91,5 +100,86 @@ inline double CellNumber(const QJsonObject& book, const QString& cell) {
   const double d = v.toString().replace(',', '.').toDouble(&ok);
   return ok ? d : std::nan("");
 }
+
+}  // namespace games_test
+
+namespace games_test {
+
+// Window W (its one global instance made anew) in a fresh current folder that
+// holds the game's data folder, with a fixed clock (5 December 2026, 16:14:09),
+// a decimal comma and scripted message boxes.
+template <class W>
+class WindowTest : public testing_support::SeamsFixture {
+ protected:
+  WindowTest(W*& global, const QString& folder) : global_(global), folder_(folder) {}
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    dir = std::make_unique<testing_support::TempCurrentDir>();
+    QDir(dir->Path()).mkdir(folder_);
+    clock = std::make_unique<testing_support::FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(16, 14, 9)));
+    ui::seams().decimalSeparator = QChar(',');
+    delete global_;
+    global_ = f = new W;
+    c = &f->Controls();
+  }
+  void TearDown() override {
+    f->Close();
+    delete global_;
+    global_ = nullptr;
+    clock.reset();
+    dir.reset();
+    msg.reset();
+    SeamsFixture::TearDown();
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key, mods);
+  }
+  // Types into the emptied field from its first position and confirms with Enter.
+  static void Type(ui::TMaskEdit* field, const QString& text) {
+    field->Clear();
+    field->setCursorPosition(0);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+  static QStringList Row(const ui::TStringGrid* grid, int row, int cols) {
+    QStringList out;
+    for (int col = 0; col < cols; ++col) out << grid->Cell(col, row);
+    return out;
+  }
+  QStringList Files() const { return FilesIn(dir->File(folder_)); }
+  QByteArray FileData(const QString& name) const { return ReadAll(dir->File(folder_ + "/" + name)); }
+  // Workbooks go to a stand-in spreadsheet program; their paths land in exported.
+  void CaptureExports() {
+    ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
+    ui::seams().startDetached = [this](const QString&, const QStringList& args) {
+      exported << args.last();
+      return true;
+    };
+  }
+  // The one exported workbook as the reader sees it.
+  std::optional<QJsonObject> ExportedBook() const {
+    if (exported.size() != 1) {
+      ADD_FAILURE() << exported.size() << " workbooks exported";
+      return std::nullopt;
+    }
+    return ReadWorkbook(exported[0]);
+  }
+  static bool NoBorderBelow(const QJsonObject& book, const QString& cell) {
+    const QJsonValue v = book["cells"].toObject()[cell].toObject()["bottom"];
+    return v.isNull() || v.isUndefined();
+  }
+
+  W* f = nullptr;
+  std::remove_reference_t<decltype(std::declval<W&>().Controls())>* c = nullptr;
+  std::unique_ptr<ui::ScriptedMessages> msg;
+  std::unique_ptr<testing_support::TempCurrentDir> dir;
+  std::unique_ptr<testing_support::FixedClock> clock;
+  QStringList exported;
+
+ private:
+  W*& global_;
+  QString folder_;
+};
 
 }  // namespace games_test

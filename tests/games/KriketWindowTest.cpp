@@ -1,54 +1,27 @@
 // The cricket window played through its segment buttons, keys and exit question.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QJsonArray>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
-#include <memory>
+#include <QRegularExpression>
 
 #include "games/kriket.h"
 #include "tests/games/GamesTestSupport.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Dialogs.h"
 
 namespace {
 
 using games_test::FileBytes;
-using testing_support::FixedClock;
-using testing_support::TempCurrentDir;
 
 const QStringList kTargets = {"20", "19", "18", "17", "16", "15", "Bull"};
 
-class KriketWindowTest : public testing_support::SeamsFixture {
+class KriketWindowTest : public games_test::WindowTest<TForm_k> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    dir = std::make_unique<TempCurrentDir>();
-    QDir(dir->Path()).mkdir("kriket");
-    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(16, 14, 9)));
-    delete Form_k;
-    Form_k = new TForm_k;
-    f = Form_k;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form_k;
-    Form_k = nullptr;
-    clock.reset();
-    dir.reset();
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-
+  KriketWindowTest() : WindowTest(Form_k, "kriket") {}
   // The segment button a screen reader announces by this name.
   QPushButton* Button(const QString& name) const {
-    for (QPushButton* b : f->findChildren<QPushButton*>()) {
-      if (b->accessibleName() == name && b->objectName().startsWith("SpeedButton")) return b;
+    for (QPushButton* b : f->findChildren<QPushButton*>(QRegularExpression("^SpeedButton"))) {
+      if (b->accessibleName() == name) return b;
     }
     ADD_FAILURE() << "no button named " << name.toStdString();
     return nullptr;
@@ -57,9 +30,6 @@ class KriketWindowTest : public testing_support::SeamsFixture {
     for (const QString& d : darts) {
       if (QPushButton* b = Button(d)) QTest::mouseClick(b, Qt::LeftButton);
     }
-  }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key, mods);
   }
   void OpenAndStart() {
     f->ShowModal();
@@ -73,18 +43,7 @@ class KriketWindowTest : public testing_support::SeamsFixture {
     }
     return count == 1 ? shown : -1;
   }
-  QStringList VisitRow(int row) const {
-    QStringList out;
-    for (int col = 0; col < 5; ++col) out << c->StringGrid1->Cell(col, row);
-    return out;
-  }
-  QString KriketFile(const QString& name) const { return dir->File("kriket/" + name); }
-
-  TForm_k* f = nullptr;
-  Ui::TForm_k* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
-  std::unique_ptr<TempCurrentDir> dir;
-  std::unique_ptr<FixedClock> clock;
+  QStringList VisitRow(int row) const { return Row(c->StringGrid1, row, 5); }
 };
 
 // Darts of one leg so far: the pictures, the buttons still open, the visits.
@@ -97,7 +56,6 @@ TEST_F(KriketWindowTest, MarksPicturesAndClosedTargets) {
   };
   const Case cases[] = {
       {{"T20"}, {3, 0, 0, 0, 0, 0, 0}, {"20"}, {{"1", "T20", "", "", ""}}},
-      {{"20", "20"}, {2, 0, 0, 0, 0, 0, 0}, {}, {{"2", "20", "20", "", ""}}},
       {{"20", "20", "D20"}, {3, 0, 0, 0, 0, 0, 0}, {"20"}, {{"3", "20", "20", "D20", "80"}}},
       {{"19", "0", "D18"}, {0, 1, 2, 0, 0, 0, 0}, {}, {{"3", "19", "0", "D18", "55"}}},
       {{"25", "25", "25"}, {0, 0, 0, 0, 0, 0, 3}, {"Bull"}, {{"3", "25", "25", "25", "75"}}},
@@ -127,31 +85,6 @@ TEST_F(KriketWindowTest, MarksPicturesAndClosedTargets) {
     EXPECT_EQ(f->LegsPlayed, 0);
     EXPECT_FALSE(c->BitBtn1->isEnabled());
   }
-}
-
-TEST_F(KriketWindowTest, FastestLegEndsInTheMiddleOfAVisit) {
-  OpenAndStart();
-  Throw({"T20", "T19", "T18", "T17", "T16", "T15", "50"});
-  EXPECT_EQ(f->LegsPlayed, 0);
-  Throw({"25"});
-  EXPECT_EQ(f->LegsPlayed, 1);
-  EXPECT_EQ(VisitRow(1), QStringList({"3", "T20", "T19", "T18", "171"}));
-  EXPECT_EQ(VisitRow(2), QStringList({"6", "T17", "T16", "T15", "144"}));
-  EXPECT_EQ(VisitRow(3), QStringList({"8", "50", "25", "", "75"}));
-  EXPECT_EQ(f->HistoryRow, 2 + 3 + 3);
-  for (QPushButton* b : f->findChildren<QPushButton*>(QRegularExpression("^SpeedButton"))) {
-    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-  }
-  EXPECT_TRUE(c->BitBtn1->isEnabled());
-  // Nothing is entered after the leg, by key or by click.
-  Key(Qt::Key_0);
-  EXPECT_EQ(f->LegDarts, 8);
-  EXPECT_EQ(c->StringGrid2->Cell(0, 2), "Лег № 1");
-  EXPECT_EQ(c->StringGrid2->Cell(0, 8 - 1), "Итого по легу");
-  EXPECT_EQ(c->StringGrid2->Cell(1, 8 - 1), "0");
-  EXPECT_EQ(c->StringGrid2->Cell(2, 8 - 1), "1");  // 25 is a single, 50 a double
-  EXPECT_EQ(c->StringGrid2->Cell(3, 8 - 1), "1");
-  EXPECT_EQ(c->StringGrid2->Cell(4, 8 - 1), "6");
 }
 
 TEST_F(KriketWindowTest, KeyZeroEntersAMissOnlyInALeg) {
@@ -200,8 +133,8 @@ TEST_F(KriketWindowTest, TwoLegsFileByteForByte) {
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(games_test::FilesIn(dir->File("kriket")), QStringList({"20261205_161409_kriket.csv"}));
-  const QByteArray bytes = games_test::ReadAll(KriketFile("20261205_161409_kriket.csv"));
+  ASSERT_EQ(Files(), QStringList({"20261205_161409_kriket.csv"}));
+  const QByteArray bytes = FileData("20261205_161409_kriket.csv");
   const QString shown = c->StringGrid2->Cell(0, 0);
   EXPECT_TRUE(shown.startsWith("05.12.2026 - 16:14:09:14 - ")) << shown.toStdString();
   const QByteArray expected = FileBytes({
@@ -241,7 +174,7 @@ TEST_F(KriketWindowTest, LeavingWithoutAFinishedLegWritesNothing) {
     Key(Qt::Key_F10);
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(msg->Log().empty());
-    EXPECT_TRUE(games_test::FilesIn(dir->File("kriket")).isEmpty());
+    EXPECT_TRUE(Files().isEmpty());
     EXPECT_TRUE(c->BitBtn1->isEnabled());
   }
 }
@@ -265,9 +198,9 @@ TEST_F(KriketWindowTest, CancelKeepsPlayingAndLeavingAgainWritesAgain) {
   clock->AddSecs(5);
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
-  EXPECT_EQ(games_test::FilesIn(dir->File("kriket")),
+  EXPECT_EQ(Files(),
             QStringList({"20261205_161409_kriket.csv", "20261205_161414_kriket.csv"}));
-  const QByteArray second = games_test::ReadAll(KriketFile("20261205_161414_kriket.csv"));
+  const QByteArray second = FileData("20261205_161414_kriket.csv");
   EXPECT_TRUE(second.contains(games_test::Cp1251("Лег № 3;;;;;\r\n")));
   EXPECT_FALSE(second.contains(games_test::Cp1251("Лег № 2")));
   EXPECT_TRUE(second.endsWith(games_test::Cp1251(";;;;;\r\nИтого по всем легам;7;6;0;14;\r\n;;;;;\r\n;;;;;\r\n")));
@@ -285,26 +218,32 @@ TEST_F(KriketWindowTest, ClosedFromTheCaptionBarInTheMiddleOfALeg) {
   EXPECT_EQ(Picture(1), 0);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  EXPECT_TRUE(games_test::FilesIn(dir->File("kriket")).isEmpty());
+  EXPECT_TRUE(Files().isEmpty());
   f->ShowModal();
   EXPECT_TRUE(c->BitBtn1->isEnabled());
 }
 
 TEST_F(KriketWindowTest, ExportReadBack) {
   if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  QStringList opened;
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [&](const QString&, const QStringList& args) {
-    opened << args.last();
-    return true;
-  };
+  CaptureExports();
+  // The fastest leg: eight darts, the leg ends on the second dart of a visit.
   OpenAndStart();
-  Throw({"T20", "T19", "T18", "T17", "T16", "T15", "50", "25"});
+  Throw({"T20", "T19", "T18", "T17", "T16", "T15", "50"});
+  EXPECT_EQ(f->LegsPlayed, 0);
+  Throw({"25"});
+  EXPECT_EQ(f->LegsPlayed, 1);
+  EXPECT_EQ(VisitRow(3), QStringList({"8", "50", "25", "", "75"}));
+  EXPECT_EQ(f->HistoryRow, 2 + 3 + 3);
+  for (QPushButton* b : f->findChildren<QPushButton*>(QRegularExpression("^SpeedButton"))) {
+    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+  }
+  EXPECT_TRUE(c->BitBtn1->isEnabled());
+  Key(Qt::Key_0);  // nothing is entered after the leg
+  EXPECT_EQ(f->LegDarts, 8);
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(opened.size(), 1);
-  const auto book = games_test::ReadWorkbook(opened[0]);
+  const auto book = ExportedBook();
   ASSERT_TRUE(book.has_value());
   // HistoryRow 8: the sheet holds rows 1..11.
   EXPECT_EQ(games_test::CellText(*book, "A1"), c->StringGrid2->Cell(0, 0));
@@ -317,9 +256,8 @@ TEST_F(KriketWindowTest, ExportReadBack) {
   EXPECT_EQ(games_test::CellText(*book, "D10"), "1");
   EXPECT_TRUE(games_test::CellFill(*book, "E2").endsWith("CCFFCC"));
   EXPECT_TRUE(games_test::CellFill(*book, "A3").isEmpty());
-  EXPECT_FALSE((*book)["cells"].toObject()["E11"].toObject()["bottom"].isNull());
-  const QJsonValue below = (*book)["cells"].toObject()["A12"].toObject()["bottom"];
-  EXPECT_TRUE(below.isNull() || below.isUndefined());
+  EXPECT_FALSE(NoBorderBelow(*book, "E11"));
+  EXPECT_TRUE(NoBorderBelow(*book, "A12"));
   EXPECT_NEAR((*book)["widths"].toObject()["A"].toDouble(), 20, 1);
   EXPECT_NEAR((*book)["widths"].toObject()["E"].toDouble(), 16, 1);
 }

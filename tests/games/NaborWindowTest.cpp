@@ -2,62 +2,28 @@
 // and export.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QJsonArray>
 #include <QLabel>
-#include <QTest>
-#include <memory>
 
 #include "games/nabor.h"
 #include "tests/games/GamesTestSupport.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Dialogs.h"
 
 namespace {
 
 using games_test::FileBytes;
-using testing_support::FixedClock;
-using testing_support::TempCurrentDir;
 
 const QString kOutOfRange = "Внимание!!! Недопустимое значение. Введите число от 0 до 180 ";
 const QString kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
 const QColor kLime(0, 255, 0), kBlack(0, 0, 0);
 
-class NaborWindowTest : public testing_support::SeamsFixture {
+class NaborWindowTest : public games_test::WindowTest<TForm_n> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    dir = std::make_unique<TempCurrentDir>();
-    QDir(dir->Path()).mkdir("br");
-    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(16, 14, 9)));
-    ui::seams().decimalSeparator = QChar(',');
-    delete Form_n;
-    Form_n = new TForm_n;
-    f = Form_n;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form_n;
-    Form_n = nullptr;
-    clock.reset();
-    dir.reset();
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key); }
+  NaborWindowTest() : WindowTest(Form_n, "br") {}
   void Start() {
     if (!f->isVisible()) f->ShowModal();
     Key(Qt::Key_F7);
   }
-  // Types into the emptied score field from its first position and confirms.
-  void Enter(const QString& text) {
-    c->Edit1->Clear();
-    c->Edit1->setCursorPosition(0);
-    QTest::keyClicks(c->Edit1, text);
-    QTest::keyClick(c->Edit1, Qt::Key_Return);
-  }
+  void Enter(const QString& text) { Type(c->Edit1, text); }
   void Visits(const QList<int>& visits) {
     for (int v : visits) Enter(QString::number(v));
   }
@@ -67,17 +33,6 @@ class NaborWindowTest : public testing_support::SeamsFixture {
     Visits(rounds);
   }
   static QList<int> Zeros(int n) { return QList<int>(n, 0); }
-  QStringList Row(const ui::TStringGrid* grid, int row, int cols) const {
-    QStringList out;
-    for (int col = 0; col < cols; ++col) out << grid->Cell(col, row);
-    return out;
-  }
-
-  TForm_n* f = nullptr;
-  Ui::TForm_n* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
-  std::unique_ptr<TempCurrentDir> dir;
-  std::unique_ptr<FixedClock> clock;
 };
 
 TEST_F(NaborWindowTest, SectorRuleAtItsRound) {
@@ -88,14 +43,12 @@ TEST_F(NaborWindowTest, SectorRuleAtItsRound) {
     const char* shown;       // the score panel's caption when accepted
   };
   const Case cases[] = {
-      {7, "0", nullptr, "0"},        {7, "7", nullptr, "7"},           {7, "63", nullptr, "63"},
-      {7, "8", &kNotInSector, ""},   {7, "70", &kNotInSector, ""},     {1, "9", nullptr, "9"},
-      {1, "10", &kNotInSector, ""},  {1, "180", &kNotInSector, ""},    {20, "180", nullptr, "180"},
-      {20, "190", &kOutOfRange, ""}, {21, "150", nullptr, "150"},      {21, "75", nullptr, "75"},
-      {21, "30", &kNotInSector, ""}, {21, "175", &kNotInSector, ""},   {21, "181", &kOutOfRange, ""},
-      {5, "", &kOutOfRange, ""},     {5, "05", nullptr, "0"},          {5, " 05", nullptr, "05"},
-      {5, "50", &kNotInSector, ""},  {5, "5", nullptr, "5"},
+      {7, "63", nullptr, "63"},     {7, "70", &kNotInSector, ""},  {20, "190", &kOutOfRange, ""},
+      {21, "150", nullptr, "150"},  {21, "30", &kNotInSector, ""}, {21, "181", &kOutOfRange, ""},
+      {5, "", &kOutOfRange, ""},    {5, "05", nullptr, "0"},       {5, " 05", nullptr, "05"},
+      {5, "50", &kNotInSector, ""},
   };
+
   for (const Case& k : cases) {
     SCOPED_TRACE(QString("round %1 typed '%2'").arg(k.round).arg(k.typed).toStdString());
     Start();
@@ -201,7 +154,7 @@ TEST_F(NaborWindowTest, OneGameFileByteForByte) {
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(games_test::FilesIn(dir->File("br")), QStringList{"20261205_161409_br.csv"});
+  ASSERT_EQ(Files(), QStringList{"20261205_161409_br.csv"});
   const QString date = c->StringGrid1->Cell(0, 1);
   EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:09:14 - ")) << date.toStdString();
   QString header = "Дата и Время;Игра;", game = date + ";1;", sums = "Сумма по сектору;;",
@@ -216,35 +169,11 @@ TEST_F(NaborWindowTest, OneGameFileByteForByte) {
   game += "25;235;3,73;11,19;235,00;;";
   sums += "25;235;;;;;";
   avgs += "25,00;235,00;3,73;11,19;;;";
-  EXPECT_EQ(games_test::ReadAll(dir->File("br/20261205_161409_br.csv")), FileBytes({header, game, sums, avgs}));
+  EXPECT_EQ(FileData("20261205_161409_br.csv"), FileBytes({header, game, sums, avgs}));
   // Leaving resets the panels.
   EXPECT_EQ(f->Panel(44)->text(), "0");
   EXPECT_EQ(f->Panel(30)->text(), "0");
   EXPECT_FALSE(c->GroupBox1->isEnabled());
-}
-
-TEST_F(NaborWindowTest, TwoGamesSummaryLines) {
-  QList<int> hundred = Zeros(21), twoHundred = Zeros(21);
-  hundred[19] = 100;
-  twoHundred[19] = 180;
-  twoHundred[9] = 20;
-  Game(hundred);
-  Game(twoHundred);
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  const QList<QByteArray> lines = games_test::ReadAll(dir->File("br/20261205_161409_br.csv")).split('\n');
-  ASSERT_EQ(lines.size(), 6);  // five lines and nothing after the last CR LF
-  const QList<QByteArray> sums = lines[3].split(';'), avgs = lines[4].split(';');
-  ASSERT_EQ(sums.size(), 29);
-  ASSERT_EQ(avgs.size(), 29);
-  EXPECT_EQ(sums[23], "300");
-  EXPECT_EQ(avgs[23], "150,00");
-  EXPECT_EQ(sums[11], "20");
-  EXPECT_EQ(avgs[11], "10,00");
-  EXPECT_EQ(avgs[24], "2,38");
-  EXPECT_EQ(sums[26], "");
-  EXPECT_EQ(avgs[26], "");
-  EXPECT_EQ(sums[28], "\r");
 }
 
 TEST_F(NaborWindowTest, LeavingWithoutAFinishedGameAndCancel) {
@@ -253,7 +182,7 @@ TEST_F(NaborWindowTest, LeavingWithoutAFinishedGameAndCancel) {
   Key(Qt::Key_F10);  // nothing finished: closes at once
   EXPECT_FALSE(f->isVisible());
   EXPECT_TRUE(msg->Log().empty());
-  EXPECT_TRUE(games_test::FilesIn(dir->File("br")).isEmpty());
+  EXPECT_TRUE(Files().isEmpty());
 
   Game(Zeros(21));
   Start();
@@ -261,7 +190,7 @@ TEST_F(NaborWindowTest, LeavingWithoutAFinishedGameAndCancel) {
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
   EXPECT_TRUE(f->isVisible());
-  EXPECT_EQ(games_test::FilesIn(dir->File("br")).size(), 1);
+  EXPECT_EQ(Files().size(), 1);
   EXPECT_EQ(f->focusWidget(), c->Edit1);
   Visits({3});
   EXPECT_EQ(f->RoundsPlayed, 3);
@@ -270,12 +199,7 @@ TEST_F(NaborWindowTest, LeavingWithoutAFinishedGameAndCancel) {
 
 TEST_F(NaborWindowTest, ExportAfterAnEarlierLongerShowing) {
   if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  QStringList opened;
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [&](const QString&, const QStringList& args) {
-    opened << args.last();
-    return true;
-  };
+  CaptureExports();
   for (int i = 0; i < 3; ++i) Game(Zeros(21));
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
@@ -285,8 +209,7 @@ TEST_F(NaborWindowTest, ExportAfterAnEarlierLongerShowing) {
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(opened.size(), 1);
-  const auto book = games_test::ReadWorkbook(opened[0]);
+  const auto book = ExportedBook();
   ASSERT_TRUE(book.has_value());
   EXPECT_EQ(games_test::CellText(*book, "A1"), "Дата и Время");
   EXPECT_EQ(games_test::CellText(*book, "AA1"), "Ср. набор(нарастающий)");
@@ -306,9 +229,8 @@ TEST_F(NaborWindowTest, ExportAfterAnEarlierLongerShowing) {
   EXPECT_TRUE(games_test::CellFill(*book, "B5").isEmpty());
   EXPECT_NEAR((*book)["widths"].toObject()["A"].toDouble(), 35, 1);
   EXPECT_NEAR((*book)["widths"].toObject()["C"].toDouble(), 4, 1);
-  const QJsonValue below = (*book)["cells"].toObject()["A6"].toObject()["bottom"];
-  EXPECT_TRUE(below.isNull() || below.isUndefined());
-  EXPECT_FALSE((*book)["cells"].toObject()["AA5"].toObject()["bottom"].isNull());
+  EXPECT_TRUE(NoBorderBelow(*book, "A6"));
+  EXPECT_FALSE(NoBorderBelow(*book, "AA5"));
 }
 
 }  // namespace

@@ -3,82 +3,35 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
-#include <QTest>
-#include <memory>
 
 #include "games/sector.h"
 #include "tests/games/GamesTestSupport.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Dialogs.h"
 
 namespace {
 
 using games_test::FileBytes;
-using testing_support::FixedClock;
-using testing_support::TempCurrentDir;
 
 const QString kEmpty = "Внимание!!! Недопустимое значение.";
 const QString kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
 constexpr int kBullItem = 20;
 
-class SectorWindowTest : public testing_support::SeamsFixture {
+class SectorWindowTest : public games_test::WindowTest<TFormsector> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    dir = std::make_unique<TempCurrentDir>();
-    QDir(dir->Path()).mkdir("10");
-    clock = std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(9, 5, 7)));
-    ui::seams().decimalSeparator = QChar(',');
-    delete Formsector;
-    Formsector = new TFormsector;
-    f = Formsector;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Formsector;
-    Formsector = nullptr;
-    clock.reset();
-    dir.reset();
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key, mods);
-  }
-  // Opens the window if needed, picks the list item as a user does and
-  // accepts it with F4.
+  SectorWindowTest() : WindowTest(Formsector, "10") {}
+  // Opens the window if needed, picks the item as a user does, accepts it with F4.
   void Choose(int item) {
     if (!f->isVisible()) f->ShowModal();
     c->ComboBox1->setCurrentIndex(item);
     emit c->ComboBox1->activated(item);
     Key(Qt::Key_F4);
   }
-  void Enter(const QString& text) {
-    c->MaskEdit1->Clear();
-    c->MaskEdit1->setCursorPosition(0);
-    QTest::keyClicks(c->MaskEdit1, text);
-    QTest::keyClick(c->MaskEdit1, Qt::Key_Return);
-  }
+  void Enter(const QString& text) { Type(c->MaskEdit1, text); }
   void Series(int item, int score) {
     Choose(item);
     for (int i = 0; i < 10; ++i) Enter(QString::number(score));
   }
-  QStringList Row(const ui::TStringGrid* grid, int row, int cols) const {
-    QStringList out;
-    for (int col = 0; col < cols; ++col) out << grid->Cell(col, row);
-    return out;
-  }
-
-  TFormsector* f = nullptr;
-  Ui::TFormsector* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
-  std::unique_ptr<TempCurrentDir> dir;
-  std::unique_ptr<FixedClock> clock;
 };
 
 TEST_F(SectorWindowTest, FocusAtOpeningAndAfterChoosing) {
@@ -113,11 +66,10 @@ TEST_F(SectorWindowTest, VisitsCheckedAgainstTheSector) {
     const QString* message;  // null: accepted
   };
   const Case cases[] = {
-      {0, "180", nullptr},       {0, "190", &kNotInSector},  {0, "7", &kNotInSector}, {19, "9", nullptr},
-      {19, "10", &kNotInSector}, {1, "171", nullptr},        {1, "180", &kNotInSector}, {kBullItem, "150", nullptr},
-      {kBullItem, "175", &kNotInSector}, {kBullItem, "60", &kNotInSector}, {kBullItem, "0", nullptr},
-      {7, "0", nullptr},         {7, "", &kEmpty},           {0, "999", &kNotInSector},
+      {0, "180", nullptr},         {0, "190", &kNotInSector},         {19, "10", &kNotInSector},
+      {kBullItem, "150", nullptr}, {kBullItem, "60", &kNotInSector},  {7, "", &kEmpty},
   };
+
   for (const Case& k : cases) {
     SCOPED_TRACE(QString("item %1 typed '%2'").arg(k.item).arg(k.typed).toStdString());
     if (f->isVisible()) Key(Qt::Key_F10);
@@ -174,12 +126,13 @@ TEST_F(SectorWindowTest, TenVisitsMakeASummaryRow) {
 }
 
 TEST_F(SectorWindowTest, LeavingWritesTheSummaryFile) {
+  clock->Set(QDateTime(QDate(2026, 12, 5), QTime(9, 5, 7)));
   Series(0, 60);
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(games_test::FilesIn(dir->File("10")), QStringList{"20261205_090507_10.csv"});
-  EXPECT_EQ(games_test::ReadAll(dir->File("10/20261205_090507_10.csv")),
+  ASSERT_EQ(Files(), QStringList{"20261205_090507_10.csv"});
+  EXPECT_EQ(FileData("20261205_090507_10.csv"),
             FileBytes({"2026.12.05 - 09:05:07:05", "Сектор;Сумма;Средний на 1 дротик;Средний набор;",
                        "20;600;20,00;60,00;", ";;;;"}));
   // Leaving cleared both sheets: the next showing starts a new table.
@@ -195,7 +148,7 @@ TEST_F(SectorWindowTest, LeavingWithoutASeriesOrWithCancel) {
   Key(Qt::Key_F10);  // no series finished: closes at once
   EXPECT_FALSE(f->isVisible());
   EXPECT_TRUE(msg->Log().empty());
-  EXPECT_TRUE(games_test::FilesIn(dir->File("10")).isEmpty());
+  EXPECT_TRUE(Files().isEmpty());
   EXPECT_EQ(c->Panel1->text(), "1");
 
   Series(0, 60);
@@ -204,7 +157,7 @@ TEST_F(SectorWindowTest, LeavingWithoutASeriesOrWithCancel) {
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
   EXPECT_TRUE(f->isVisible());
-  EXPECT_EQ(games_test::FilesIn(dir->File("10")).size(), 1);
+  EXPECT_EQ(Files().size(), 1);
   Enter("18");  // the series goes on
   EXPECT_EQ(c->Panel2->text(), "72");
   EXPECT_EQ(c->Panel1->text(), "3");
@@ -212,20 +165,14 @@ TEST_F(SectorWindowTest, LeavingWithoutASeriesOrWithCancel) {
 
 TEST_F(SectorWindowTest, ExportReadBack) {
   if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  QStringList opened;
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [&](const QString&, const QStringList& args) {
-    opened << args.last();
-    return true;
-  };
+  CaptureExports();
   ui::seams().decimalSeparator = QChar('.');
   Series(0, 60);
   Series(kBullItem, 75);
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(opened.size(), 1);
-  const auto book = games_test::ReadWorkbook(opened[0]);
+  const auto book = ExportedBook();
   ASSERT_TRUE(book.has_value());
   EXPECT_EQ(games_test::CellText(*book, "A1"), "Сектор");
   EXPECT_EQ(games_test::CellText(*book, "D1"), "Средний набор");
@@ -238,9 +185,8 @@ TEST_F(SectorWindowTest, ExportReadBack) {
   EXPECT_TRUE(games_test::CellFill(*book, "D1").endsWith("CCFFCC"));
   EXPECT_TRUE(games_test::CellFill(*book, "A2").isEmpty());
   EXPECT_NEAR((*book)["widths"].toObject()["C"].toDouble(), 20, 1);
-  EXPECT_FALSE((*book)["cells"].toObject()["D3"].toObject()["bottom"].isNull());
-  const QJsonValue below = (*book)["cells"].toObject()["A4"].toObject()["bottom"];
-  EXPECT_TRUE(below.isNull() || below.isUndefined());
+  EXPECT_FALSE(NoBorderBelow(*book, "D3"));
+  EXPECT_TRUE(NoBorderBelow(*book, "A4"));
   const QJsonValue beside = (*book)["cells"].toObject()["E1"].toObject()["value"];
   EXPECT_TRUE(beside.isNull() || beside.isUndefined());
 }
