@@ -106,7 +106,7 @@ QLabel* TForm_k::MarkImage(int panel, int k) const {
 }
 
 std::int32_t& TForm_k::MarksOf(int target) {
-  std::int32_t* const marks[darts::kCricketTargets] = {&Marks20, &Marks19, &Marks18, &Marks17,
+  std::int32_t* const marks[darts::kCricketTargets] = {&Marks20, &Marks19, &Marks18,  &Marks17,
                                                        &Marks16, &Marks15, &MarksBull};
   return *marks[target];
 }
@@ -157,8 +157,8 @@ bool TForm_k::eventFilter(QObject* watched, QEvent* e) {
     // Red while the mouse is over a segment button, black once it leaves.
     QPalette pal = b->palette();
     const QColor colour = e->type() == QEvent::Leave ? ui::ToQColor(0) : ui::ToQColor(255);
-    pal.setColor(QPalette::ButtonText, colour);
-    pal.setColor(QPalette::Text, colour);
+    // A closed target keeps the grey text of a disabled button.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) pal.setColor(g, QPalette::ButtonText, colour);
     b->setPalette(pal);
   }
   return ui::TForm::eventFilter(watched, e);
@@ -342,8 +342,8 @@ void TForm_k::WriteLegBlock() {
 }
 
 void TForm_k::WriteTotalsRow() {
-  SetRecordRow(HistoryRow + 1, {"Итого по всем легам", Num(TotalMisses), Num(TotalSingles), Num(TotalDoubles),
-                                Num(TotalTrebles)});
+  SetRecordRow(HistoryRow + 1,
+               {"Итого по всем легам", Num(TotalMisses), Num(TotalSingles), Num(TotalDoubles), Num(TotalTrebles)});
 }
 
 void TForm_k::WriteStatisticsFile() {

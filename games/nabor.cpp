@@ -21,8 +21,8 @@ const char* const kNothingToUndo = "НУ ПИПЕЦ... Тогда начинай
 constexpr int kRounds = 21;      // sectors 1..20 and the Bull
 constexpr int kScorePanel = 21;  // the score of round n is panel n + 21
 constexpr int kSumPanel = 44;
-constexpr int kGameCols = 27;    // per-game table: date, game, 21 rounds, sum, 3 averages
-constexpr int kFileCols = 28;    // one empty cell past the table on every line
+constexpr int kGameCols = 27;  // per-game table: date, game, 21 rounds, sum, 3 averages
+constexpr int kFileCols = 28;  // one empty cell past the table on every line
 constexpr int kSumCol = 23;
 constexpr int kRunningCol = 26;
 constexpr int kResultRows = 120;
@@ -35,7 +35,11 @@ QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
 QStringList GameHeaders() {
   QStringList h = {"Дата и Время", "Игра"};
   for (int s = 1; s <= 20; ++s) h << QString::number(s);
-  h << "Bull" << "Сумма" << "Ср. на 1" << "Ср. на 3" << "Ср. набор(нарастающий)";
+  h << "Bull"
+    << "Сумма"
+    << "Ср. на 1"
+    << "Ср. на 3"
+    << "Ср. набор(нарастающий)";
   return h;
 }
 
@@ -66,8 +70,8 @@ void TForm_n::SetPanelColor(int n, const QColor& colour) {
   QLabel* p = Panel(n);
   if (!p) return;
   p->setProperty("Color", colour.name());
-  p->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
-                       .arg(colour.name(), p->property("FontColor").toString()));
+  p->setStyleSheet(
+      QStringLiteral("background-color: %1; color: %2;").arg(colour.name(), p->property("FontColor").toString()));
 }
 
 void TForm_n::FocusEntry() {
@@ -218,8 +222,7 @@ void TForm_n::BitBtn3Click() {
     }
     const int n = RoundsPlayed;
     QLabel* score = Panel(n + kScorePanel);
-    Panel(kSumPanel)->setText(
-        ui::IntToStr(ui::StrToInt(Panel(kSumPanel)->text()) - ui::StrToInt(score->text())));
+    Panel(kSumPanel)->setText(ui::IntToStr(ui::StrToInt(Panel(kSumPanel)->text()) - ui::StrToInt(score->text())));
     score->setText(QStringLiteral("0"));
     score->setVisible(false);
     SetPanelColor(n + 1, kBlack);

@@ -7,9 +7,6 @@
 
 #include <QApplication>
 #include <QByteArray>
-#include <QTest>
-#include <memory>
-#include <type_traits>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +15,11 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <cmath>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 #include "tests/support/TestSupport.h"
 #include "ui/Controls.h"

@@ -110,13 +110,23 @@ TEST_F(KriketWindowTest, KeyZeroEntersAMissOnlyInALeg) {
 }
 
 TEST_F(KriketWindowTest, HoverColoursTheSegment) {
-  f->ShowModal();
+  OpenAndStart();
   QPushButton* b = Button("T19");
+  auto text = [b] {
+    return b->palette().color(b->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+  };
   QEvent enter(QEvent::Enter), leave(QEvent::Leave);
   QApplication::sendEvent(b, &enter);
-  EXPECT_EQ(b->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+  EXPECT_EQ(text(), QColor(255, 0, 0));
   QApplication::sendEvent(b, &leave);
-  EXPECT_EQ(b->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+  EXPECT_EQ(text(), QColor(0, 0, 0));
+  // A closed target's buttons still look disabled after the mouse passed.
+  QApplication::sendEvent(b, &enter);
+  Throw({"T19"});
+  QApplication::sendEvent(b, &leave);
+  EXPECT_FALSE(b->isEnabled());
+  EXPECT_NE(text(), QColor(0, 0, 0));
+  EXPECT_NE(text(), QColor(255, 0, 0));
 }
 
 // Leg 1: two visits of misses, then 20..15 in trebles and the Bull with 50, 50.
@@ -148,7 +158,7 @@ TEST_F(KriketWindowTest, TwoLegsFileByteForByte) {
       "14;50;50;;100;",
       ";Мимо сектора;Сектор;Удвоение;Утроение;",
       "Итого по легу;6;0;2;6;",  // row 9
-      "Лег № 2;;;;;",          // row 10
+      "Лег № 2;;;;;",            // row 10
       "3;0;0;0;0;",
       "6;T20;T19;T18;171;",
       "9;T17;T16;T15;144;",
@@ -198,8 +208,7 @@ TEST_F(KriketWindowTest, CancelKeepsPlayingAndLeavingAgainWritesAgain) {
   clock->AddSecs(5);
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
-  EXPECT_EQ(Files(),
-            QStringList({"20261205_161409_kriket.csv", "20261205_161414_kriket.csv"}));
+  EXPECT_EQ(Files(), QStringList({"20261205_161409_kriket.csv", "20261205_161414_kriket.csv"}));
   const QByteArray second = FileData("20261205_161414_kriket.csv");
   EXPECT_TRUE(second.contains(games_test::Cp1251("Лег № 3;;;;;\r\n")));
   EXPECT_FALSE(second.contains(games_test::Cp1251("Лег № 2")));

@@ -66,8 +66,8 @@ TEST_F(SectorWindowTest, VisitsCheckedAgainstTheSector) {
     const QString* message;  // null: accepted
   };
   const Case cases[] = {
-      {0, "180", nullptr},         {0, "190", &kNotInSector},         {19, "10", &kNotInSector},
-      {kBullItem, "150", nullptr}, {kBullItem, "60", &kNotInSector},  {7, "", &kEmpty},
+      {0, "180", nullptr},         {0, "190", &kNotInSector},        {19, "10", &kNotInSector},
+      {kBullItem, "150", nullptr}, {kBullItem, "60", &kNotInSector}, {7, "", &kEmpty},
   };
 
   for (const Case& k : cases) {
