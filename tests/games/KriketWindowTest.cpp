@@ -218,6 +218,7 @@ TEST_F(KriketWindowTest, CancelKeepsPlayingAndLeavingAgainWritesAgain) {
 TEST_F(KriketWindowTest, ClosedFromTheCaptionBarInTheMiddleOfALeg) {
   OpenAndStart();
   Throw({"T20"});
+  EXPECT_TRUE(f->HasCloseCommand());
   f->close();  // the close box keeps working here and runs no handler
   EXPECT_FALSE(f->isVisible());
   EXPECT_TRUE(msg->Log().empty());

@@ -76,6 +76,7 @@ TEST_F(NaborWindowTest, SectorRuleAtItsRound) {
 
 TEST_F(NaborWindowTest, PanelsThroughAGameAndUndo) {
   Start();
+  EXPECT_FALSE(f->HasCloseCommand());
   EXPECT_EQ(f->focusWidget(), c->Edit1);
   Key(Qt::Key_F5);  // nothing to undo before the first visit: the button is still off
   EXPECT_TRUE(msg->Log().empty());

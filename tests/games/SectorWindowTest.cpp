@@ -36,6 +36,7 @@ class SectorWindowTest : public games_test::WindowTest<TFormsector> {
 
 TEST_F(SectorWindowTest, FocusAtOpeningAndAfterChoosing) {
   f->ShowModal();
+  EXPECT_FALSE(f->HasCloseCommand());
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
   Key(Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_EQ(f->focusWidget(), c->ComboBox1);
