@@ -64,6 +64,18 @@ QPixmap MarkPixmap(const QString& number, int marks) {
 
 QString Num(int v) { return ui::IntToStr(v); }
 
+// The sheet stands on the tooltip colour; the selected row keeps the
+// selection's colours.
+void PaintOnTooltipColour(ui::TStringGrid* grid) {
+  grid->OnDrawCell = [grid](int col, int row, const QRect& rect) {
+    if (grid->RowSelect() && row == grid->Row()) return;
+    ui::TCanvas& canvas = grid->Canvas();
+    canvas.brush.Color = 0xE1FFFF;  // the class library's clInfoBk
+    canvas.font.Color = 0;
+    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, grid->Cell(col, row));
+  };
+}
+
 }  // namespace
 
 TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
@@ -85,6 +97,7 @@ TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
       if (QLabel* img = MarkImage(panel, k)) img->setPixmap(MarkPixmap(number, k));
     }
   }
+  PaintOnTooltipColour(StringGrid1);
   // A focused button answers Enter as it answers Space.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{

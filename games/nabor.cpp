@@ -32,6 +32,18 @@ const QColor kBlack(0, 0, 0);
 QString Text(const char* s) { return QString::fromUtf8(s); }
 QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
 
+// The sheet stands on the tooltip colour; the selected row keeps the
+// selection's colours.
+void PaintOnTooltipColour(ui::TStringGrid* grid) {
+  grid->OnDrawCell = [grid](int col, int row, const QRect& rect) {
+    if (grid->RowSelect() && row == grid->Row()) return;
+    ui::TCanvas& canvas = grid->Canvas();
+    canvas.brush.Color = 0xE1FFFF;  // the class library's clInfoBk
+    canvas.font.Color = 0;
+    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, grid->Cell(col, row));
+  };
+}
+
 QStringList GameHeaders() {
   QStringList h = {"Дата и Время", "Игра"};
   for (int s = 1; s <= 20; ++s) h << QString::number(s);
@@ -54,6 +66,7 @@ TForm_n::TForm_n(QWidget* parent) : ui::TForm(parent) {
     }
   }
   InitForm();
+  PaintOnTooltipColour(StringGrid2);
   // A focused button answers Enter as it answers Space.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn4}}, {ui::VK_F5, {BitBtn3}}, {ui::VK_F7, {BitBtn1}}};
