@@ -1,10 +1,219 @@
 #include "games/sector.h"
 
+#include <QAbstractItemView>
+#include <QPushButton>
+#include <algorithm>
+
+#include "automation/Excel.h"
+#include "darts/SectorVisits.h"
+#include "gamekit/GridExport.h"
+#include "ui/Dialogs.h"
+#include "ui/SysUtils.h"
+
 TFormsector* Formsector = nullptr;
+
+namespace {
+
+const char* const kEmpty = "Внимание!!! Недопустимое значение.";
+const char* const kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
+const char* const kListOpen = "Выберите сектор и нажмите Ok !";
+const char* const kFileHeader = "Сектор;Сумма;Средний на 1 дротик;Средний набор;";
+
+constexpr int kVisits = 10;
+constexpr int kSheetCols = 5;
+constexpr int kSummaryCols = 4;
+constexpr int kSummaryRowsCleared = 100;
+
+QString Text(const char* s) { return QString::fromUtf8(s); }
+QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
+
+}  // namespace
 
 TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  // A focused button answers Enter as it answers Space.
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
+  keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
 }
 
-void TFormsector::FormShow() { NoCloseSystemMenu(); }
+void TFormsector::FocusEntry() {
+  MaskEdit1->Clear();
+  MaskEdit1->setFocus();
+}
+
+void TFormsector::FormShow() {
+  NoCloseSystemMenu();
+  MaskEdit1->setEnabled(false);
+  BitBtn3->setEnabled(false);
+  BitBtn1->setEnabled(true);
+  ComboBox1->setEnabled(true);
+  ComboBox1->setCurrentIndex(0);
+  BitBtn1->setFocus();
+}
+
+void TFormsector::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
+  (void)shift;
+  keys_.Handle(key);
+}
+
+void TFormsector::ComboBox1Select() {
+  BitBtn3->setEnabled(false);
+  MaskEdit1->setEnabled(false);
+  BitBtn1->setEnabled(true);
+  BitBtn1->setFocus();
+}
+
+void TFormsector::BitBtn1Click() {
+  ui::RunHandler([&] {
+    if (ComboBox1->view() && ComboBox1->view()->isVisible()) {
+      ui::ShowMessage(Text(kListOpen));
+      return;
+    }
+    const QString chosen = ComboBox1->currentText().trimmed();
+    if (chosen == QStringLiteral("Булл")) {
+      SectorName = QStringLiteral("BULL");
+      SectorValue = darts::kBullSector;
+    } else {
+      SectorName = chosen;
+      SectorValue = ui::StrToInt(chosen);
+    }
+    BitBtn1->setEnabled(false);
+    BitBtn4->setEnabled(false);
+    VisitCounter = 1;
+    SectorSum = 0;
+    DartAverage = 0;
+    VisitAverage = 0;
+    Panel1->setText(QStringLiteral("1"));
+    Panel2->setText(QStringLiteral("0"));
+    Label13->setEnabled(true);
+    MaskEdit1->setEnabled(true);
+    BitBtn3->setEnabled(true);
+    StringGrid1->SetCell(2, 0, QStringLiteral("Сектор"));
+    StringGrid1->SetCell(3, 0, SectorName);
+    ComboBox1->setEnabled(false);
+    for (int r = 1; r <= kVisits; ++r) {
+      for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
+    }
+    FocusEntry();
+  });
+}
+
+void TFormsector::MaskEdit1KeyPress(int key) {
+  if (key == ui::VK_RETURN) BitBtn3Click();
+}
+
+void TFormsector::BitBtn3Click() {
+  bool done = false;
+  ui::RunHandler([&] {
+    TakeVisit();
+    done = true;
+  });
+  // A text that is no number was refused by the conversion error; nothing was
+  // counted and the field takes the next entry.
+  if (!done && MaskEdit1->isEnabled()) FocusEntry();
+}
+
+void TFormsector::TakeVisit() {
+  if (VisitCounter > kVisits) return;  // the series is complete
+  auto refuse = [this](const char* message) {
+    ui::ShowMessage(Text(message));
+    FocusEntry();
+  };
+  const QString typed = MaskEdit1->Text().trimmed();
+  if (typed.isEmpty()) return refuse(kEmpty);
+  const int score = ui::StrToInt(typed);  // "1 2" raises the conversion error
+  if (!darts::IsSectorVisit(SectorValue, score)) return refuse(kNotInSector);
+
+  VisitScore = static_cast<float>(score);
+  SectorSum += score;
+  FocusEntry();
+  const int row = static_cast<int>(VisitCounter);
+  StringGrid1->SetCell(0, row, ui::FloatToStr(VisitCounter));
+  StringGrid1->SetCell(1, row, ui::FloatToStr(VisitScore));
+  StringGrid1->SetCell(2, row, ui::IntToStr(SectorSum));
+  DartAverage = static_cast<float>(SectorSum) / (VisitCounter * 3);
+  VisitAverage = static_cast<float>(SectorSum) / VisitCounter;
+  StringGrid1->SetCell(3, row, Avg(DartAverage));
+  StringGrid1->SetCell(4, row, Avg(VisitAverage));
+  Panel2->setText(ui::IntToStr(SectorSum));
+  VisitCounter += 1;
+  Panel1->setText(ui::FloatToStr(VisitCounter));
+
+  if (static_cast<int>(VisitCounter) == kVisits + 1) {
+    Panel1->clear();
+    Label13->setEnabled(false);
+    MaskEdit1->setEnabled(false);
+    BitBtn3->setEnabled(false);
+    BitBtn4->setEnabled(true);
+    BitBtn1->setEnabled(true);
+    StringGrid2->SetCell(0, SummaryRow, SectorName);
+    StringGrid2->SetCell(1, SummaryRow, ui::IntToStr(SectorSum));
+    StringGrid2->SetCell(2, SummaryRow, Avg(DartAverage));
+    StringGrid2->SetCell(3, SummaryRow, Avg(VisitAverage));
+    ComboBox1->setCurrentIndex(0);
+    ComboBox1->setEnabled(true);
+    BitBtn1->setFocus();
+    SummaryRow += 1;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Leaving: statistics file, exit question, export
+
+void TFormsector::WriteStatisticsFile() {
+  gamekit::StatisticsFile file(QStringLiteral("10"));
+  file.AddStampLine();
+  file.AddRawLine(Text(kFileHeader));
+  gamekit::AddGridRows(file, *StringGrid2, 0, SummaryRow, 0, kSummaryCols - 1);
+  file.Write();  // a file that cannot be written is passed over silently
+}
+
+void TFormsector::ResetAndClose() {
+  for (int r = 0; r <= kVisits; ++r) {
+    for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
+  }
+  const int last = std::max(kSummaryRowsCleared - 1, SummaryRow);
+  for (int r = 0; r <= last; ++r) {
+    for (int c = 0; c < kSummaryCols; ++c) StringGrid2->SetCell(c, r, QString());
+  }
+  Panel1->setText(QStringLiteral("1"));
+  Panel2->setText(QStringLiteral("0"));
+  MaskEdit1->Clear();
+  SummaryRow = 0;
+  ComboBox1->setCurrentIndex(0);
+  Close();
+}
+
+void TFormsector::BitBtn2Click() {
+  ui::RunHandler([&] {
+    if (gamekit::NothingRecorded(*StringGrid2, 0, 0)) {  // no series finished
+      ResetAndClose();
+      return;
+    }
+    gamekit::ExitSteps steps;
+    steps.writeFile = [this] { WriteStatisticsFile(); };
+    steps.exportToSpreadsheet = [this] { BitBtn4Click(); };
+    steps.close = [this] { ResetAndClose(); };
+    gamekit::ExitWithQuestion(steps);
+  });
+}
+
+void TFormsector::BitBtn4Click() {
+  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
+  if (!excel) return;
+
+  automation::VariantArray data(SummaryRow + 1, kSummaryCols);
+  const char* const headings[] = {"Сектор", "Сумма", "Средний на 1 дротик", "Средний набор"};
+  for (int c = 0; c < kSummaryCols; ++c) data.Set(0, c, Text(headings[c]));
+  gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, SummaryRow - 1, 0, kSummaryCols);
+
+  excel->Workbooks().Add();
+  automation::Worksheet sheet = excel->WorkSheets(1);
+  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(SummaryRow + 1, kSummaryCols));
+  gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
+  gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
+  gamekit::GridBorders(block);
+  block.Value(data);
+  excel->Visible(true);
+}

@@ -1,0 +1,18 @@
+#include "darts/SectorVisits.h"
+
+namespace darts {
+
+bool IsSectorVisit(int sector, int score) {
+  if (score < 0) return false;
+  const int step = sector == kBullSector ? 25 : sector;
+  const int most = sector == kBullSector ? 6 : 9;
+  if (step <= 0) return false;
+  return score % step == 0 && score / step <= most;
+}
+
+QString LeadingZeroRule(const QString& typed) {
+  if (typed.startsWith(QLatin1Char('0'))) return QStringLiteral("0");
+  return typed;
+}
+
+}  // namespace darts
