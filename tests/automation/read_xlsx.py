@@ -84,6 +84,7 @@ def main(path):
                 "covered": covered,
                 "value": cell.value,
                 "type": cell.data_type,
+                "format": cell.number_format,
                 "fill": fill,
                 "bold": bool(cell.font.b),
                 "size": cell.font.sz,
