@@ -42,7 +42,7 @@ void RemoveExportFolder(const QString& path) {
   for (const QString& name : entries)
     if (name.startsWith(QStringLiteral(".~lock."))) return;
   if (entries.contains(kWorkbookName)) folder.remove(kWorkbookName);
-  QDir(QDir::tempPath()).rmdir(folder.dirName());
+  QDir().rmdir(path);
 }
 
 // Export folders of this user older than a day; the spreadsheet program has

@@ -1,7 +1,5 @@
 // The written workbook read back with an independent reader, under a locale
 // that writes numbers with a decimal comma.
-#include <sys/time.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
