@@ -57,42 +57,29 @@ class CNumericLocale {
   locale_t previous_ = static_cast<locale_t>(0);
 };
 
-uint8_t HorizontalAlign(int xl) {
-  switch (xl) {
-    case xlCenter:
-      return LXW_ALIGN_CENTER;
-    case xlLeft:
-      return LXW_ALIGN_LEFT;
-    case xlRight:
-      return LXW_ALIGN_RIGHT;
-    case xlFill:
-      return LXW_ALIGN_FILL;
-    case xlJustify:
-      return LXW_ALIGN_JUSTIFY;
-    case xlCenterAcrossSelection:
-      return LXW_ALIGN_CENTER_ACROSS;
-    case xlDistributed:
-      return LXW_ALIGN_DISTRIBUTED;
-    default:
-      return LXW_ALIGN_NONE;
-  }
-}
+// Automation alignments and what the writer calls them.
+struct Alignment {
+  int xl;
+  uint8_t lxw;
+};
+constexpr Alignment kHorizontal[] = {{xlCenter, LXW_ALIGN_CENTER},
+                                     {xlLeft, LXW_ALIGN_LEFT},
+                                     {xlRight, LXW_ALIGN_RIGHT},
+                                     {xlFill, LXW_ALIGN_FILL},
+                                     {xlJustify, LXW_ALIGN_JUSTIFY},
+                                     {xlCenterAcrossSelection, LXW_ALIGN_CENTER_ACROSS},
+                                     {xlDistributed, LXW_ALIGN_DISTRIBUTED}};
+constexpr Alignment kVertical[] = {{xlCenter, LXW_ALIGN_VERTICAL_CENTER},
+                                   {xlTop, LXW_ALIGN_VERTICAL_TOP},
+                                   {xlBottom, LXW_ALIGN_VERTICAL_BOTTOM},
+                                   {xlJustify, LXW_ALIGN_VERTICAL_JUSTIFY},
+                                   {xlDistributed, LXW_ALIGN_VERTICAL_DISTRIBUTED}};
 
-uint8_t VerticalAlign(int xl) {
-  switch (xl) {
-    case xlCenter:
-      return LXW_ALIGN_VERTICAL_CENTER;
-    case xlTop:
-      return LXW_ALIGN_VERTICAL_TOP;
-    case xlBottom:
-      return LXW_ALIGN_VERTICAL_BOTTOM;
-    case xlJustify:
-      return LXW_ALIGN_VERTICAL_JUSTIFY;
-    case xlDistributed:
-      return LXW_ALIGN_VERTICAL_DISTRIBUTED;
-    default:
-      return LXW_ALIGN_NONE;
-  }
+template <size_t N>
+uint8_t AlignmentOf(const Alignment (&table)[N], int xl) {
+  for (const Alignment& a : table)
+    if (a.xl == xl) return a.lxw;
+  return LXW_ALIGN_NONE;
 }
 
 uint8_t BorderStyle(const BorderState& b) {
@@ -136,8 +123,8 @@ lxw_format* MakeFormat(lxw_workbook* wb, const FileFormat& ff) {
   }
   if (f.fontSize > 0) format_set_font_size(fmt, f.fontSize);
   if (f.bold) format_set_bold(fmt);
-  if (const uint8_t h = HorizontalAlign(f.hAlign); h != LXW_ALIGN_NONE) format_set_align(fmt, h);
-  if (const uint8_t v = VerticalAlign(f.vAlign); v != LXW_ALIGN_NONE) format_set_align(fmt, v);
+  if (const uint8_t h = AlignmentOf(kHorizontal, f.hAlign); h != LXW_ALIGN_NONE) format_set_align(fmt, h);
+  if (const uint8_t v = AlignmentOf(kVertical, f.vAlign); v != LXW_ALIGN_NONE) format_set_align(fmt, v);
   using StyleSetter = void (*)(lxw_format*, uint8_t);
   using ColorSetter = void (*)(lxw_format*, lxw_color_t);
   static const StyleSetter styles[4] = {format_set_left, format_set_right, format_set_top, format_set_bottom};
