@@ -1,6 +1,7 @@
 #include "automation/NumberText.h"
 
-#include <QLocale>
+#include <QByteArray>
+#include <charconv>
 
 namespace automation {
 
@@ -34,12 +35,12 @@ std::optional<NumberText> ReadsAsNumber(const QString& text, QChar decimalSepara
   if (i != text.size()) return std::nullopt;
   if (intDigits + decimals > kMaxDigits) return std::nullopt;
 
-  // Read in the C locale's notation, so the value depends on no locale.
-  QString plain = text;
-  if (decimals > 0) plain[intFrom + intDigits] = QChar('.');
-  bool ok = false;
-  const double value = QLocale::c().toDouble(plain, &ok);
-  if (!ok) return std::nullopt;
+  // Read in the C notation, so the value depends on no locale.
+  QByteArray plain = text.toLatin1();
+  if (decimals > 0) plain[intFrom + intDigits] = '.';
+  double value = 0;
+  const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
+  if (error != std::errc() || end != plain.constData() + plain.size()) return std::nullopt;
   // "-0" and "-0,00" would be shown without their minus.
   if (negative && value == 0) return std::nullopt;
   return NumberText{value, decimals};
