@@ -101,45 +101,33 @@ TEST(DartsRules, DartNotation) {
   }
 }
 
-// Both checkout tables: every entry is one to three darts that add up to its
-// score and end on a double or the bull, or, exactly where three darts cannot
-// finish, the table's "no" text.
+// Every entry of the checkout-variant table is one to three darts that add up
+// to its score and end on a double or the bull, or, exactly where three darts
+// cannot finish, "Hет" (a Latin H, then Cyrillic letters).
 TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
-  struct Table {
-    const char* name;
-    int high, low;
-    QString (*entry)(int score);
-    QString none;
-  };
-  const Table tables[] = {
-      {"solo suggestions", solo::kHighestSuggestion, solo::kLowestSuggestion, solo::SuggestionFor, "HET"},
-      {"checkout-variant table", rules::kKalvernHighScore, rules::kKalvernLowScore, rules::KalvernVariantText,
-       QStringLiteral("H") + QString::fromUtf8("ет")},
-  };
-  for (const Table& t : tables) {
-    for (int score = t.high + 1; score >= t.low - 1; --score) {
-      SCOPED_TRACE(testing::Message() << t.name << " " << score);
-      const QString entry = t.entry(score);
-      if (score > t.high || score < t.low) {
-        EXPECT_TRUE(entry.isEmpty());
-      } else if (FewestFinishingDarts(score) == 0) {
-        EXPECT_EQ(entry.trimmed(), t.none);
-      } else {
-        const QStringList darts = entry.split(QChar(' '), Qt::SkipEmptyParts);
-        ASSERT_GE(darts.size(), 1);
-        EXPECT_LE(darts.size(), 3);
-        int sum = 0;
-        for (const QString& d : darts) {
-          EXPECT_GT(darts::DartValue(d), 0) << d.toStdString();
-          sum += darts::DartValue(d);
-        }
-        EXPECT_EQ(sum, score) << entry.toStdString();
-        EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
+  for (int score = rules::kKalvernHighScore + 1; score >= rules::kKalvernLowScore - 1; --score) {
+    SCOPED_TRACE(score);
+    const QString entry = rules::KalvernVariantText(score);
+    if (score > rules::kKalvernHighScore || score < rules::kKalvernLowScore) {
+      EXPECT_TRUE(entry.isEmpty());
+    } else if (FewestFinishingDarts(score) == 0) {
+      EXPECT_EQ(entry.trimmed(), QStringLiteral("H") + QString::fromUtf8("ет"));
+    } else {
+      const QStringList darts = entry.split(QChar(' '), Qt::SkipEmptyParts);
+      ASSERT_GE(darts.size(), 1);
+      EXPECT_LE(darts.size(), 3);
+      int sum = 0;
+      for (const QString& d : darts) {
+        EXPECT_GT(darts::DartValue(d), 0) << d.toStdString();
+        sum += darts::DartValue(d);
       }
+      EXPECT_EQ(sum, score) << entry.toStdString();
+      EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
     }
   }
 }
 
+// The solo window's suggestions are the table's routes from 170 down to 61.
 TEST(CheckoutTables, SoloRowsAreTheTableRoutesInPlainText) {
   for (int row = -1; row <= solo::kSuggestionRows; ++row) {
     const int score = solo::kHighestSuggestion - row;
