@@ -2,7 +2,8 @@
 // named after the automation members. "Excel.Application" is served by a
 // workbook model that records every call in order and, when made visible,
 // writes the workbook as an .xlsx file and opens it with the user's
-// spreadsheet program.
+// spreadsheet program. Needs Qt Core only: what it takes from the program
+// (decimal separator, spreadsheet command, process start) comes in a Host.
 #pragma once
 
 #include <QString>
@@ -14,6 +15,8 @@
 #include <optional>
 #include <stdexcept>
 #include <vector>
+
+#include "automation/XlConstants.h"
 
 namespace automation {
 
@@ -155,23 +158,38 @@ class Application {
   std::shared_ptr<Workbook> wb_;
 };
 
+// What the automation object takes from the program around it. A member left
+// empty takes its default.
+struct Host {
+  // How the texts assigned to cells write numbers ("167,00"); default: the
+  // user's locale.
+  QChar decimalSeparator;
+  // The spreadsheet program's command; an empty list means look it up.
+  std::function<QStringList()> spreadsheetProgram;
+  // Starts a command detached; false when it cannot be started. Default:
+  // QProcess::startDetached.
+  std::function<bool(const QString& program, const QStringList& args)> startDetached;
+};
+
 // Creates the automation object of a programmatic identifier. Only
 // "Excel.Application" is known; it fails (EOleError) when no spreadsheet
 // program can be started.
-std::shared_ptr<Application> CreateOleObject(const QString& progId);
+std::shared_ptr<Application> CreateOleObject(const QString& progId, Host host = {});
 
-// The spreadsheet program's command: VANTREL_SPREADSHEET (split like a shell
-// word list, the file's path added as its last argument), else LibreOffice Calc,
-// else xdg-open. Empty when none can be found, also when the variable names a
-// program that is not there.
-QStringList SpreadsheetCommand();
+// The spreadsheet program's command: the host's, else VANTREL_SPREADSHEET
+// (split like a shell word list, the file's path added as its last argument),
+// else LibreOffice Calc, else xdg-open. Empty when none can be found, also when
+// the variable names a program that is not there.
+QStringList SpreadsheetCommand(const Host& host = {});
+
+// Workbooks are written into folders of their own under the temp folder, named
+// with this prefix; such folders older than a day are removed at the next
+// export.
+inline constexpr char kExportFolderPrefix[] = "vantrel-export-";
 
 // Finds a program on PATH (full path, empty when missing); replaceable for tests.
 using ProgramFinder = std::function<QString(const QString& name)>;
 void SetProgramFinder(ProgramFinder finder);  // an empty finder puts the default back
-
-// Alignment constants of the automation interface.
-constexpr int xlCenter = -4108;
 
 // For tests: the application object most recently created (null if none).
 std::shared_ptr<Application> LastApplication();

@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include "automation/Excel.h"
-#include "ui/Seams.h"
 
 namespace {
 
@@ -37,10 +36,12 @@ const std::vector<QStringList>& Sheet() {
 
 void BM_AutomationModelExport(benchmark::State& state) {
   const auto& sheet = Sheet();
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+  automation::Host host;
+  host.decimalSeparator = QChar(',');
+  host.spreadsheetProgram = [] { return QStringList{"true"}; };
+  host.startDetached = [](const QString&, const QStringList&) { return true; };
   for (auto _ : state) {
-    auto app = automation::CreateOleObject("Excel.Application");
+    auto app = automation::CreateOleObject("Excel.Application", host);
     automation::VariantArray array(kRows - 1, kCols);
     for (int r = 0; r < kRows; ++r)
       for (int c = 0; c < kCols; ++c) array.Set(r, c, sheet[r][c]);
@@ -62,7 +63,6 @@ void BM_AutomationModelExport(benchmark::State& state) {
     QDir(QFileInfo(app->WrittenFile()).absolutePath()).removeRecursively();
     state.ResumeTiming();
   }
-  ui::ResetSeams();
 }
 BENCHMARK(BM_AutomationModelExport)->Unit(benchmark::kMillisecond);
 

@@ -21,6 +21,10 @@ int KalvernScore(int pair, int row);
 // table.
 QString KalvernScoreText(int score);
 
+// What the table says where three darts cannot finish: a Latin capital H,
+// then Cyrillic letters.
+inline const QString kKalvernNoFinish = QStringLiteral("H") + QString::fromUtf8("ет");
+
 // The suggested darts, e.g. " T20 T19 D20": T = treble, D = double, a bare
 // number = single, 25 = outer bull, 50 = bull. A score without a finish holds
 // "Hет" after ten blanks (nine for 159). Empty outside the table.

@@ -1,6 +1,7 @@
 // The checkout suggestions of the solo practice window: one entry per
-// remainder from 170 down to 61. Remainders without a three-dart finish read
-// "HET" (Latin letters).
+// remainder from 170 down to 61, the routes of the checkout-variant table
+// with single blanks between the darts. Remainders without a three-dart
+// finish read "HET" (Latin letters).
 #pragma once
 
 #include <QString>

@@ -9,6 +9,7 @@
 #include "automation/Excel.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/Seams.h"
 #include "ui/SysUtils.h"
 
 namespace gamekit {
@@ -172,7 +173,9 @@ int ExitWithQuestion(const ExitSteps& steps) {
 
 std::shared_ptr<automation::Application> StartSpreadsheet() {
   try {
-    return automation::CreateOleObject(QStringLiteral("Excel.Application"));
+    const ui::Seams& s = ui::seams();
+    return automation::CreateOleObject(QStringLiteral("Excel.Application"),
+                                       automation::Host{s.decimalSeparator, s.spreadsheetProgram, s.startDetached});
   } catch (...) {
     ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка"));
     return nullptr;

@@ -53,10 +53,11 @@ class StatisticsFile {
 // Texts in Windows-1251 ("?" for what has no form there).
 QByteArray ToCp1251(const QString& text);
 
-// Creates the spreadsheet program's automation object ("Excel.Application").
-// When it cannot be created, shows the error box "Невозможно запустить Excel"
-// with the caption "Ошибка" and returns null: the export ends there. Later
-// automation errors are not caught here.
+// Creates the spreadsheet program's automation object ("Excel.Application")
+// with the program's seams: the user's decimal separator, the spreadsheet
+// program and the way of starting it. When it cannot be created, shows the
+// error box "Невозможно запустить Excel" with the caption "Ошибка" and returns
+// null: the export ends there. Later automation errors are not caught here.
 std::shared_ptr<automation::Application> StartSpreadsheet();
 
 // The borders of an export block: for each index 1 to 4, Borders(index) with

@@ -101,30 +101,18 @@ TEST(DartsRules, DartNotation) {
   }
 }
 
-// Both checkout tables: every entry is one to three darts that add up to its
-// score and end on a double or the bull, or, where three darts cannot finish,
-// the table's "no" text.
+// Every entry of the checkout-variant table is one to three darts that add up
+// to its score and end on a double or the bull, or, exactly where three darts
+// cannot finish, "Hет" (a Latin H, then Cyrillic letters).
 TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
-  struct Table {
-    const char* name;
-    int high, low;
-    QString (*entry)(int score);
-    QString none;
-  };
-  const Table tables[] = {
-      {"solo suggestions", solo::kHighestSuggestion, solo::kLowestSuggestion, solo::SuggestionFor, "HET"},
-      {"checkout-variant table", rules::kKalvernHighScore, rules::kKalvernLowScore, rules::KalvernVariantText,
-       QStringLiteral("H") + QString::fromUtf8("ет")},
-  };
-  for (const Table& t : tables) {
-    int finishes = 0;
-    for (int score = t.high; score >= t.low; --score) {
-      SCOPED_TRACE(testing::Message() << t.name << " " << score);
-      const QString entry = t.entry(score);
-      if (FewestFinishingDarts(score) == 0) {
-        EXPECT_EQ(entry.trimmed(), t.none);
-        continue;
-      }
+  for (int score = rules::kKalvernHighScore + 1; score >= rules::kKalvernLowScore - 1; --score) {
+    SCOPED_TRACE(score);
+    const QString entry = rules::KalvernVariantText(score);
+    if (score > rules::kKalvernHighScore || score < rules::kKalvernLowScore) {
+      EXPECT_TRUE(entry.isEmpty());
+    } else if (FewestFinishingDarts(score) == 0) {
+      EXPECT_EQ(entry.trimmed(), QStringLiteral("H") + QString::fromUtf8("ет"));
+    } else {
       const QStringList darts = entry.split(QChar(' '), Qt::SkipEmptyParts);
       ASSERT_GE(darts.size(), 1);
       EXPECT_LE(darts.size(), 3);
@@ -135,27 +123,64 @@ TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
       }
       EXPECT_EQ(sum, score) << entry.toStdString();
       EXPECT_TRUE(darts::IsFinishingDart(darts.back())) << entry.toStdString();
-      ++finishes;
     }
-    EXPECT_EQ(finishes, t.high - t.low + 1 - 7) << t.name;  // 169 168 166 165 163 162 159
-  }
-  // Where they overlap the two tables name the same darts; only the gaps differ.
-  for (int score = solo::kHighestSuggestion; score >= solo::kLowestSuggestion; --score) {
-    if (FewestFinishingDarts(score) == 0) continue;
-    EXPECT_EQ(solo::SuggestionFor(score), rules::KalvernVariantText(score).simplified()) << score;
   }
 }
 
-TEST(SoloSuggestions, RowsAndEdges) {
-  for (int row = 0; row < solo::kSuggestionRows; ++row) {
-    EXPECT_EQ(solo::SuggestionRow(row), solo::SuggestionFor(170 - row)) << row;
+// The solo window's suggestions are the table's routes from 170 down to 61.
+TEST(CheckoutTables, SoloRowsAreTheTableRoutesInPlainText) {
+  for (int row = -1; row <= solo::kSuggestionRows; ++row) {
+    const int score = solo::kHighestSuggestion - row;
+    SCOPED_TRACE(score);
+    const QString solo = solo::SuggestionRow(row);
+    EXPECT_EQ(solo, solo::SuggestionFor(score));
+    if (row < 0 || row == solo::kSuggestionRows) {
+      EXPECT_TRUE(solo.isEmpty());
+    } else if (FewestFinishingDarts(score) == 0) {
+      EXPECT_EQ(solo.toLatin1(), QByteArray("HET"));  // Latin letters, unlike the table
+    } else {
+      EXPECT_EQ(solo, rules::KalvernVariantText(score).simplified());  // the table aligns its columns
+    }
   }
-  for (int r : {-1, 0, 2, 60, 171, 501}) EXPECT_TRUE(solo::SuggestionFor(r).isEmpty()) << r;
-  EXPECT_TRUE(solo::SuggestionRow(solo::kSuggestionRows).isEmpty());
-  EXPECT_EQ(solo::SuggestionFor(170), QStringLiteral("T20 T20 50"));
-  EXPECT_EQ(solo::SuggestionFor(61), QStringLiteral("T15 D8"));
-  // The solo table's "no" is three Latin letters.
-  EXPECT_EQ(solo::SuggestionFor(159).toLatin1(), QByteArray("HET"));
+}
+
+// The table's grid: four pairs of score and variant columns with narrow empty
+// columns between them, each score from 170 down to 51 once, its variant
+// beside it.
+TEST(CheckoutTables, GridHoldsEveryScoreOnceBesideItsVariant) {
+  std::set<int> seen;
+  for (int col = -1; col <= rules::kKalvernCols; ++col) {
+    for (int row = -1; row <= rules::kKalvernRows; ++row) {
+      SCOPED_TRACE(testing::Message() << col << "," << row);
+      const QString text = rules::KalvernCellText(col, row);
+      const bool inside = col >= 0 && col < rules::kKalvernCols && row >= 0 && row < rules::kKalvernRows;
+      if (!inside || col % 3 == 2) {
+        EXPECT_TRUE(text.isEmpty());
+      } else if (col % 3 == 0) {
+        const int score = text.trimmed().toInt();
+        EXPECT_TRUE(seen.insert(score).second);
+        EXPECT_EQ(rules::KalvernCellText(col + 1, row), rules::KalvernVariantText(score));
+        // Two blanks before a score, four before the two-digit ones of the third pair.
+        EXPECT_EQ(text, QString(col == 6 && score < 100 ? 4 : 2, ' ') + QString::number(score));
+        if (row > 0) {
+          EXPECT_EQ(score, rules::KalvernCellText(col, row - 1).trimmed().toInt() - 1);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(seen.size(), 120u);
+  EXPECT_EQ(*seen.begin(), 51);
+  EXPECT_EQ(*seen.rbegin(), 170);
+}
+
+TEST(CheckoutTables, OpenEntryLinesUpWithItsNeighbours) {
+  // 119 sits between 120 and 118, whose double stands after three blanks.
+  const QString text = rules::KalvernVariantText(119);
+  for (int neighbour : {120, 118}) {
+    EXPECT_EQ(text.size(), rules::KalvernVariantText(neighbour).size());
+    EXPECT_EQ(text.lastIndexOf('D'), rules::KalvernVariantText(neighbour).lastIndexOf('D'));
+  }
+  EXPECT_EQ(solo::SuggestionFor(119), text.simplified());
 }
 
 }  // namespace

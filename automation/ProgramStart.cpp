@@ -1,0 +1,149 @@
+// Starting the spreadsheet program: finding it, the export folders of the
+// workbooks handed to it, and the automation object itself.
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "automation/WorkbookModel.h"
+#include "automation/XlsxWriter.h"
+
+namespace automation {
+
+namespace {
+
+const QString kWorkbookName = QStringLiteral("Книга1.xlsx");
+
+ProgramFinder& Finder() {
+  static ProgramFinder finder;
+  return finder;
+}
+
+QString FindProgram(const QString& name) {
+  if (Finder()) return Finder()(name);
+  return QStandardPaths::findExecutable(name);
+}
+
+std::shared_ptr<Application>& LastApp() {
+  static std::shared_ptr<Application> last;
+  return last;
+}
+
+// Removes an export folder left by an earlier export: the workbook, then the
+// folder if nothing else is in it. A folder with a spreadsheet program's lock
+// file is still open and stays.
+void RemoveExportFolder(const QString& path) {
+  QDir folder(path);
+  const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  for (const QString& name : entries)
+    if (name.startsWith(QStringLiteral(".~lock."))) return;
+  if (entries.contains(kWorkbookName)) folder.remove(kWorkbookName);
+  QDir().rmdir(path);
+}
+
+// Export folders of this user older than a day; the spreadsheet program has
+// long since taken the workbook as a new document.
+void RemoveStaleExportFolders() {
+  const QDateTime limit = QDateTime::currentDateTimeUtc().addDays(-1);
+  const QDir temp(QDir::tempPath());
+  const QFileInfoList folders = temp.entryInfoList({QString::fromLatin1(kExportFolderPrefix) + QChar('*')},
+                                                   QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  for (const QFileInfo& folder : folders) {
+    if (folder.isSymLink() || folder.ownerId() != ::geteuid()) continue;
+    if (folder.lastModified().toUTC() >= limit) continue;
+    RemoveExportFolder(folder.absoluteFilePath());
+  }
+}
+
+Host WithDefaults(Host host) {
+  if (host.decimalSeparator.isNull()) {
+    const QString sep = QLocale::system().decimalPoint();
+    host.decimalSeparator = sep.isEmpty() ? QChar('.') : sep.at(0);
+  }
+  if (!host.startDetached)
+    host.startDetached = [](const QString& program, const QStringList& args) {
+      return QProcess::startDetached(program, args);
+    };
+  return host;
+}
+
+}  // namespace
+
+void Workbook::Show() {
+  if (shown_ || !added_) return;
+  RemoveStaleExportFolders();
+  QTemporaryDir dir(QDir::tempPath() + QChar('/') + QString::fromLatin1(kExportFolderPrefix) +
+                    QStringLiteral("XXXXXX"));
+  if (!dir.isValid()) throw EOleError(QStringLiteral("Не удалось создать временную папку"));
+  // The spreadsheet program reads the file after this returns; the folder
+  // stays until a later export finds it old.
+  dir.setAutoRemove(false);
+  const QString path = dir.filePath(kWorkbookName);
+  auto removeAll = [&] { QDir(dir.path()).removeRecursively(); };
+  try {
+    WriteXlsx(path, sheet_, host_.decimalSeparator);
+  } catch (...) {
+    removeAll();
+    throw;
+  }
+  QStringList args = command_.mid(1);
+  args << path;
+  const bool started = !command_.isEmpty() && host_.startDetached(command_.first(), args);
+  if (!started) {
+    removeAll();
+    throw EOleError(QStringLiteral("Не удалось запустить ") + command_.value(0));
+  }
+  shown_ = true;
+  file_ = path;
+}
+
+void SetProgramFinder(ProgramFinder finder) { Finder() = std::move(finder); }
+
+QStringList SpreadsheetCommand(const Host& host) {
+  if (host.spreadsheetProgram) {
+    QStringList fromHost = host.spreadsheetProgram();
+    if (!fromHost.isEmpty()) return fromHost;
+  }
+  const QString env = qEnvironmentVariable("VANTREL_SPREADSHEET").trimmed();
+  if (!env.isEmpty()) {
+    QStringList words = QProcess::splitCommand(env);
+    // The program the user named, or none: a command that cannot be started
+    // makes the start fail now, before anything is written.
+    if (!words.isEmpty()) return FindProgram(words.first()).isEmpty() ? QStringList() : words;
+  }
+  // A new untitled document from the file as template, so closing asks to save.
+  struct Known {
+    const char* program;
+    QStringList args;
+  };
+  const Known known[] = {
+      {"libreoffice", {QStringLiteral("--calc"), QStringLiteral("-n")}},
+      {"localc", {QStringLiteral("-n")}},
+      {"soffice", {QStringLiteral("--calc"), QStringLiteral("-n")}},
+      {"xdg-open", {}},
+  };
+  for (const Known& k : known) {
+    const QString path = FindProgram(QString::fromLatin1(k.program));
+    if (!path.isEmpty()) return QStringList{path} + k.args;
+  }
+  return {};
+}
+
+std::shared_ptr<Application> CreateOleObject(const QString& progId, Host host) {
+  if (progId.compare(QStringLiteral("Excel.Application"), Qt::CaseInsensitive) != 0)
+    throw EOleError(QStringLiteral("Invalid class string"));
+  QStringList command = SpreadsheetCommand(host);
+  if (command.isEmpty()) throw EOleError(QStringLiteral("Не найдена программа электронных таблиц"));
+  auto app =
+      std::make_shared<Application>(std::make_shared<Workbook>(std::move(command), WithDefaults(std::move(host))));
+  LastApp() = app;
+  return app;
+}
+
+std::shared_ptr<Application> LastApplication() { return LastApp(); }
+
+}  // namespace automation
