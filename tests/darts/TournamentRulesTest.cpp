@@ -68,20 +68,6 @@ TEST_P(SeedOrderTest, UndoingOneDoublingGivesTheDrawOfHalfTheSize) {
   EXPECT_EQ(halved, s > 2 ? darts::SeedOrder(s / 2) : std::vector<int>{1});
 }
 
-TEST_P(SeedOrderTest, TheBestSeedsLeadSectionsOfTheirOwn) {
-  const int s = GetParam();
-  const std::vector<int> seeds = darts::SeedOrder(s);
-  ASSERT_EQ(static_cast<int>(seeds.size()), s);
-  // Cut into 2^j equal sections, seeds 1 .. 2^j stand one in each, so two of
-  // them cannot meet before the section winners do.
-  for (int sections = 2; sections <= s; sections *= 2) {
-    std::set<int> held;
-    for (int slot = 0; slot < s; ++slot)
-      if (seeds[slot] <= sections) held.insert(slot / (s / sections));
-    EXPECT_EQ(static_cast<int>(held.size()), sections) << sections << " sections";
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(DrawSizes, SeedOrderTest, testing::Values(2, 4, 8, 16, 32, 64, 128));
 
 TEST(SeedOrder, SizesThatAreNoPowerOfTwoHaveNoDraw) {
