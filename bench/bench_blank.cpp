@@ -1,0 +1,112 @@
+// The 64-participant bracket from the press of its "Печать" button to the
+// workbook written, beside libxlsxwriter writing the same cells directly.
+#include <benchmark/benchmark.h>
+#include <xlsxwriter.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "automation/Excel.h"
+#include "darts/TournamentRules.h"
+#include "tournament/blank.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Seams.h"
+
+namespace {
+
+constexpr int kSize = 64;
+
+void BM_BracketFromButton(benchmark::State& state) {
+  ui::seams().messages = [](const ui::ShownMessage&) { return int(ui::mrOk); };
+  ui::seams().modalRunner = [](ui::TForm& form) {
+    form.show();
+    return form.ModalResult();
+  };
+  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
+  ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+  TForm_blank form;
+  Ui::TForm_blank& c = form.Controls();
+  form.ShowModal();
+  c.RadioGroup1->setItemIndex(1);
+  c.ComboBox2->setCurrentIndex(3);
+  emit c.ComboBox2->activated(3);
+  if (form.BracketSize != kSize) state.SkipWithError("the bracket of 64 was not chosen");
+  for (auto _ : state) {
+    c.BitBtn3->click();
+    state.PauseTiming();
+    auto app = automation::LastApplication();
+    if (!app || app->WrittenFile().isEmpty()) {
+      state.SkipWithError("no workbook written");
+      break;
+    }
+    QDir(QFileInfo(app->WrittenFile()).absolutePath()).removeRecursively();
+    state.ResumeTiming();
+  }
+  form.Close();
+  ui::ResetSeams();
+}
+BENCHMARK(BM_BracketFromButton)->Unit(benchmark::kMillisecond);
+
+// The same sheet straight into the writer: every cell of the block centred in
+// bold 16, lines and connectors as cell edges, titles and seeds as texts.
+void BM_BracketDirect(benchmark::State& state) {
+  const int rows = darts::BracketSheetRows(kSize), cols = darts::BracketSheetColumns(kSize);
+  const int rounds = darts::BracketRounds(kSize);
+  std::vector<std::vector<int>> edges(static_cast<size_t>(rows + 1), std::vector<int>(static_cast<size_t>(cols + 1)));
+  for (int r = 1; r <= rounds + 1; ++r)
+    for (int row : darts::SlotLineRows(kSize, r)) edges[row][r + 1] |= 1;
+  for (int r = 1; r <= rounds; ++r)
+    for (int row : darts::ConnectorRows(kSize, r)) edges[row][r + 1] |= 2;
+  std::vector<std::vector<QString>> texts(static_cast<size_t>(rows + 1), std::vector<QString>(cols + 1));
+  for (int r = 1; r <= rounds + 1; ++r) texts[1][r + 1] = darts::RoundTitle(kSize, r);
+  const std::vector<int> seeds = darts::SeedOrder(kSize);
+  for (int slot = 1; slot <= kSize; ++slot) texts[darts::SlotRow(slot)][1] = QString::number(seeds[slot - 1]);
+
+  QTemporaryDir dir(QDir::tempPath() + "/vantrel-bench-XXXXXX");
+  const QByteArray path = QFile::encodeName(dir.filePath("direct.xlsx"));
+  for (auto _ : state) {
+    lxw_workbook* wb = workbook_new(path.constData());
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    lxw_format* formats[4];
+    for (int e = 0; e < 4; ++e) {
+      formats[e] = workbook_add_format(wb);
+      format_set_font_size(formats[e], 16);
+      format_set_bold(formats[e]);
+      format_set_align(formats[e], LXW_ALIGN_CENTER);
+      format_set_align(formats[e], LXW_ALIGN_VERTICAL_CENTER);
+      if (e & 1) format_set_top(formats[e], LXW_BORDER_THIN);
+      if (e & 2) format_set_right(formats[e], LXW_BORDER_THIN);
+    }
+    worksheet_set_column(ws, 0, 0, 4, nullptr);
+    worksheet_set_column(ws, 1, static_cast<lxw_col_t>(cols), 25, nullptr);
+    for (int row = 1; row <= rows; ++row)
+      for (int col = 1; col <= cols; ++col) {
+        lxw_format* fmt = formats[edges[row][col]];
+        if (texts[row][col].isEmpty()) {
+          worksheet_write_blank(ws, row - 1, col - 1, fmt);
+        } else {
+          const QByteArray utf8 = texts[row][col].toUtf8();
+          worksheet_write_string(ws, row - 1, col - 1, utf8.constData(), fmt);
+        }
+      }
+    if (workbook_close(wb) != LXW_NO_ERROR) state.SkipWithError("workbook_close failed");
+  }
+}
+BENCHMARK(BM_BracketDirect)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ui::TApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,94 @@
+#include "tournament/RadioGroup.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QRadioButton>
+#include <algorithm>
+
+namespace tournament {
+
+TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
+
+QStringList TRadioGroup::Items() const {
+  QStringList out;
+  for (const QRadioButton* b : buttons_) out << b->text();
+  return out;
+}
+
+void TRadioGroup::setItems(const QStringList& items) {
+  for (QRadioButton* b : buttons_) delete b;
+  buttons_.clear();
+  for (int i = 0; i < items.size(); ++i) {
+    auto* b = new QRadioButton(items[i], this);
+    b->setObjectName(objectName() + QStringLiteral("Item") + QString::number(i));
+    b->setFocusPolicy(Qt::StrongFocus);
+    connect(b, &QAbstractButton::toggled, this, [this](bool on) {
+      if (on) emit Click();
+    });
+    buttons_.push_back(b);
+  }
+  // Focus given to the group goes to its first item, and the group's place in
+  // the tab order is that of its items.
+  setFocusProxy(buttons_.empty() ? nullptr : buttons_.front());
+  Arrange();
+}
+
+void TRadioGroup::setColumns(int columns) {
+  columns_ = std::max(1, columns);
+  Arrange();
+}
+
+int TRadioGroup::ItemIndex() const {
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    if (buttons_[i]->isChecked()) return static_cast<int>(i);
+  return -1;
+}
+
+void TRadioGroup::setItemIndex(int index) {
+  if (index == ItemIndex()) return;
+  if (index < 0 || index >= static_cast<int>(buttons_.size())) {
+    // Exclusive buttons cannot all be cleared while they hold each other.
+    for (QRadioButton* b : buttons_) {
+      b->setAutoExclusive(false);
+      b->setChecked(false);
+      b->setAutoExclusive(true);
+    }
+    return;
+  }
+  buttons_[static_cast<size_t>(index)]->setChecked(true);
+}
+
+QRadioButton* TRadioGroup::Button(int index) const {
+  if (index < 0 || index >= static_cast<int>(buttons_.size())) return nullptr;
+  return buttons_[static_cast<size_t>(index)];
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* e) {
+  QGroupBox::resizeEvent(e);
+  Arrange();
+}
+
+void TRadioGroup::changeEvent(QEvent* e) {
+  QGroupBox::changeEvent(e);
+  if (e->type() == QEvent::FontChange) Arrange();
+}
+
+// Items fill the columns top to bottom, each column an equal share of the
+// width and each row an equal share of the height below the caption.
+void TRadioGroup::Arrange() {
+  if (buttons_.empty()) return;
+  const int count = static_cast<int>(buttons_.size());
+  const int perColumn = (count + columns_ - 1) / columns_;
+  const int textHeight = QFontMetrics(font()).height();
+  const int room = std::max(0, height() - textHeight - 5);
+  const int buttonWidth = std::max(1, (width() - 10) / columns_);
+  const int buttonHeight = std::max(1, room / perColumn);
+  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
+  for (int i = 0; i < count; ++i) {
+    buttons_[static_cast<size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
+                                                  (i % perColumn) * buttonHeight + topMargin, buttonWidth,
+                                                  buttonHeight);
+  }
+}
+
+}  // namespace tournament
