@@ -1,6 +1,7 @@
 #include "video/display/VLMotionDetect.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -193,14 +194,19 @@ __attribute__((target("avx2"))) int ChangedRowAvx2(const uint8_t* a, const uint8
 #undef VANTREL_LANES
 }
 
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+const bool kCpuSsse3 = __builtin_cpu_supports("ssse3");
+const bool kCpuAvx2 = __builtin_cpu_supports("avx2");
 #endif
+std::atomic<bool> gVectorCode{true};
 
 // Flags of one row: 1 where any channel changed by more than its level.
 // `pattern` holds the channel levels repeated over 48 bytes.
 void ChangedRow(const uint8_t* a, const uint8_t* b, uint8_t* out, int width, const uint8_t* pattern) {
   int x = 0;
+#if defined(VANTREL_MOTION_SSSE3)
+  const bool vector = gVectorCode.load(std::memory_order_relaxed);
+  const bool kHasAvx2 = vector && kCpuAvx2, kHasSsse3 = vector && kCpuSsse3;
+#endif
 #if defined(VANTREL_MOTION_SSSE3)
   if (kHasAvx2) {
     const bool zeroLevels = pattern[0] == 0 && pattern[1] == 0 && pattern[2] == 0;
@@ -295,7 +301,7 @@ __attribute__((target("avx2"))) void FilterRowAvx2(uint8_t* vs, const uint8_t* a
 
 using FilterRowFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, uint8_t*, int, int);
 FilterRowFn FilterRowFor(int kw) {
-  if (!kHasAvx2) return nullptr;
+  if (!kCpuAvx2 || !gVectorCode.load(std::memory_order_relaxed)) return nullptr;
   switch (kw) {
     case 1: return FilterRowAvx2<1>;
     case 3: return FilterRowAvx2<3>;
@@ -311,6 +317,8 @@ FilterRowFn FilterRowFor(int kw) {
 
 }  // namespace
 
+void TVLMotionDetect::UseVectorCode(bool on) { gVectorCode = on; }
+
 void TVLMotionDetect::Compare(const TVLImageBuffer& prev, const TVLImageBuffer& cur, TVLMotionResult& r) {
   const int w = cur.Width(), h = cur.Height();
   const int ax = anchor_.x, ay = anchor_.y;
@@ -325,10 +333,13 @@ void TVLMotionDetect::Compare(const TVLImageBuffer& prev, const TVLImageBuffer& 
   filtered_.assign(size_t(padded), 0);  // changed pixels counted per column within a cell row
   cellCounts_.assign(size_t(grid_.columns) * size_t(grid_.rows), 0);
   colStart_.resize(size_t(grid_.columns) + 1);
-  for (int c = 0; c <= grid_.columns; ++c) colStart_[size_t(c)] = int(int64_t(c) * w / grid_.columns);
+  // Pixel x lies in cell column x * columns / w (rounded down), so a cell
+  // starts at the first x whose product reaches its number.
+  auto cellStart = [](int cell, int cells, int size) { return int((int64_t(cell) * size + cells - 1) / cells); };
+  for (int c = 0; c <= grid_.columns; ++c) colStart_[size_t(c)] = cellStart(c, grid_.columns, w);
   rowOf_.resize(size_t(h));
   for (int row = 0, y = 0; row < grid_.rows; ++row)
-    for (const int end = int(int64_t(row + 1) * h / grid_.rows); y < end; ++y) rowOf_[size_t(y)] = row;
+    for (const int end = cellStart(row + 1, grid_.rows, h); y < end; ++y) rowOf_[size_t(y)] = row;
 
   const uint8_t* pa = prev.Read();
   const uint8_t* pb = cur.Read();
@@ -384,7 +395,7 @@ void TVLMotionDetect::Compare(const TVLImageBuffer& prev, const TVLImageBuffer& 
   }
 
   for (int row = 0; row < grid_.rows; ++row) {
-    const int y0 = int(int64_t(row) * h / grid_.rows), y1 = int(int64_t(row + 1) * h / grid_.rows);
+    const int y0 = cellStart(row, grid_.rows, h), y1 = cellStart(row + 1, grid_.rows, h);
     for (int c = 0; c < grid_.columns; ++c) {
       const size_t i = size_t(row) * size_t(grid_.columns) + size_t(c);
       const double area = double(colStart_[size_t(c) + 1] - colStart_[size_t(c)]) * double(y1 - y0);

@@ -57,6 +57,10 @@ class TVLMotionDetect : public framework::TLPComponent {
   TVLMotionGrid MotionGrid() const;
   void SetMotionGrid(const TVLMotionGrid& grid);  // EOWException when malformed
 
+  // The vector units of the processor are used when it has them; off, the
+  // detector runs its plain loops (for comparing the two).
+  static void UseVectorCode(bool on);
+
   // The result for the last frame examined.
   TVLMotionResult LastResult() const;
   // Called on the thread that delivered the frame, after each comparison.
