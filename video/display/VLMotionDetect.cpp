@@ -97,8 +97,9 @@ void TVLMotionDetect::Process(const TVLImageBuffer& frame) {
       std::lock_guard rl(resultLock_);
       std::swap(result_, scratch_);
     }
-    if (OnMotion) OnMotion(LastResult());
   }
+  // Outside the lock, so that a handler may change the settings.
+  if (OnMotion) OnMotion(LastResult());
   OutputPin.Notify(frame);
 }
 
@@ -194,8 +195,14 @@ __attribute__((target("avx2"))) int ChangedRowAvx2(const uint8_t* a, const uint8
 #undef VANTREL_LANES
 }
 
-const bool kCpuSsse3 = __builtin_cpu_supports("ssse3");
-const bool kCpuAvx2 = __builtin_cpu_supports("avx2");
+// Asked while the program's static objects are built: the processor model is
+// read first.
+bool CpuHas(bool ssse3) {
+  __builtin_cpu_init();
+  return ssse3 ? __builtin_cpu_supports("ssse3") : __builtin_cpu_supports("avx2");
+}
+const bool kCpuSsse3 = CpuHas(true);
+const bool kCpuAvx2 = CpuHas(false);
 #endif
 std::atomic<bool> gVectorCode{true};
 
