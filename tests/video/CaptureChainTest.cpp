@@ -316,6 +316,10 @@ TEST_F(CaptureTest, TheDisplayDrawsTheFrameInItsAspectRatio) {
     if (c.picture.left() > 0) {
       EXPECT_EQ(shot.pixelColor(0, c.picture.center().y()), QColor(Qt::black));
     }
+    // Hidden and shown again: no old picture.
+    display.hide();
+    display.show();
+    EXPECT_EQ(display.grab().toImage().pixelColor(c.picture.center()), QColor(Qt::black));
   }
 }
 

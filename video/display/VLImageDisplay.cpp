@@ -46,6 +46,13 @@ void TVLImageDisplay::Draw(TVLImageBuffer&& frame) {
   update();
 }
 
+void TVLImageDisplay::hideEvent(QHideEvent* e) {
+  handoff_.Clear();
+  picture_ = QImage();
+  current_ = TVLImageBuffer();
+  QWidget::hideEvent(e);
+}
+
 void TVLImageDisplay::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);

@@ -40,6 +40,9 @@ class TVLImageDisplay : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* e) override;
+  // A hidden display forgets its picture: shown again, it never starts with
+  // a frame from an earlier run of the camera.
+  void hideEvent(QHideEvent* e) override;
 
  private:
   void Draw(TVLImageBuffer&& frame);
