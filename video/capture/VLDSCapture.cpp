@@ -46,8 +46,8 @@ void TVLDSCapture::SetSourceFactory(SourceFactory factory) {
 }
 
 QString TVLDSCapture::FailureMessage(const EVLDeviceError& e) {
-  if (e.Device().isEmpty()) return QStringLiteral("Видеокамера не включена: %1.").arg(e.Reason());
-  return QStringLiteral("Видеокамера %1 не включена: %2.").arg(e.Device(), e.Reason());
+  if (e.Device().isEmpty()) return QStringLiteral("Видео не включено: %1.").arg(e.Reason());
+  return QStringLiteral("Видеокамера %1: %2.").arg(e.Device(), e.Reason());
 }
 
 void TVLDSCapture::SetEnabled(bool value) {
