@@ -350,4 +350,32 @@ TEST(Pins, JoiningRules) {
   EXPECT_EQ(got, 5);
 }
 
+TEST(Pins, SinksMayLeaveWhileAnotherThreadSends) {
+  video::TVLImageSourcePin source(video::VideoStreamType());
+  std::atomic<bool> stop{false};
+  std::atomic<long> delivered{0};
+  std::thread sender([&] {
+    TVLImageBuffer f = video_test::Picture(8, 8, 1);
+    while (!stop) source.Notify(f);
+  });
+  for (int i = 0; i < 2000; ++i) {
+    // Each sink counts into its own slot, which is gone once the sink is.
+    auto slot = std::make_unique<long>(0);
+    video::TVLImageSinkPin sink(video::VideoStreamType(), [p = slot.get(), &delivered](const TVLImageBuffer&) {
+      ++*p;
+      ++delivered;
+    });
+    source.Connect(sink);
+    if (i % 100 == 0) {
+      const long before = delivered;
+      while (delivered == before) std::this_thread::yield();
+    }
+    if (i % 2) source.Disconnect(sink);  // otherwise the sink leaves as it goes
+  }
+  stop = true;
+  sender.join();
+  EXPECT_FALSE(source.IsConnected());
+  EXPECT_GE(delivered, 20);
+}
+
 }  // namespace

@@ -212,16 +212,14 @@ void ChangedRow(const uint8_t* a, const uint8_t* b, uint8_t* out, int width, con
   int x = 0;
 #if defined(VANTREL_MOTION_SSSE3)
   const bool vector = gVectorCode.load(std::memory_order_relaxed);
-  const bool kHasAvx2 = vector && kCpuAvx2, kHasSsse3 = vector && kCpuSsse3;
-#endif
-#if defined(VANTREL_MOTION_SSSE3)
-  if (kHasAvx2) {
+  const bool avx2 = vector && kCpuAvx2, ssse3 = vector && kCpuSsse3;
+  if (avx2) {
     const bool zeroLevels = pattern[0] == 0 && pattern[1] == 0 && pattern[2] == 0;
     x = zeroLevels ? ChangedRowAvx2<true>(a, b, out, width, pattern) : ChangedRowAvx2<false>(a, b, out, width, pattern);
   }
-  if (kHasSsse3 && width - x >= 16) x += ChangedRowSsse3(a + 3 * x, b + 3 * x, out + x, width - x, pattern);
+  if (ssse3 && width - x >= 16) x += ChangedRowSsse3(a + 3 * x, b + 3 * x, out + x, width - x, pattern);
   // The last pixels again as one overlapping block: the flags come out the same.
-  if (kHasSsse3 && x < width && width >= 16)
+  if (ssse3 && x < width && width >= 16)
     x = width - 16 + ChangedRowSsse3(a + 3 * (width - 16), b + 3 * (width - 16), out + width - 16, 16, pattern);
 #endif
   const uint8_t l0 = pattern[0], l1 = pattern[1], l2 = pattern[2];
