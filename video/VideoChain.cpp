@@ -1,0 +1,56 @@
+#include "video/VideoChain.h"
+
+#include "ui/Dialogs.h"
+
+namespace video {
+
+TVLVideoChain::TVLVideoChain() : display_(new TVLImageDisplay) {
+  // As loaded from the window's layout: every component switched off, then
+  // joined pin to pin.
+  VLDSCapture1.BeginLoading();
+  VLMotionDetect1.BeginLoading();
+  VLDSCapture1.SetEnabled(false);
+  VLDSCapture1.SetFormat(TVLCaptureFormat{270, 30, TVLPixelFormat::vfRGB24});
+  VLMotionDetect1.SetEnabled(false);
+  VLMotionDetect1.SetCountMode(TVLCountMode::cmProportional);
+  VLMotionDetect1.SetNoiseReductionAnchor({2, 2});
+  VLMotionDetect1.SetNoiseLevels({0, 0, 0});
+  display_->setObjectName(QStringLiteral("VLImageDisplay1"));
+  display_->setGeometry(588, 61, 400, 307);
+  display_->SetAspectRatio(4, 3);
+  display_->setVisible(false);
+  VLDSCapture1.OutputPin.Connect(VLMotionDetect1.InputPin);
+  VLMotionDetect1.OutputPin.Connect(display_->InputPin);
+  VLDSCapture1.EndLoading();
+  VLMotionDetect1.EndLoading();
+}
+
+TVLVideoChain::~TVLVideoChain() {
+  VLDSCapture1.SetEnabled(false);
+  delete display_.data();  // when its window has not taken it already
+}
+
+void TVLVideoChain::SetDisplayParent(QWidget* parent) {
+  if (!display_) return;
+  const bool visible = !display_->isHidden();
+  display_->setParent(parent);
+  display_->setGeometry(588, 61, 400, 307);
+  display_->raise();
+  display_->setVisible(visible);
+}
+
+void TVLVideoChain::Switch(bool on) {
+  ui::RunHandler([&] {
+    if (on) {
+      if (display_) display_->setVisible(true);
+      VLDSCapture1.SetEnabled(true);
+      VLMotionDetect1.SetEnabled(true);
+    } else {
+      VLDSCapture1.SetEnabled(false);
+      VLMotionDetect1.SetEnabled(false);
+      if (display_) display_->setVisible(false);
+    }
+  });
+}
+
+}  // namespace video

@@ -1,0 +1,77 @@
+// The capture component: while enabled, a worker thread takes frames from the
+// video device and queues them (at most 120; when the queue is full the oldest
+// frame goes), and a second thread sends them out through the output pin.
+// A failing device is reported by the component itself, once per failure, as a
+// message naming the device and the reason.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+#include "framework/LPThread.h"
+#include "framework/SLBoundedQueue.h"
+#include "video/capture/VLFrameSource.h"
+#include "video/display/VLStreamTypes.h"
+
+namespace video {
+
+class TVLDSCapture : public framework::TLPComponent {
+ public:
+  static constexpr size_t kQueueBound = 120;
+
+  TVLDSCapture();
+  ~TVLDSCapture() override;
+
+  TVLImageSourcePin OutputPin;
+
+  // While loading only stores the value. At run time: true starts capture,
+  // false stops it, and a value equal to the running state does nothing.
+  bool Enabled() const;
+  void SetEnabled(bool value);
+
+  // The device: empty means the first video capture device of the system.
+  QString VideoDevice() const;
+  void SetVideoDevice(const QString& path);
+  TVLCaptureFormat Format() const;
+  void SetFormat(const TVLCaptureFormat& format);
+
+  // Makes the frame source for a device path; by default a V4L2 device.
+  using SourceFactory = std::function<std::unique_ptr<TVLFrameSource>(const QString& device)>;
+  void SetSourceFactory(SourceFactory factory);
+
+  // Receives failures; when unbound the component shows them in an error box.
+  std::function<void(const QString& message)> OnError;
+
+  // The readable message of a device failure.
+  static QString FailureMessage(const EVLDeviceError& e);
+
+  const framework::TSLBoundedQueue<TVLImageBuffer>& Queue() const { return queue_; }
+  uint64_t FramesTaken() const { return sequence_.load(); }
+
+ protected:
+  void Loaded() override;
+
+ private:
+  // Both under the component's lock; they return the failure to report, if any.
+  QString StartLocked();
+  void StopLocked();
+  void Report(const QString& message);
+  void DeviceLost(const QString& message);
+
+  QObject notifier_;  // delivers failures of the worker thread to the interface thread
+  bool enabled_ = false;  // the stored value while loading, the running state afterwards
+  QString device_;
+  TVLCaptureFormat format_;
+  SourceFactory factory_;
+  std::unique_ptr<TVLFrameSource> source_;
+  framework::TSLBoundedQueue<TVLImageBuffer> queue_{kQueueBound};
+  std::atomic<uint64_t> sequence_{0};
+  std::atomic<uint64_t> run_{0};  // which start a worker belongs to
+  framework::TLPThread grabber_;
+  framework::TLPThread sender_;
+};
+
+}  // namespace video
