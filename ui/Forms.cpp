@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -116,7 +117,7 @@ void TForm::ApplyWindowFlags() {
   Qt::WindowFlags f = (border_ == Border::ToolWindow || border_ == Border::SizeToolWin) ? Qt::Tool : Qt::Dialog;
   f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
   if (!closeRemoved_) f |= Qt::WindowCloseButtonHint;
-  if (stayOnTop_) f |= Qt::WindowStaysOnTopHint;
+  if (stayOnTop_ || ownerOnTop_) f |= Qt::WindowStaysOnTopHint;
   if (border_ == Border::None) f |= Qt::FramelessWindowHint;
   if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
     overrideWindowFlags(f);
@@ -159,9 +160,32 @@ void TForm::PlaceWindow() {
   }
 }
 
+// A modal form belongs to the window it was opened from: the window manager
+// keeps it above that window (transient owner), and it stays on top with an
+// owner that does, so that it never opens hidden behind the window that now
+// waits for it.
+void TForm::TieToOwner(QWidget* owner) {
+  const bool onTop = owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  if (onTop != ownerOnTop_) {
+    ownerOnTop_ = onTop;
+    ApplyWindowFlags();
+  }
+  if (!owner) {
+    if (windowHandle()) windowHandle()->setTransientParent(nullptr);
+    return;
+  }
+  winId();  // the native window, to name its owner
+  if (QWindow* w = windowHandle()) w->setTransientParent(owner->windowHandle());
+}
+
 int TForm::ShowModal() {
   if (isVisible()) return modalResult_;  // already showing
   modalResult_ = mrNone;
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner || owner == this) owner = QApplication::activeWindow();
+  if (owner == this || (owner && !owner->isVisible())) owner = nullptr;
+  if (owner) owner = owner->window();
+  TieToOwner(owner);
   setWindowModality(Qt::ApplicationModal);
   PlaceWindow();
   inModal_ = true;
@@ -170,9 +194,11 @@ int TForm::ShowModal() {
     r = seams().modalRunner(*this);
   } catch (...) {
     inModal_ = false;
+    if (!isVisible()) TieToOwner(nullptr);
     throw;
   }
   inModal_ = false;
+  if (!isVisible()) TieToOwner(nullptr);
   return r;
 }
 
@@ -190,7 +216,13 @@ void TForm::Close() {
 
 void TForm::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (!e->spontaneous()) FormShow();
+  if (!e->spontaneous()) {
+    if (inModal_) {  // a modal form comes up in front, with the keyboard
+      raise();
+      activateWindow();
+    }
+    FormShow();
+  }
 }
 
 void TForm::closeEvent(QCloseEvent* e) {

@@ -104,6 +104,7 @@ class TForm : public QDialog {
  private:
   void ApplyWindowFlags();
   void PlaceWindow();
+  void TieToOwner(QWidget* owner);
 
   int modalResult_ = 0;
   bool closeRemoved_ = false;
@@ -111,6 +112,7 @@ class TForm : public QDialog {
   bool stayOnTop_ = false;
   int alpha_ = 255;
   bool inModal_ = false;
+  bool ownerOnTop_ = false;  // stays on top while its owner does
   Border border_ = Border::Sizeable;
   Placement placement_ = Placement::Designed;
   QSize clientSize_;
