@@ -103,6 +103,7 @@ void TForm::InitForm() {
     b->setAutoDefault(false);
     b->setDefault(false);
     if (isDefault) defaultButton_ = b;
+    b->installEventFilter(this);
     if (b->property("Cancel").toBool()) cancelButton_ = b;
     const int mr = b->property("ModalResult").toInt();
     if (mr != mrNone) {
@@ -217,7 +218,9 @@ void TForm::Close() {
 void TForm::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (!e->spontaneous()) {
-    if (inModal_) {  // a modal form comes up in front, with the keyboard
+    // A modal form comes up in front, with the keyboard (a screen without
+    // windows to stack has nothing to raise).
+    if (inModal_ && QGuiApplication::platformName() != QLatin1String("offscreen")) {
       raise();
       activateWindow();
     }
@@ -249,6 +252,20 @@ void TForm::keyPressEvent(QKeyEvent* e) {
     return;
   }
   e->ignore();
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* b = qobject_cast<QPushButton*>(watched);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    const auto mods = k->modifiers() & ~Qt::KeypadModifier;
+    if (b && enter && mods == Qt::NoModifier && b->isEnabled() && b->isVisible()) {
+      b->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
 }
 
 bool TForm::event(QEvent* e) {

@@ -100,6 +100,8 @@ class TForm : public QDialog {
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool event(QEvent* e) override;
+  // A focused push button answers Enter as it answers Space: it is clicked.
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void ApplyWindowFlags();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,6 +201,70 @@ TEST_F(FormsTest, EnterClicksTheDefaultButton) {
   QTest::keyClick(d.edit, Qt::Key_Return);
   EXPECT_FALSE(d.isVisible());
   EXPECT_EQ(d.ModalResult(), ui::mrOk);
+}
+
+// A focused push button answers Enter and Space; Down and Up in a closed combo
+// box choose the next or previous item and run its select handler.
+class KeyForm : public ui::TForm {
+ public:
+  KeyForm() {
+    auto* layout = new QVBoxLayout(this);
+    edit = new QLineEdit(this);
+    plain = new QPushButton("plain", this);
+    byDefault = new QPushButton("default", this);
+    byDefault->setProperty("Default", true);
+    combo = new QComboBox(this);
+    combo->addItems({"501", "301"});
+    for (QWidget* w : std::initializer_list<QWidget*>{edit, plain, byDefault, combo}) layout->addWidget(w);
+    connect(plain, &QPushButton::clicked, this, [this] { clicks.push_back("plain"); });
+    connect(byDefault, &QPushButton::clicked, this, [this] { clicks.push_back("default"); });
+    connect(combo, &QComboBox::activated, this, [this](int i) { clicks.push_back("select " + std::to_string(i)); });
+    InitForm();
+  }
+  QLineEdit* edit;
+  QPushButton* plain;
+  QPushButton* byDefault;
+  QComboBox* combo;
+  std::vector<std::string> clicks;
+};
+
+TEST_F(FormsTest, KeysOnFocusedButtonsAndComboBoxes) {
+  struct Case {
+    const char* name;
+    std::function<QWidget*(KeyForm&)> focus;
+    int startIndex;
+    std::vector<Qt::Key> keys;
+    Qt::KeyboardModifiers mods;
+    std::vector<std::string> clicks;
+    int endIndex;
+  };
+  auto plain = [](KeyForm& f) -> QWidget* { return f.plain; };
+  auto edit = [](KeyForm& f) -> QWidget* { return f.edit; };
+  auto combo = [](KeyForm& f) -> QWidget* { return f.combo; };
+  const Case cases[] = {
+      {"Enter on a plain button", plain, 0, {Qt::Key_Return}, {}, {"plain"}, 0},
+      {"keypad Enter on a plain button", plain, 0, {Qt::Key_Enter}, Qt::KeypadModifier, {"plain"}, 0},
+      {"Space on a plain button", plain, 0, {Qt::Key_Space}, {}, {"plain"}, 0},
+      {"two Enters, two clicks", plain, 0, {Qt::Key_Return, Qt::Key_Return}, {}, {"plain", "plain"}, 0},
+      {"Enter in an edit: the default button", edit, 0, {Qt::Key_Return}, {}, {"default"}, 0},
+      {"Down chooses the next item", combo, 0, {Qt::Key_Down}, {}, {"select 1"}, 1},
+      {"Up chooses the previous item", combo, 1, {Qt::Key_Up}, {}, {"select 0"}, 0},
+      {"Down past the last item does nothing", combo, 1, {Qt::Key_Down}, {}, {}, 1},
+      {"Up past the first item does nothing", combo, 0, {Qt::Key_Up}, {}, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KeyForm f;
+    f.ShowModal();
+    f.combo->setCurrentIndex(c.startIndex);
+    QWidget* target = c.focus(f);
+    target->setFocus();
+    for (Qt::Key k : c.keys) QTest::keyClick(target, k, c.mods);
+    EXPECT_EQ(f.clicks, c.clicks);
+    EXPECT_EQ(f.combo->currentIndex(), c.endIndex);
+    EXPECT_FALSE(f.combo->view()->isVisible());  // no popup opened
+    f.Close();
+  }
 }
 
 TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
