@@ -441,19 +441,21 @@ TEST_F(SoloWindowTest, ControlStatesAndKeys) {
   EXPECT_EQ(f->LegNumber, 2);
 }
 
+// Down and Up in the closed game list choose the next or previous game.
 TEST_F(SoloWindowTest, GameChoiceSetsStartScore) {
   const int scores[] = {501, 301, 201, 170, 601, 701, 1001};
   f->ShowModal();
-  for (int i = 0; i < 7; ++i) {
-    c->ComboBox1->setCurrentIndex(i);
-    emit c->ComboBox1->activated(i);
-    EXPECT_EQ(c->Edit2->text(), QString::number(scores[i]));
-    EXPECT_EQ(Visit(2, 0), QString::number(scores[i]));
+  const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 3}, {Qt::Key_Down, 4},
+                                           {Qt::Key_Down, 5}, {Qt::Key_Down, 6}, {Qt::Key_Down, 6}, {Qt::Key_Up, 5}};
+  for (const auto& [key, index] : steps) {
+    QTest::keyClick(c->ComboBox1, key);
+    EXPECT_EQ(c->Edit2->text(), QString::number(scores[index]));
+    EXPECT_EQ(Visit(2, 0), QString::number(scores[index]));
     EXPECT_EQ(f->LegNumber, 0);
   }
   Key(Qt::Key_F7);
-  EXPECT_EQ(f->StartScore, 1001);
-  EXPECT_EQ(c->Panel6->text(), "1001");
+  EXPECT_EQ(f->StartScore, 701);
+  EXPECT_EQ(c->Panel6->text(), "701");
 }
 
 TEST_F(SoloWindowTest, StatisticsFileOfTwoLegsOf301) {
