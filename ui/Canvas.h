@@ -44,7 +44,6 @@ class TCanvas {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Rectangle(const QRect& r);
-  void Ellipse(const QRect& r);
   int TextWidth(const QString& text) const;
   int TextHeight(const QString& text) const;
   QFont QtFont() const;

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <set>
 #include <vector>
 
 #include "app/ABOUT.h"
@@ -147,18 +146,6 @@ TEST_F(MenuTest, ExitClosesTheMainWindow) {
   ASSERT_TRUE(SDIAppForm->isVisible());
   Action("FileExitItem")->trigger();
   EXPECT_FALSE(SDIAppForm->isVisible());
-}
-
-TEST_F(MenuTest, WindowsAreCreatedOnceWithTheMainWindowAsMainForm) {
-  EXPECT_EQ(ui::MainForm(), SDIAppForm);
-  const std::vector<ui::TForm*> before = AllForms();
-  CreateForms();  // a second call makes no new windows
-  EXPECT_EQ(AllForms(), before);
-  std::set<ui::TForm*> distinct(before.begin(), before.end());
-  EXPECT_EQ(distinct.size(), 17u);
-  EXPECT_EQ(distinct.count(nullptr), 0u);
-  // Only the main window is shown at start; the others wait for their menu entry.
-  for (ui::TForm* f : before) EXPECT_FALSE(f->isVisible()) << f->objectName().toStdString();
 }
 
 }  // namespace

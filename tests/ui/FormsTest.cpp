@@ -57,16 +57,20 @@ class ProbeForm : public ui::TForm {
   std::vector<std::string> clicks;
   int swallow = 0;
   bool noClose_;
+  std::function<void()> onShow;
+  std::function<void(int)> onKey;
 
  protected:
   void FormCreate() override { ++created; }
   void FormShow() override {
     ++shown;
     if (noClose_) NoCloseSystemMenu();
+    if (onShow) onShow();
   }
   void FormClose() override { ++closed; }
   void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
     keys.push_back(key);
+    if (onKey) onKey(key);
     if (key == swallow) key = 0;
   }
 };
@@ -89,25 +93,25 @@ TEST_F(FormsTest, ShowModalRunsShowHandlerEachTimeAndCloseHides) {
   EXPECT_EQ(f.created, 1);
 }
 
-TEST_F(FormsTest, ModalRunnerSeamScriptsTheModalLoop) {
-  ProbeForm f(false);
-  ui::seams().modalRunner = [](ui::TForm& form) {
-    form.show();
-    static_cast<ProbeForm&>(form).ok->click();  // a button with a modal result closes
-    return form.ModalResult();
-  };
-  EXPECT_EQ(f.ShowModal(), ui::mrOk);
-  EXPECT_FALSE(f.isVisible());
-}
-
-TEST_F(FormsTest, RealModalLoopEndsWhenClosed) {
-  ProbeForm f(false);
-  ui::ResetSeams();  // the real nested loop
-  testing_support::InstallTestDefaults();
-  ui::seams().modalRunner = [](ui::TForm& form) { return form.RunModalLoop(); };
-  QTimer::singleShot(0, &f, [&f] { f.ok->click(); });
-  EXPECT_EQ(f.ShowModal(), ui::mrOk);
-  EXPECT_FALSE(f.isVisible());
+// A button with a modal result closes the form with it, in a scripted modal
+// runner and in the real nested loop.
+TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
+  const std::function<int(ui::TForm&)> runners[] = {
+      [](ui::TForm& form) {
+        form.show();
+        static_cast<ProbeForm&>(form).ok->click();
+        return form.ModalResult();
+      },
+      [](ui::TForm& form) {
+        QTimer::singleShot(0, &form, [&form] { static_cast<ProbeForm&>(form).ok->click(); });
+        return form.RunModalLoop();
+      }};
+  for (const auto& runner : runners) {
+    ProbeForm f(false);
+    ui::seams().modalRunner = runner;
+    EXPECT_EQ(f.ShowModal(), ui::mrOk);
+    EXPECT_FALSE(f.isVisible());
+  }
 }
 
 TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
@@ -228,57 +232,38 @@ TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
   }
 }
 
+// What the program's handlers may raise (a failed number conversion) is
+// reported, and the window stays and takes input.
 TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
-  // A window whose show, key and click handlers raise what the program's
-  // handlers may raise: a failed number conversion.
-  class Throwing : public ui::TForm {
-   public:
-    explicit Throwing(bool throwOnShow) : throwOnShow_(throwOnShow) {
-      setProperty("KeyPreview", true);
-      auto* layout = new QVBoxLayout(this);
-      edit = new QLineEdit(this);
-      button = new QPushButton("go", this);
-      layout->addWidget(edit);
-      layout->addWidget(button);
-      connect(button, &QPushButton::clicked, this, [] { ui::StrToInt("1 5"); });
-      InitForm();
-    }
-    QLineEdit* edit;
-    QPushButton* button;
-
-   protected:
-    void FormShow() override {
-      if (throwOnShow_) ui::StrToInt("x");
-    }
-    void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
-      if (key == ui::VK_F2) throw std::runtime_error("boom");
-    }
-
-   private:
-    bool throwOnShow_;
-  };
   struct Case {
     const char* name;
-    bool throwOnShow;
-    std::function<void(Throwing&)> act;
+    std::function<void(ProbeForm&)> arm, act;
     QString report;
   };
   const Case cases[] = {
-      {"show handler", true, [](Throwing&) {}, "'x' is not a valid integer value."},
-      {"key handler", false, [](Throwing& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
-      {"click handler", false, [](Throwing& f) { QTest::mouseClick(f.button, Qt::LeftButton); },
-       "'1 5' is not a valid integer value."},
+      {"show handler", [](ProbeForm& f) { f.onShow = [] { ui::StrToInt("x"); }; }, [](ProbeForm&) {},
+       "'x' is not a valid integer value."},
+      {"key handler",
+       [](ProbeForm& f) {
+         f.onKey = [](int key) {
+           if (key == ui::VK_F2) throw std::runtime_error("boom");
+         };
+       },
+       [](ProbeForm& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
+      {"click handler",
+       [](ProbeForm& f) { QObject::connect(f.plain, &QPushButton::clicked, [] { ui::StrToInt("1 5"); }); },
+       [](ProbeForm& f) { QTest::mouseClick(f.plain, Qt::LeftButton); }, "'1 5' is not a valid integer value."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Throwing f(c.throwOnShow);
+    ProbeForm f(true);
+    c.arm(f);
     ui::ScriptedMessages msgs;
     f.ShowModal();
     c.act(f);
     ASSERT_EQ(msgs.Log().size(), 1u);
     EXPECT_EQ(msgs.Log()[0].kind, ui::ShownMessage::Kind::Exception);
     EXPECT_EQ(msgs.Log()[0].text, c.report);
-    // The window stays and still takes input.
     EXPECT_TRUE(f.isVisible());
     QTest::keyClick(f.edit, Qt::Key_7);
     EXPECT_EQ(f.edit->text(), "7");
