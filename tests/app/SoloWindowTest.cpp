@@ -250,33 +250,17 @@ TEST_F(SoloWindowTest, AveragesOfRecordedLegs) {
     QStringList row;                    // the last leg's row
     QStringList totals;                 // averages over the legs in row 0
   };
+  const QStringList firstRow = {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"};
+  const QStringList slowRow = {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"};
+  const QStringList slowRowComma = {"1", "20", "25,05", "75,15", "40", "2", "0", "0", "4", "0", "0"};
+  const QStringList secondRow = {"2", "4", "42.50", "127.50", "40", "1", "0", "0", "1", "0", "0"};
   const Case cases[] = {
-      {'.',
-       k501,
-       {180, 180, 141},
-       Qt::Key_unknown,
-       {"1", "9", "55.67", "167.00", "141", "3", "0", "0", "0", "1", "2"},
-       {"55.67", "167.00"}},
-      {'.',
-       k501,
-       {100, 100, 100, 100, 41, 20, 40},
-       Qt::Key_F2,
-       {"1", "20", "25.05", "75.15", "40", "2", "0", "0", "4", "0", "0"},
-       {"25.05", "75.15"}},
+      {'.', k501, {180, 180, 141}, Qt::Key_unknown, firstRow, {"55.67", "167.00"}},
+      {'.', k501, {100, 100, 100, 100, 41, 20, 40}, Qt::Key_F2, slowRow, {"25.05", "75.15"}},
       // Written and read back for the totals with the comma as well.
-      {',',
-       k501,
-       {100, 100, 100, 100, 41, 20, 40},
-       Qt::Key_F2,
-       {"1", "20", "25,05", "75,15", "40", "2", "0", "0", "4", "0", "0"},
-       {"25,05", "75,15"}},
+      {',', k501, {100, 100, 100, 100, 41, 20, 40}, Qt::Key_F2, slowRowComma, {"25,05", "75,15"}},
       // Single precision: (56.67 + 42.50) / 2 is just below 49.585 as a float.
-      {'.',
-       k170,
-       {170, -1, 130, 40},
-       Qt::Key_F1,
-       {"2", "4", "42.50", "127.50", "40", "1", "0", "0", "1", "0", "0"},
-       {"49.58", "148.75"}},
+      {'.', k170, {170, -1, 130, 40}, Qt::Key_F1, secondRow, {"49.58", "148.75"}},
   };
   for (const Case& t : cases) {
     ui::seams().decimalSeparator = t.separator;
