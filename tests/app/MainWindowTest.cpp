@@ -217,23 +217,20 @@ TEST_F(MainWindowTest, PicksShowTheNamedPictureAndRepeatAtEveryStart) {
   }
 }
 
+QByteArray Encoded(QColor colour, const char* format, bool progressive = false) {
+  QImage img(80, 60, QImage::Format_RGB32);
+  img.fill(colour);
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buf, format);
+  writer.setProgressiveScanWrite(progressive);
+  writer.write(img);
+  return bytes;
+}
+
 TEST_F(MainWindowTest, UndecodableFileKeepsTheLastPicture) {
-  QByteArray good;
-  {
-    QImage img(80, 60, QImage::Format_RGB32);
-    img.fill(Qt::blue);
-    QBuffer buf(&good);
-    buf.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(img.save(&buf, "JPG", 95));
-  }
-  QByteArray png;
-  {
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    QBuffer buf(&png);
-    buf.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(img.save(&buf, "PNG"));
-  }
+  const QByteArray good = Encoded(Qt::blue, "jpeg");
   QByteArray corrupt = good;
   for (qsizetype i = 2; i < corrupt.size(); i += 7) corrupt[i] = char(0xA5);
   // Headers intact, the coded picture data after the scan header garbled.
@@ -241,19 +238,9 @@ TEST_F(MainWindowTest, UndecodableFileKeepsTheLastPicture) {
   const qsizetype sos = damagedScan.indexOf("\xFF\xDA");
   ASSERT_GT(sos, 0);
   for (qsizetype i = sos + 16; i < damagedScan.size() - 2; ++i) damagedScan[i] = char((i * 37) & 0xFF);
-
   // A progressive picture whose header claims 60000 x 60000 pixels: decoding it
   // would need gigabytes for its coefficients.
-  QByteArray hugeProgressive;
-  {
-    QImage img(32, 32, QImage::Format_RGB32);
-    img.fill(Qt::green);
-    QBuffer buf(&hugeProgressive);
-    buf.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buf, "jpeg");
-    writer.setProgressiveScanWrite(true);
-    ASSERT_TRUE(writer.write(img));
-  }
+  QByteArray hugeProgressive = Encoded(Qt::green, "jpeg", true);
   const qsizetype sof2 = hugeProgressive.indexOf("\xFF\xC2");
   ASSERT_GT(sof2, 0) << "a progressive frame header";
   for (int at : {5, 7}) {
@@ -272,7 +259,7 @@ TEST_F(MainWindowTest, UndecodableFileKeepsTheLastPicture) {
       {"header only", good.left(20), false},
       {"corrupt", corrupt, false},
       {"damaged scan", damagedScan, false},
-      {"png", png, false},
+      {"png", Encoded(Qt::red, "png"), false},
       {"empty", QByteArray(), false},
       {"text", QByteArray("not a picture at all"), false},
       {"folder", QByteArray(), true},
