@@ -1,9 +1,7 @@
 // The main window's menu: the window each entry opens, modally.
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -98,48 +96,6 @@ TEST_F(MenuTest, EveryEntryOpensItsWindowAndReturns) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name << ": the main window is usable again";
     EXPECT_TRUE(SDIAppForm->isVisible() && SDIAppForm->isEnabled()) << name;
   }
-}
-
-TEST_F(MenuTest, ModalWindowBlocksTheMainWindowUntilItCloses) {
-  // The real nested loop: the handler returns only after the window closed,
-  // and the picture timer keeps firing meanwhile.
-  ui::seams().modalRunner = [](ui::TForm& f) { return f.RunModalLoop(); };
-  testing_support::TempCurrentDir cwd;
-  ASSERT_TRUE(QDir().mkpath(cwd.File("img")));
-  QImage img(16, 16, QImage::Format_RGB32);
-  img.fill(Qt::cyan);
-  ASSERT_TRUE(img.save(cwd.File("img/during.jpg"), "JPG"));
-  auto* timer = SDIAppForm->findChild<QTimer*>("Timer1");
-  timer->setInterval(20);
-  timer->start();
-  auto* edit = SDIAppForm->findChild<QLineEdit*>("Edit1");
-  edit->clear();
-
-  bool sawBlocked = false;
-  bool sawTick = false;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (!Form_pravilo->isVisible()) return;
-    sawBlocked = QApplication::activeModalWidget() == Form_pravilo;
-    sawTick = edit->text() == "during.jpg";
-    if (sawTick) Form_pravilo->Close();
-  });
-  poll.start();
-  QTimer failsafe;
-  failsafe.setSingleShot(true);
-  QObject::connect(&failsafe, &QTimer::timeout, [] { Form_pravilo->Close(); });
-  failsafe.start(5000);
-
-  Action("N9")->trigger();  // returns when the window is closed
-  poll.stop();
-  timer->setInterval(600000);
-  timer->start();
-  EXPECT_TRUE(sawBlocked);
-  EXPECT_TRUE(sawTick) << "the timer fires while a modal window is open";
-  EXPECT_FALSE(Form_pravilo->isVisible());
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  testing_support::InstallTestDefaults();
 }
 
 TEST_F(MenuTest, ExitClosesTheMainWindow) {

@@ -129,20 +129,6 @@ TEST_F(StringGridTest, OwnerDrawingIsCalledForEveryVisibleCell) {
   EXPECT_EQ(drawn.size(), rows.size() * 4);
 }
 
-TEST_F(StringGridTest, OwnerDrawingMayDrawOutsideItsCell) {
-  Configure(4, 10, 20, "50,50,50,50", {220, 230});
-  grid.setDefaultDrawing(false);
-  ShowAndSettle();
-  const QRect far = grid.CellRect(3, 8);
-  grid.OnDrawCell = [&](int col, int row, const QRect&) {
-    if (col == 0 && row == 0) {
-      grid.Canvas().brush.Color = 0x0000FF;  // red
-      grid.Canvas().FillRect(far);
-    }
-  };
-  EXPECT_EQ(PixelAt(far.center()), QColor(255, 0, 0));
-}
-
 TEST_F(StringGridTest, DefaultDrawingPaintsFixedCellsLinesAndTheSelectedRow) {
   grid.setColCount(3);
   grid.setRowCount(5);
