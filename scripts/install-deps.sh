@@ -50,6 +50,13 @@ fi
 
 if ! has_ru_locale; then
   echo "Generating the ru_RU.UTF-8 locale"
-  $SUDO localedef -i ru_RU -c -f UTF-8 -A /usr/share/locale/locale.alias ru_RU.UTF-8
+  # Listed in locale.gen, so that a later locale-gen (an upgrade of the locales
+  # package) keeps it; made directly where there is no locale-gen.
+  if [ -f /etc/locale.gen ] && command -v locale-gen >/dev/null 2>&1; then
+    $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+  has_ru_locale || $SUDO localedef -i ru_RU -c -f UTF-8 ru_RU.UTF-8
 fi
 has_ru_locale || { echo "The ru_RU.UTF-8 locale could not be generated" >&2; exit 1; }

@@ -27,7 +27,6 @@ class StringGridTest : public testing_support::SeamsFixture {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     QApplication::processEvents();
   }
-  QColor PixelAt(QPoint viewportPoint) { return grid.viewport()->grab().toImage().pixelColor(viewportPoint); }
 
   ui::TStringGrid grid;
 };
@@ -46,10 +45,7 @@ TEST_F(StringGridTest, CellsAreStoredPastTheRowAndColumnCounts) {
     EXPECT_EQ(grid.Cell(c.col, c.row), QString(c.text)) << c.col << "," << c.row;
     EXPECT_EQ(grid.Cells(c.col, c.row), QString(c.text));
   }
-  EXPECT_EQ(grid.Cell(2, 105), "");
-  EXPECT_EQ(grid.Cell(0, 500), "");
-  EXPECT_EQ(grid.Cell(40, 0), "");
-  EXPECT_EQ(grid.Cell(-1, 0), "");
+  for (const auto& [col, row] : {std::pair{2, 105}, {0, 500}, {40, 0}, {-1, 0}}) EXPECT_EQ(grid.Cell(col, row), "");
   grid.SetCell(-1, -1, "ignored");
   EXPECT_EQ(grid.Cell(-1, -1), "");
   // Overwriting and emptying.
@@ -100,33 +96,6 @@ TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFit) {
     EXPECT_EQ(grid.horizontalScrollBar()->isVisible(), c.horizontal) << c.name;
     grid.hide();
   }
-}
-
-TEST_F(StringGridTest, OwnerDrawingIsCalledForEveryVisibleCell) {
-  Configure(11, 30, 15, kKalvernWidths, {680, 484});
-  grid.setDefaultDrawing(false);
-  std::set<std::pair<int, int>> drawn;
-  grid.OnDrawCell = [&](int col, int row, const QRect& rect) {
-    EXPECT_EQ(rect, grid.CellRect(col, row));
-    EXPECT_NE(grid.Canvas().Painter(), nullptr);
-    drawn.insert({col, row});
-  };
-  ShowAndSettle();
-  drawn.clear();
-  grid.viewport()->grab();
-  EXPECT_EQ(drawn.size(), 11u * 30u);
-
-  // Only the rows in view are drawn when the grid scrolls.
-  Configure(4, 100, 24, "55,55,63,72", {270, 200});
-  QApplication::processEvents();
-  drawn.clear();
-  grid.viewport()->grab();
-  std::set<int> rows;
-  for (const auto& cell : drawn) rows.insert(cell.second);
-  ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(*rows.begin(), 0);
-  EXPECT_LT(*rows.rbegin(), 10);
-  EXPECT_EQ(drawn.size(), rows.size() * 4);
 }
 
 TEST_F(StringGridTest, DefaultDrawingPaintsFixedCellsLinesAndTheSelectedRow) {
