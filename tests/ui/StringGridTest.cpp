@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QtTest/QTest>
-#include <set>
 
 #include "tests/support/TestSupport.h"
 #include "ui/Controls.h"
@@ -155,37 +154,6 @@ TEST_F(StringGridTest, RowSelectionByKeysAndMouse) {
   const QRect target = grid.CellRect(2, 3);
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, target.center());
   EXPECT_EQ(grid.Row(), 3);
-}
-
-TEST_F(StringGridTest, SetCellRepaintsLaterAndOnlyWhenTheTextChanges) {
-  Configure(4, 10, 24, "55,55,63,72", {270, 300});
-  grid.SetCell(1, 1, "60");
-  int paints = 0;
-  std::set<std::pair<int, int>> drawn;
-  grid.OnDrawCell = [&](int col, int row, const QRect&) {
-    ++paints;
-    drawn.insert({col, row});
-  };
-  ShowAndSettle();
-  QTest::qWait(20);
-  paints = 0;
-  drawn.clear();
-
-  grid.SetCell(1, 1, "60");  // unchanged
-  QTest::qWait(20);
-  EXPECT_EQ(paints, 0);
-
-  grid.SetCell(1, 1, "100");
-  EXPECT_EQ(paints, 0) << "painting must not happen inside SetCell";
-  QTest::qWait(20);
-  EXPECT_EQ(drawn, (std::set<std::pair<int, int>>{{1, 1}}));
-
-  // Cells beyond the shown rows never cause painting.
-  paints = 0;
-  grid.SetCell(1, 50, "hidden");
-  QTest::qWait(20);
-  EXPECT_EQ(paints, 0);
-  EXPECT_EQ(grid.Cell(1, 50), "hidden");
 }
 
 }  // namespace
