@@ -25,7 +25,6 @@ struct Seen {
   QString caption, text, defaultButton;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;
-  bool hasParent = false;
 };
 
 // Waits for the next real message box, notes what it shows and acts on it like
@@ -43,7 +42,6 @@ class BoxDriver {
       seen.caption = box->windowTitle();
       seen.text = box->text();
       seen.icon = box->icon();
-      seen.hasParent = box->parentWidget() != nullptr;
       // The buttons from left to right as they stand on the screen.
       QList<QAbstractButton*> buttons = box->buttons();
       std::sort(buttons.begin(), buttons.end(), [box](QAbstractButton* a, QAbstractButton* b) {
@@ -91,10 +89,11 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     QString text;
     QStringList buttons;
     QMessageBox::Icon icon;
+    QString caption = "Confirm";
   };
   const Case cases[] = {
       {"message, Enter", [] { ui::ShowMessage("a\rb"); return -1; }, press(Qt::Key_Return), -1, "a\nb", ok,
-       QMessageBox::NoIcon},
+       QMessageBox::NoIcon, ui::ApplicationTitle()},
       {"question, Esc", ask(ync, "a\rb\r\nc"), press(Qt::Key_Escape), ui::mrCancel, "a\nb\nc", yesNoCancel,
        QMessageBox::Question},
       {"question, closed", ask(ync), close, ui::mrCancel, "q", yesNoCancel, QMessageBox::Question},
@@ -103,13 +102,14 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
       {"question, No clicked", ask(ync), click("&No"), ui::mrNo, "q", yesNoCancel, QMessageBox::Question},
       {"yes/no, Esc answers No", ask(yn), press(Qt::Key_Escape), ui::mrNo, "q", yesNo, QMessageBox::Question},
       {"yes/no, closed answers No", ask(yn), close, ui::mrNo, "q", yesNo, QMessageBox::Question},
-      {"error box", [] { ui::ErrorBox("e", "E"); return -1; }, click("OK"), -1, "e", ok, QMessageBox::Critical},
+      {"error box", [] { ui::ErrorBox("e", "E"); return -1; }, click("OK"), -1, "e", ok, QMessageBox::Critical, "E"},
       {"exception report",
        [] {
          ui::RunHandler([] { throw std::runtime_error("'1 5' is not a valid integer value"); });
          return -1;
        },
-       press(Qt::Key_Escape), -1, "'1 5' is not a valid integer value.", ok, QMessageBox::Critical},
+       press(Qt::Key_Escape), -1, "'1 5' is not a valid integer value.", ok, QMessageBox::Critical,
+       ui::ApplicationTitle()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -118,6 +118,7 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     EXPECT_EQ(c.show(), c.answer);
     testing_support::InstallTestDefaults();
     ASSERT_TRUE(driver.seen.shown);
+    EXPECT_EQ(driver.seen.caption, c.caption);
     EXPECT_EQ(driver.seen.text, c.text);
     EXPECT_EQ(driver.seen.buttons, c.buttons);
     EXPECT_EQ(driver.seen.icon, c.icon);
