@@ -81,10 +81,11 @@ find_window() {
   done
 }
 
-# Waits up to 10 s for the window with this caption and prints its id.
+# Waits up to 20 s (a sanitizer build on a busy machine starts slowly) for the
+# window with this caption and prints its id.
 wait_window() {
   local id=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 200); do
     kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "the program ended while waiting for \"$1\""; }
     id="$(find_window "$1")"
     [ -n "$id" ] && break
