@@ -1,11 +1,9 @@
 // The solo practice window driven through its keys, field and buttons.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QTest>
 #include <memory>
 #include <random>
