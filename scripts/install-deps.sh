@@ -9,7 +9,8 @@ PACKAGES=(
   libjpeg62-turbo-dev libxlsxwriter-dev zlib1g-dev
   libv4l-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openbox
+  locales
   python3 python3-openpyxl
   fonts-dejavu-core fonts-liberation
 )
@@ -21,16 +22,20 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+# The Russian locale the program's users have; the tests run under it too.
+has_ru_locale() {
+  locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$'
+}
+
+if [ ${#missing[@]} -eq 0 ] && has_ru_locale; then
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1; then
     SUDO=sudo
   else
-    echo "These packages are missing: ${missing[*]}" >&2
+    echo "Missing: ${missing[*]:-} (or the ru_RU.UTF-8 locale)" >&2
     echo "Install them as root (or run this script with sudo)." >&2
     exit 1
   fi
@@ -38,5 +43,21 @@ else
   SUDO=
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! has_ru_locale; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  # Listed in locale.gen, so that a later locale-gen (an upgrade of the locales
+  # package) keeps it; made directly where there is no locale-gen.
+  if [ -f /etc/locale.gen ] && command -v locale-gen >/dev/null 2>&1; then
+    $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+  has_ru_locale || $SUDO localedef -i ru_RU -c -f UTF-8 ru_RU.UTF-8
+fi
+has_ru_locale || { echo "The ru_RU.UTF-8 locale could not be generated" >&2; exit 1; }

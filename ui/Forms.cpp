@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -102,6 +103,7 @@ void TForm::InitForm() {
     b->setAutoDefault(false);
     b->setDefault(false);
     if (isDefault) defaultButton_ = b;
+    b->installEventFilter(this);
     if (b->property("Cancel").toBool()) cancelButton_ = b;
     const int mr = b->property("ModalResult").toInt();
     if (mr != mrNone) {
@@ -116,7 +118,7 @@ void TForm::ApplyWindowFlags() {
   Qt::WindowFlags f = (border_ == Border::ToolWindow || border_ == Border::SizeToolWin) ? Qt::Tool : Qt::Dialog;
   f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
   if (!closeRemoved_) f |= Qt::WindowCloseButtonHint;
-  if (stayOnTop_) f |= Qt::WindowStaysOnTopHint;
+  if (stayOnTop_ || ownerOnTop_) f |= Qt::WindowStaysOnTopHint;
   if (border_ == Border::None) f |= Qt::FramelessWindowHint;
   if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
     overrideWindowFlags(f);
@@ -159,9 +161,32 @@ void TForm::PlaceWindow() {
   }
 }
 
+// A modal form belongs to the window it was opened from: the window manager
+// keeps it above that window (transient owner), and it stays on top with an
+// owner that does, so that it never opens hidden behind the window that now
+// waits for it.
+void TForm::TieToOwner(QWidget* owner) {
+  const bool onTop = owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  if (onTop != ownerOnTop_) {
+    ownerOnTop_ = onTop;
+    ApplyWindowFlags();
+  }
+  if (!owner) {
+    if (windowHandle()) windowHandle()->setTransientParent(nullptr);
+    return;
+  }
+  winId();  // the native window, to name its owner
+  if (QWindow* w = windowHandle()) w->setTransientParent(owner->windowHandle());
+}
+
 int TForm::ShowModal() {
   if (isVisible()) return modalResult_;  // already showing
   modalResult_ = mrNone;
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner || owner == this) owner = QApplication::activeWindow();
+  if (owner == this || (owner && !owner->isVisible())) owner = nullptr;
+  if (owner) owner = owner->window();
+  TieToOwner(owner);
   setWindowModality(Qt::ApplicationModal);
   PlaceWindow();
   inModal_ = true;
@@ -170,9 +195,11 @@ int TForm::ShowModal() {
     r = seams().modalRunner(*this);
   } catch (...) {
     inModal_ = false;
+    if (!isVisible()) TieToOwner(nullptr);
     throw;
   }
   inModal_ = false;
+  if (!isVisible()) TieToOwner(nullptr);
   return r;
 }
 
@@ -190,7 +217,15 @@ void TForm::Close() {
 
 void TForm::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (!e->spontaneous()) FormShow();
+  if (!e->spontaneous()) {
+    // A modal form comes up in front, with the keyboard (a screen without
+    // windows to stack has nothing to raise).
+    if (inModal_ && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+      raise();
+      activateWindow();
+    }
+    FormShow();
+  }
 }
 
 void TForm::closeEvent(QCloseEvent* e) {
@@ -217,6 +252,20 @@ void TForm::keyPressEvent(QKeyEvent* e) {
     return;
   }
   e->ignore();
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* b = qobject_cast<QPushButton*>(watched);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    const auto mods = k->modifiers() & ~Qt::KeypadModifier;
+    if (b && enter && mods == Qt::NoModifier && b->isEnabled() && b->isVisible()) {
+      b->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
 }
 
 bool TForm::event(QEvent* e) {

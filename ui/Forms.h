@@ -100,10 +100,13 @@ class TForm : public QDialog {
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool event(QEvent* e) override;
+  // A focused push button answers Enter as it answers Space: it is clicked.
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void ApplyWindowFlags();
   void PlaceWindow();
+  void TieToOwner(QWidget* owner);
 
   int modalResult_ = 0;
   bool closeRemoved_ = false;
@@ -111,6 +114,7 @@ class TForm : public QDialog {
   bool stayOnTop_ = false;
   int alpha_ = 255;
   bool inModal_ = false;
+  bool ownerOnTop_ = false;  // stays on top while its owner does
   Border border_ = Border::Sizeable;
   Placement placement_ = Placement::Designed;
   QSize clientSize_;

@@ -305,10 +305,8 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
         out += QString::number(date.month());
       } else if (len == 2) {
         out += two(date.month());
-      } else if (len == 3) {
-        out += locale.monthName(date.month(), QLocale::ShortFormat);
       } else {
-        out += locale.standaloneMonthName(date.month(), QLocale::LongFormat);
+        out += locale.standaloneMonthName(date.month(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
       }
       i += len;
       lastWasHour = false;
@@ -318,14 +316,8 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
         out += QString::number(date.day());
       } else if (len == 2) {
         out += two(date.day());
-      } else if (len == 3) {
-        out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-      } else if (len == 4) {
-        out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-      } else if (len == 5) {
-        out += locale.toString(date, QLocale::ShortFormat);
       } else {
-        out += locale.toString(date, QLocale::LongFormat);
+        out += locale.dayName(date.dayOfWeek(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
       }
       i += len;
       lastWasHour = false;
@@ -343,21 +335,6 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
       const int len = run(lc);
       out += len == 1 ? QString::number(time.second()) : two(time.second());
       i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('z')) {
-      const int len = run(lc);
-      out += len >= 3 ? QStringLiteral("%1").arg(time.msec(), 3, 10, QChar('0')) : QString::number(time.msec());
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('t')) {
-      // "t" short time, "tt" long time.
-      const int len = run(lc);
-      out += FormatDateTime(len == 1 ? QStringLiteral("hh:nn") : QStringLiteral("hh:nn:ss"), dt);
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('c')) {
-      out += DateTimeToStr(dt);
-      ++i;
       lastWasHour = false;
     } else if (c == QChar('/')) {
       out += DateSeparator();

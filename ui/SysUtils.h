@@ -37,8 +37,8 @@ double StrToFloat(const QString& text);
 
 // "yyyy" year, "yy", "mm"/"m" month or, right after an hour, minutes, "dd"/"d"
 // day, "ddd"/"dddd" the weekday's short/full name in the user's language,
-// "hh"/"h" hour, "nn"/"n" minutes, "ss"/"s" seconds, "zzz" milliseconds; text in
-// quotes and any other character copied.
+// "hh"/"h" hour, "nn"/"n" minutes, "ss"/"s" seconds; text in quotes and any
+// other character copied.
 QString FormatDateTime(const QString& format, const QDateTime& dt);
 
 // The default date-time text (short date, blank, long time).

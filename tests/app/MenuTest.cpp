@@ -1,13 +1,8 @@
-// The main window's menu: its entries, and the window each one opens.
+// The main window's menu: the window each entry opens, modally.
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 #include <functional>
-#include <set>
 #include <vector>
 
 #include "app/ABOUT.h"
@@ -69,71 +64,6 @@ class MenuTest : public testing_support::SeamsFixture {
   std::unique_ptr<FixedClock> clock_;
 };
 
-struct Entry {
-  const char* name;  // object name; for a submenu, the name of the menu
-  QString text;      // empty for a separator
-};
-
-TEST_F(MenuTest, EntriesStandInOrderWithTheirCaptionsAndNoShortcuts) {
-  const std::vector<Entry> top = {{"File1", "&Файл"}, {"N6", "&Тренировка"}, {"N12", "Турнир"},
-                                  {"N3", "&Сервис"},  {"N9", "Правила игр"}, {"Help1", "&Помощь"}};
-  const std::vector<std::pair<const char*, std::vector<Entry>>> menus = {
-      {"File1", {{"N1", ""}, {"FileExitItem", "Выход"}}},
-      {"N6",
-       {{"N5011", "Классический 501, 301,201 и т.д."},
-        {"N7", "Большой раунд"},
-        {"N271", "По удвоениям (27)"},
-        {"N601", "60"},
-        {"N101", "Сектор - 10 подходов"},
-        {"N50Bull1", "50 Bull"},
-        {"N8", "Американский Крикет"},
-        {"DDV1", "DDV"}}},
-      {"N12", {{"N13", "Классический на двоих"}, {"N10", ""}, {"N11", "Формирование пустых бланков"}}},
-      {"N3", {{"N5", ""}, {"N4", "Калькулятор Калверн"}}},
-      {"Help1", {{"HelpAboutItem", "О программе"}, {"N2", ""}, {"N14", "История версий"}}},
-  };
-
-  auto* bar = SDIAppForm->findChild<QMenuBar*>("MainMenu1");
-  ASSERT_NE(bar, nullptr);
-  const QList<QAction*> topActions = bar->actions();
-  ASSERT_EQ(topActions.size(), qsizetype(top.size()));
-  for (size_t i = 0; i < top.size(); ++i) {
-    QAction* a = topActions[qsizetype(i)];
-    EXPECT_EQ(a->text(), top[i].text) << i;
-    const QString name = a->menu() ? a->menu()->objectName() : a->objectName();
-    EXPECT_EQ(name, QString(top[i].name)) << i;
-  }
-  EXPECT_EQ(topActions[4]->menu(), nullptr) << "the rules entry has no submenu";
-
-  for (const auto& [menuName, items] : menus) {
-    auto* menu = SDIAppForm->findChild<QMenu*>(menuName);
-    ASSERT_NE(menu, nullptr) << menuName;
-    const QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), qsizetype(items.size())) << menuName;
-    for (size_t i = 0; i < items.size(); ++i) {
-      QAction* a = actions[qsizetype(i)];
-      EXPECT_EQ(a->objectName(), QString(items[i].name)) << menuName;
-      EXPECT_EQ(a->isSeparator(), items[i].text.isEmpty()) << items[i].name;
-      if (!a->isSeparator()) {
-        EXPECT_EQ(a->text(), items[i].text) << items[i].name;
-      }
-    }
-    // A separator at the top of a menu stays visible.
-    EXPECT_FALSE(menu->separatorsCollapsible()) << menuName;
-  }
-  for (QAction* a : SDIAppForm->findChildren<QAction*>()) {
-    EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
-    EXPECT_TRUE(a->shortcuts().isEmpty()) << a->objectName().toStdString();
-  }
-  EXPECT_FALSE(Action("FileExitItem")->icon().isNull()) << "the exit item has a glyph";
-  // The exit and about items run the actions of the action list, which stand in no menu.
-  for (const char* action : {"FileExit1", "HelpAbout1"}) {
-    ASSERT_NE(Action(action), nullptr);
-    EXPECT_TRUE(Action(action)->associatedObjects().isEmpty()) << action;
-  }
-  EXPECT_FALSE(SDIAppForm->windowIcon().isNull());
-}
-
 TEST_F(MenuTest, EveryEntryOpensItsWindowAndReturns) {
   const std::vector<std::pair<const char*, std::function<ui::TForm*()>>> cases = {
       {"N5011", [] { return Form_501_s; }},
@@ -168,64 +98,10 @@ TEST_F(MenuTest, EveryEntryOpensItsWindowAndReturns) {
   }
 }
 
-TEST_F(MenuTest, ModalWindowBlocksTheMainWindowUntilItCloses) {
-  // The real nested loop: the handler returns only after the window closed,
-  // and the picture timer keeps firing meanwhile.
-  ui::seams().modalRunner = [](ui::TForm& f) { return f.RunModalLoop(); };
-  testing_support::TempCurrentDir cwd;
-  ASSERT_TRUE(QDir().mkpath(cwd.File("img")));
-  QImage img(16, 16, QImage::Format_RGB32);
-  img.fill(Qt::cyan);
-  ASSERT_TRUE(img.save(cwd.File("img/during.jpg"), "JPG"));
-  auto* timer = SDIAppForm->findChild<QTimer*>("Timer1");
-  timer->setInterval(20);
-  timer->start();
-  auto* edit = SDIAppForm->findChild<QLineEdit*>("Edit1");
-  edit->clear();
-
-  bool sawBlocked = false;
-  bool sawTick = false;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (!Form_pravilo->isVisible()) return;
-    sawBlocked = QApplication::activeModalWidget() == Form_pravilo;
-    sawTick = edit->text() == "during.jpg";
-    if (sawTick) Form_pravilo->Close();
-  });
-  poll.start();
-  QTimer failsafe;
-  failsafe.setSingleShot(true);
-  QObject::connect(&failsafe, &QTimer::timeout, [] { Form_pravilo->Close(); });
-  failsafe.start(5000);
-
-  Action("N9")->trigger();  // returns when the window is closed
-  poll.stop();
-  timer->setInterval(600000);
-  timer->start();
-  EXPECT_TRUE(sawBlocked);
-  EXPECT_TRUE(sawTick) << "the timer fires while a modal window is open";
-  EXPECT_FALSE(Form_pravilo->isVisible());
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  testing_support::InstallTestDefaults();
-}
-
 TEST_F(MenuTest, ExitClosesTheMainWindow) {
   ASSERT_TRUE(SDIAppForm->isVisible());
   Action("FileExitItem")->trigger();
   EXPECT_FALSE(SDIAppForm->isVisible());
-}
-
-TEST_F(MenuTest, WindowsAreCreatedOnceWithTheMainWindowAsMainForm) {
-  EXPECT_EQ(ui::MainForm(), SDIAppForm);
-  const std::vector<ui::TForm*> before = AllForms();
-  CreateForms();  // a second call makes no new windows
-  EXPECT_EQ(AllForms(), before);
-  std::set<ui::TForm*> distinct(before.begin(), before.end());
-  EXPECT_EQ(distinct.size(), 17u);
-  EXPECT_EQ(distinct.count(nullptr), 0u);
-  // Only the main window is shown at start; the others wait for their menu entry.
-  for (ui::TForm* f : before) EXPECT_FALSE(f->isVisible()) << f->objectName().toStdString();
 }
 
 }  // namespace

@@ -48,9 +48,7 @@ TEST_F(StatisticsFileTest, StampAndNameAreCutFromTheClock) {
       {At(2012, 5, 10, 14, 35, 20), "27", "2012.05.10 - 14:35:20:35", "27/20120510_143520_27.csv"},
       // Minutes repeated at the end, not hundredths; leading zeros everywhere.
       {At(2026, 1, 2, 9, 5, 7), "501", "2026.01.02 - 09:05:07:05", "501/20260102_090507_501.csv"},
-      {At(2000, 12, 31, 23, 59, 59), "kriket", "2000.12.31 - 23:59:59:59", "kriket/20001231_235959_kriket.csv"},
       {At(2024, 2, 29, 0, 0, 0), "ddv", "2024.02.29 - 00:00:00:00", "ddv/20240229_000000_ddv.csv"},
-      {At(2019, 7, 4, 12, 1, 30), "1001", "2019.07.04 - 12:01:30:01", "1001/20190704_120130_1001.csv"},
   };
   for (const StampCase& c : cases) {
     SCOPED_TRACE(c.stamp);

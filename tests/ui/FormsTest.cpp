@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,56 +24,58 @@
 namespace {
 
 // A small window built the way every window is: properties on the top widget,
-// then InitForm.
+// then InitForm. It notes the keys its key preview sees and the buttons clicked.
 class ProbeForm : public ui::TForm {
  public:
-  explicit ProbeForm(bool keyPreview, bool noClose = false) : noClose_(noClose) {
+  explicit ProbeForm(bool keyPreview, bool noClose = false, bool okIsDefault = false, bool onTop = true)
+      : noClose_(noClose) {
     setProperty("BorderStyle", "bsToolWindow");
     setProperty("KeyPreview", keyPreview);
     setProperty("ClientWidth", 300);
     setProperty("ClientHeight", 200);
-    setProperty("FormStyle", "fsStayOnTop");
+    if (onTop) setProperty("FormStyle", "fsStayOnTop");
     auto* layout = new QVBoxLayout(this);
     edit = new QLineEdit(this);
+    plain = new QPushButton("plain", this);
     ok = new QPushButton("OK", this);
     ok->setProperty("ModalResult", int(ui::mrOk));
-    layout->addWidget(edit);
-    layout->addWidget(ok);
+    ok->setProperty("Default", okIsDefault);
+    combo = new QComboBox(this);
+    combo->addItems({"501", "301"});
+    for (QWidget* w : std::initializer_list<QWidget*>{edit, plain, ok, combo}) layout->addWidget(w);
+    connect(plain, &QPushButton::clicked, this, [this] { clicks.push_back("plain"); });
+    connect(ok, &QPushButton::clicked, this, [this] { clicks.push_back("ok"); });
+    connect(combo, &QComboBox::activated, this, [this](int i) { clicks.push_back("select " + std::to_string(i)); });
     InitForm();
   }
   QLineEdit* edit;
+  QPushButton* plain;
   QPushButton* ok;
+  QComboBox* combo;
   int created = 0, shown = 0, closed = 0;
   std::vector<int> keys;
+  std::vector<std::string> clicks;
   int swallow = 0;
   bool noClose_;
+  std::function<void()> onShow;
+  std::function<void(int)> onKey;
 
  protected:
   void FormCreate() override { ++created; }
   void FormShow() override {
     ++shown;
     if (noClose_) NoCloseSystemMenu();
+    if (onShow) onShow();
   }
   void FormClose() override { ++closed; }
   void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
     keys.push_back(key);
+    if (onKey) onKey(key);
     if (key == swallow) key = 0;
   }
 };
 
 class FormsTest : public testing_support::SeamsFixture {};
-
-TEST_F(FormsTest, PropertiesFromTheLayout) {
-  ProbeForm f(true);
-  EXPECT_EQ(f.created, 1);
-  EXPECT_EQ(f.size(), QSize(300, 200));
-  EXPECT_TRUE(f.KeyPreview());
-  EXPECT_TRUE(f.StayOnTop());
-  EXPECT_EQ(f.BorderStyle(), ui::TForm::Border::ToolWindow);
-  EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(f.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-  EXPECT_FALSE(f.ok->autoDefault());
-}
 
 TEST_F(FormsTest, ShowModalRunsShowHandlerEachTimeAndCloseHides) {
   ProbeForm f(false);
@@ -89,25 +93,25 @@ TEST_F(FormsTest, ShowModalRunsShowHandlerEachTimeAndCloseHides) {
   EXPECT_EQ(f.created, 1);
 }
 
-TEST_F(FormsTest, ModalRunnerSeamScriptsTheModalLoop) {
-  ProbeForm f(false);
-  ui::seams().modalRunner = [](ui::TForm& form) {
-    form.show();
-    static_cast<ProbeForm&>(form).ok->click();  // a button with a modal result closes
-    return form.ModalResult();
-  };
-  EXPECT_EQ(f.ShowModal(), ui::mrOk);
-  EXPECT_FALSE(f.isVisible());
-}
-
-TEST_F(FormsTest, RealModalLoopEndsWhenClosed) {
-  ProbeForm f(false);
-  ui::ResetSeams();  // the real nested loop
-  testing_support::InstallTestDefaults();
-  ui::seams().modalRunner = [](ui::TForm& form) { return form.RunModalLoop(); };
-  QTimer::singleShot(0, &f, [&f] { f.ok->click(); });
-  EXPECT_EQ(f.ShowModal(), ui::mrOk);
-  EXPECT_FALSE(f.isVisible());
+// A button with a modal result closes the form with it, in a scripted modal
+// runner and in the real nested loop.
+TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
+  const std::function<int(ui::TForm&)> runners[] = {
+      [](ui::TForm& form) {
+        form.show();
+        static_cast<ProbeForm&>(form).ok->click();
+        return form.ModalResult();
+      },
+      [](ui::TForm& form) {
+        QTimer::singleShot(0, &form, [&form] { static_cast<ProbeForm&>(form).ok->click(); });
+        return form.RunModalLoop();
+      }};
+  for (const auto& runner : runners) {
+    ProbeForm f(false);
+    ui::seams().modalRunner = runner;
+    EXPECT_EQ(f.ShowModal(), ui::mrOk);
+    EXPECT_FALSE(f.isVisible());
+  }
 }
 
 TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
@@ -134,124 +138,132 @@ TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
   }
 }
 
-TEST_F(FormsTest, KeyPreviewSeesKeysBeforeTheFocusedControl) {
+// The keys of a form: its key preview sees a key once before the focused
+// control, which still gets it unless the handler swallowed it; Enter goes to a
+// focused button or else to the default button; Esc closes nothing; Down and Up
+// in a closed combo box choose the next or previous item and run its select
+// handler.
+TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
+  enum Focus { kEdit, kPlain, kCombo };
   struct Case {
-    Qt::Key key;
-    int vk;
+    const char* name;
+    bool preview, okIsDefault;
+    int swallow;
+    Focus focus;
+    int startIndex;
+    std::vector<Qt::Key> keys;
+    Qt::KeyboardModifiers mods;
+    std::vector<int> seen;  // by the key preview
+    std::vector<std::string> clicks;
+    QString text;  // of the edit
+    int endIndex;
+    bool visible;
   };
-  const Case cases[] = {{Qt::Key_F1, 112},    {Qt::Key_F5, 116},   {Qt::Key_F10, 121},
-                        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_7, '7'}};
+  const Case cases[] = {
+      {"F10 seen once", true, false, 0, kEdit, 0, {Qt::Key_F10}, {}, {121}, {}, "", 0, true},
+      {"F1 and F5", true, false, 0, kEdit, 0, {Qt::Key_F1, Qt::Key_F5}, {}, {112, 116}, {}, "", 0, true},
+      {"digit seen and typed", true, false, 0, kEdit, 0, {Qt::Key_7}, {}, {'7'}, {}, "7", 0, true},
+      {"digit swallowed", true, false, '6', kEdit, 0, {Qt::Key_5, Qt::Key_6}, {}, {'5', '6'}, {}, "5", 0, true},
+      {"no preview", false, false, 0, kEdit, 0, {Qt::Key_F10, Qt::Key_4}, {}, {}, {}, "4", 0, true},
+      {"Enter and Esc without default", true, false, 0, kEdit, 0, {Qt::Key_Return, Qt::Key_Escape}, {}, {13, 27},
+       {}, "", 0, true},
+      {"Enter: the default button", false, true, 0, kEdit, 0, {Qt::Key_Return}, {}, {}, {"ok"}, "", 0, false},
+      {"Enter on a focused button", true, true, 0, kPlain, 0, {Qt::Key_Return}, {}, {13}, {"plain"}, "", 0, true},
+      {"keypad Enter on it", false, false, 0, kPlain, 0, {Qt::Key_Enter}, Qt::KeypadModifier, {}, {"plain"}, "", 0,
+       true},
+      {"Space on it", false, false, 0, kPlain, 0, {Qt::Key_Space}, {}, {}, {"plain"}, "", 0, true},
+      {"two Enters, two clicks", false, false, 0, kPlain, 0, {Qt::Key_Return, Qt::Key_Return}, {}, {},
+       {"plain", "plain"}, "", 0, true},
+      {"Down: next item", true, false, 0, kCombo, 0, {Qt::Key_Down}, {}, {40}, {"select 1"}, "", 1, true},
+      {"Up: previous item", false, false, 0, kCombo, 1, {Qt::Key_Up}, {}, {}, {"select 0"}, "", 0, true},
+      {"Down past the last", false, false, 0, kCombo, 1, {Qt::Key_Down}, {}, {}, {}, "", 1, true},
+      {"Up past the first", false, false, 0, kCombo, 0, {Qt::Key_Up}, {}, {}, {}, "", 0, true},
+  };
   for (const Case& c : cases) {
-    ProbeForm f(true);
+    SCOPED_TRACE(c.name);
+    ProbeForm f(c.preview, false, c.okIsDefault);
+    f.swallow = c.swallow;
     f.ShowModal();
-    QTest::keyClick(f.edit, c.key);
-    ASSERT_EQ(f.keys.size(), 1u) << c.vk;  // seen once, not again on the way to the parents
-    EXPECT_EQ(f.keys[0], c.vk);
+    f.combo->setCurrentIndex(c.startIndex);
+    QWidget* const targets[] = {f.edit, f.plain, f.combo};
+    QWidget* target = targets[c.focus];
+    target->setFocus();
+    for (Qt::Key k : c.keys) QTest::keyClick(target, k, c.mods);
+    EXPECT_EQ(f.keys, c.seen);
+    EXPECT_EQ(f.clicks, c.clicks);
+    EXPECT_EQ(f.edit->text(), c.text);
+    EXPECT_EQ(f.combo->currentIndex(), c.endIndex);
+    EXPECT_FALSE(f.combo->view()->isVisible());  // no list popped up
+    EXPECT_EQ(f.isVisible(), c.visible);
     f.Close();
   }
 }
 
-TEST_F(FormsTest, KeyStillReachesTheControlUnlessSwallowed) {
-  ProbeForm f(true);
-  f.ShowModal();
-  QTest::keyClick(f.edit, Qt::Key_5);
-  EXPECT_EQ(f.edit->text(), "5");
-  f.swallow = '6';
-  QTest::keyClick(f.edit, Qt::Key_6);
-  EXPECT_EQ(f.edit->text(), "5");
-  f.Close();
-}
-
-TEST_F(FormsTest, WithoutKeyPreviewTheFormSeesNothing) {
-  ProbeForm f(false);
-  f.ShowModal();
-  QTest::keyClick(f.edit, Qt::Key_F10);
-  EXPECT_TRUE(f.keys.empty());
-  f.Close();
-}
-
-TEST_F(FormsTest, EnterAndEscapeDoNotCloseAFormWithoutDefaultButton) {
-  ProbeForm f(true);
-  f.ShowModal();
-  QTest::keyClick(f.edit, Qt::Key_Return);
-  QTest::keyClick(f.edit, Qt::Key_Escape);
-  EXPECT_TRUE(f.isVisible());
-  f.Close();
-}
-
-TEST_F(FormsTest, EnterClicksTheDefaultButton) {
-  class DefaultForm : public ui::TForm {
-   public:
-    DefaultForm() {
-      auto* layout = new QVBoxLayout(this);
-      edit = new QLineEdit(this);
-      button = new QPushButton("OK", this);
-      button->setProperty("Default", true);
-      button->setProperty("ModalResult", int(ui::mrOk));
-      layout->addWidget(edit);
-      layout->addWidget(button);
-      InitForm();
-    }
-    QLineEdit* edit;
-    QPushButton* button;
-  } d;
-  d.ShowModal();
-  QTest::keyClick(d.edit, Qt::Key_Return);
-  EXPECT_FALSE(d.isVisible());
-  EXPECT_EQ(d.ModalResult(), ui::mrOk);
-}
-
-TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
-  // A window whose show, key and click handlers raise what the program's
-  // handlers may raise: a failed number conversion.
-  class Throwing : public ui::TForm {
-   public:
-    explicit Throwing(bool throwOnShow) : throwOnShow_(throwOnShow) {
-      setProperty("KeyPreview", true);
-      auto* layout = new QVBoxLayout(this);
-      edit = new QLineEdit(this);
-      button = new QPushButton("go", this);
-      layout->addWidget(edit);
-      layout->addWidget(button);
-      connect(button, &QPushButton::clicked, this, [] { ui::StrToInt("1 5"); });
-      InitForm();
-    }
-    QLineEdit* edit;
-    QPushButton* button;
-
-   protected:
-    void FormShow() override {
-      if (throwOnShow_) ui::StrToInt("x");
-    }
-    void FormKeyDown(int& key, Qt::KeyboardModifiers) override {
-      if (key == ui::VK_F2) throw std::runtime_error("boom");
-    }
-
-   private:
-    bool throwOnShow_;
-  };
+// A modal form belongs to the window it is opened from: that window is its
+// transient owner, and it stays on top while its owner does.
+TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
   struct Case {
     const char* name;
-    bool throwOnShow;
-    std::function<void(Throwing&)> act;
-    QString report;
+    bool ownerShown, ownerOnTop, ownOnTop;
+    bool tied, onTop;
   };
   const Case cases[] = {
-      {"show handler", true, [](Throwing&) {}, "'x' is not a valid integer value."},
-      {"key handler", false, [](Throwing& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
-      {"click handler", false, [](Throwing& f) { QTest::mouseClick(f.button, Qt::LeftButton); },
-       "'1 5' is not a valid integer value."},
+      {"owner on top", true, true, false, true, true},
+      {"plain owner", true, false, false, true, false},
+      {"no owner", false, false, false, false, false},
+      {"on top of its own", false, false, true, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Throwing f(c.throwOnShow);
+    ProbeForm owner(false, false, false, c.ownerOnTop);
+    ProbeForm form(false, false, false, c.ownOnTop);
+    if (c.ownerShown) owner.ShowModal();
+    form.ShowModal();
+    ASSERT_NE(form.windowHandle(), nullptr);
+    EXPECT_EQ(form.windowHandle()->transientParent(), c.tied ? owner.windowHandle() : nullptr);
+    EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTop);
+    form.Close();
+    // Opened again with no window beneath, it keeps only its own stay-on-top.
+    owner.Close();
+    form.ShowModal();
+    EXPECT_EQ(form.windowHandle()->transientParent(), nullptr);
+    EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.ownOnTop);
+    form.Close();
+  }
+}
+
+// What the program's handlers may raise (a failed number conversion) is
+// reported, and the window stays and takes input.
+TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
+  struct Case {
+    const char* name;
+    std::function<void(ProbeForm&)> arm, act;
+    QString report;
+  };
+  const Case cases[] = {
+      {"show handler", [](ProbeForm& f) { f.onShow = [] { ui::StrToInt("x"); }; }, [](ProbeForm&) {},
+       "'x' is not a valid integer value."},
+      {"key handler",
+       [](ProbeForm& f) {
+         f.onKey = [](int key) {
+           if (key == ui::VK_F2) throw std::runtime_error("boom");
+         };
+       },
+       [](ProbeForm& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
+      {"click handler",
+       [](ProbeForm& f) { QObject::connect(f.plain, &QPushButton::clicked, [] { ui::StrToInt("1 5"); }); },
+       [](ProbeForm& f) { QTest::mouseClick(f.plain, Qt::LeftButton); }, "'1 5' is not a valid integer value."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProbeForm f(true);
+    c.arm(f);
     ui::ScriptedMessages msgs;
     f.ShowModal();
     c.act(f);
     ASSERT_EQ(msgs.Log().size(), 1u);
     EXPECT_EQ(msgs.Log()[0].kind, ui::ShownMessage::Kind::Exception);
     EXPECT_EQ(msgs.Log()[0].text, c.report);
-    // The window stays and still takes input.
     EXPECT_TRUE(f.isVisible());
     QTest::keyClick(f.edit, Qt::Key_7);
     EXPECT_EQ(f.edit->text(), "7");

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+
+namespace ui {
+
+// The score field with edit mask "!999;1;_": three positions, each a digit or a
+// blank. Its text is always three characters; a typed digit fills the position
+// at the caret and moves it on; blanks show as "_".
+class TMaskEdit : public QLineEdit {
+  Q_OBJECT
+  Q_PROPERTY(QString Text READ Text WRITE SetText)
+ public:
+  explicit TMaskEdit(QWidget* parent = nullptr);
+  QString Text() const { return text_; }
+  void SetText(const QString& t);  // shorter texts are padded with blanks
+  void Clear() { SetText(QString()); }
+  int Length() const { return static_cast<int>(kLength); }
+
+ signals:
+  // A character key pressed in the field (13 for Enter), before it is applied.
+  void KeyPress(int key);
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+
+ private:
+  static constexpr int kLength = 3;
+  void Refresh(int caret);
+  // Puts characters (digits or blanks) in from the caret on, over any selection.
+  void Put(const QString& chars);
+  void BlankSelection(int& caret);
+  bool ClipboardKey(const QKeyEvent& e);
+  void Erase(bool backwards);
+  void SyncFromShown(const QString& shown);
+  QString text_ = QString(kLength, QChar(' '));
+  bool refreshing_ = false;
+};
+
+}  // namespace ui
