@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <initializer_list>
 #include <memory>
@@ -92,6 +93,15 @@ class MatchFixture : public testing_support::SeamsFixture {
   void Key(Qt::Key key) {
     QWidget* w = Focused();
     QTest::keyClick(w ? w : static_cast<QWidget*>(Top()), key);
+  }
+  // Typed character by character, as a keyboard layout with these letters does.
+  static void Type(QWidget* w, const QString& text) {
+    for (QChar ch : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(w, &press);
+      QApplication::sendEvent(w, &release);
+    }
   }
   void Enter(const QString& text) {
     QTest::keyClicks(dc->MaskEdit1, text);
