@@ -176,10 +176,12 @@ void TForm_501d::AddToBand(int player, int visit, int delta) {
 
 void TForm_501d::ShowAverages(int player, int row) {
   Side& s = SideOf(player);
-  s.sheet->SetCell(3, row, Average(AvgPerDart(player)));
-  s.perDart->setText(Average(AvgPerDart(player)));
-  s.sheet->SetCell(4, row, Average(AvgPerVisit(player)));
-  s.perVisit->setText(Average(AvgPerVisit(player)));
+  const QString perDart = Average(AvgPerDart(player));
+  const QString perVisit = Average(AvgPerVisit(player));
+  s.sheet->SetCell(3, row, perDart);
+  s.perDart->setText(perDart);
+  s.sheet->SetCell(4, row, perVisit);
+  s.perVisit->setText(perVisit);
 }
 
 int TForm_501d::PanelNumber(const QLabel* panel) const { return ui::StrToInt(panel->text().trimmed()); }
@@ -239,9 +241,10 @@ void TForm_501d::TryVisit() {
   Remainder(p) -= static_cast<float>(v);
   AddToBand(p, v, 1);  // a finishing visit counts too
 
-  const QString left = ui::FloatToStr(Remainder(p));
+  // Remainders and visit numbers hold whole numbers: written without decimals.
+  const QString left = ui::IntToStr(static_cast<int>(Remainder(p)));
   s.remainder->setText(left);
-  s.sheet->SetCell(0, n, ui::FloatToStr(VisitCount(p)));
+  s.sheet->SetCell(0, n, ui::IntToStr(n));
   s.sheet->SetCell(1, n, ui::IntToStr(v));
   s.sheet->SetCell(2, n, left);
 
