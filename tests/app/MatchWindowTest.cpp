@@ -9,7 +9,9 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
+#include <clocale>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "automation/Excel.h"
@@ -535,14 +537,18 @@ TEST_F(MatchExportTest, RecordOfOneLegReadBack) {
     QString player1;
     std::vector<int> rows33;  // sheet rows coloured 33
     int row36;                // sheet row coloured 36, 0: none
+    const char* numbers;      // the C library's numeric locale meanwhile
   };
   const Case cases[] = {
-      {"Анна", {2}, 14},
-      {"", {2, 3, 5, 14, 15}, 0},  // every empty column-1 row counts as the name
+      {"Анна", {2}, 14, "C"},
+      {"", {2, 3, 5, 14, 15}, 0, "C"},  // every empty column-1 row counts as the name
+      {"Анна", {2}, 14, "ru_RU.UTF-8"},  // decimal commas of the user's settings
   };
   const QString longName = QString(199, QChar(0x0416)) + ";";
   for (const Case& t : cases) {
-    SCOPED_TRACE(t.player1.toStdString());
+    SCOPED_TRACE(t.player1.toStdString() + " " + t.numbers);
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, t.numbers)) continue;  // locale not installed
     MatchPlan m;
     m.legs = 2;
     m.player1 = t.player1;
@@ -556,6 +562,8 @@ TEST_F(MatchExportTest, RecordOfOneLegReadBack) {
     Key(Qt::Key_F10);
     EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
     EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), std::string(t.numbers));
+    std::setlocale(LC_NUMERIC, before.c_str());
     ASSERT_EQ(started, 1);
     started = 0;
     const auto app = automation::LastApplication();
