@@ -4,6 +4,7 @@
 
 #include <QLabel>
 
+#include "automation/Excel.h"
 #include "tests/app/MatchTestSupport.h"
 
 namespace {
@@ -75,6 +76,20 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
   EXPECT_EQ(dc->StringGrid3->Cell(2, d->RecordRow - 9), "Сет");  // stored past the grid's rows
   EXPECT_EQ(d->LegsPlayed, 170);
   EXPECT_EQ(QStringList({dc->Panel39->text(), dc->Panel44->text()}), QStringList({"2", "2"}));
+  // All of it exported, the rows past 1500 too.
+  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
+  ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+  d->BitBtn12Click();
+  QVariantList value;
+  for (const automation::Call& call : automation::LastApplication()->Calls()) {
+    if (call.member == "Value") {
+      EXPECT_EQ(call.Describe(), "Range(A1:J1538).Value = [1538x11]");
+      value = call.value.toList();
+    }
+  }
+  ASSERT_EQ(value.size(), 1538);
+  EXPECT_EQ(value[1530 - 9 + 1].toList()[1].toString(), "Анна");  // the last block's name row
+  EXPECT_EQ(value[1530 + 5].toList()[0].toString(), "180");      // the band summary after it
   d->Close();
 
   MatchPlan next;
