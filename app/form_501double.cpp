@@ -64,11 +64,31 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   Q_INIT_RESOURCE(solo);
   setupUi(this);
   InitForm();
-  side1_ = Side{Panel7, Image1, Panel54, Panel9, StringGrid1, Panel11, Panel12,
-                {Panel49, Panel47, Panel23, Panel22, Panel21}, BitBtn7, Panel39, Panel40, Panel42,
+  side1_ = Side{Panel7,
+                Image1,
+                Panel54,
+                Panel9,
+                StringGrid1,
+                Panel11,
+                Panel12,
+                {Panel49, Panel47, Panel23, Panel22, Panel21},
+                BitBtn7,
+                Panel39,
+                Panel40,
+                Panel42,
                 Text(match::kBustMark1)};
-  side2_ = Side{Panel8, Image2, Panel55, Panel10, StringGrid2, Panel13, Panel14,
-                {Panel53, Panel51, Panel26, Panel25, Panel24}, BitBtn8, Panel44, Panel45, Panel43,
+  side2_ = Side{Panel8,
+                Image2,
+                Panel55,
+                Panel10,
+                StringGrid2,
+                Panel13,
+                Panel14,
+                {Panel53, Panel51, Panel26, Panel25, Panel24},
+                BitBtn8,
+                Panel44,
+                Panel45,
+                Panel43,
                 Text(match::kBustMark2)};
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn1}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn5}},

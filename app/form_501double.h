@@ -82,18 +82,18 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   float& VisitCount(int player) { return player == 1 ? VisitCount1 : VisitCount2; }
 
  public slots:
-  void BitBtn1Click();   // exit
-  void BitBtn2Click();   // Ok: the visit action
-  void BitBtn3Click();   // finished with dart 1
-  void BitBtn5Click();   // finished with dart 2
-  void BitBtn6Click();   // finished with dart 3
-  void BitBtn4Click();   // new leg
-  void BitBtn7Click();   // undo of player 1's last visit
-  void BitBtn8Click();   // undo of player 2's last visit
-  void BitBtn9Click();   // bust
-  void BitBtn10Click();  // end-of-leg processing
-  void BitBtn11Click();  // leg record and next starter
-  void BitBtn12Click();  // export of the match record
+  void BitBtn1Click();    // exit
+  void BitBtn2Click();    // Ok: the visit action
+  void BitBtn3Click();    // finished with dart 1
+  void BitBtn5Click();    // finished with dart 2
+  void BitBtn6Click();    // finished with dart 3
+  void BitBtn4Click();    // new leg
+  void BitBtn7Click();    // undo of player 1's last visit
+  void BitBtn8Click();    // undo of player 2's last visit
+  void BitBtn9Click();    // bust
+  void BitBtn10Click();   // end-of-leg processing
+  void BitBtn11Click();   // leg record and next starter
+  void BitBtn12Click();   // export of the match record
   void CheckBox1Click();  // the video switch: nothing to switch yet
   void MaskEdit1KeyPress(int key);
 

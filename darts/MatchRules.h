@@ -6,8 +6,8 @@
 namespace darts {
 
 struct MatchSettings {
-  int setsToWin = 0;  // 0: a match of legs only
-  int legsToWin = 1;  // legs that win a set (or the match without sets)
+  int setsToWin = 0;             // 0: a match of legs only
+  int legsToWin = 1;             // legs that win a set (or the match without sets)
   bool decidingLegDraw = false;  // legs only: the players choose who starts the deciding leg
   bool decidingSetDraw = false;  // with sets: the same for the first leg of the deciding set
 };
@@ -40,7 +40,7 @@ int Toggled(int player);
 
 struct Starters {
   int setStarter = 1;
-  int legStarter = 1;  // also the next thrower
+  int legStarter = 1;       // also the next thrower
   bool askChooser = false;  // the players choose the next starter; legStarter is left as it was
 };
 

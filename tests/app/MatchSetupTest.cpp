@@ -25,13 +25,12 @@ TEST_F(MatchSetupTest, AcceptingUntouchedAtTheFirstOpening) {
   EXPECT_EQ(d->CurrentThrower, 1);
   EXPECT_EQ(d->DecidingLegDraw + d->DecidingSetDraw, 0);
   EXPECT_TRUE(d->Player1Name.isEmpty() && d->Player2Name.isEmpty());
-  EXPECT_EQ(QStringList({dc->Panel1->text(), dc->Panel2->text(), dc->Panel3->text()}),
-            QStringList({"501", "0", "1"}));
+  EXPECT_EQ(QStringList({dc->Panel1->text(), dc->Panel2->text(), dc->Panel3->text()}), QStringList({"501", "0", "1"}));
   // Opened between legs: only the new-leg button (and the exit) to press.
   EXPECT_TRUE(ui::Enabled(dc->BitBtn4));
-  for (QWidget* w : {static_cast<QWidget*>(dc->MaskEdit1), static_cast<QWidget*>(dc->BitBtn2),
-                     static_cast<QWidget*>(dc->BitBtn3), static_cast<QWidget*>(dc->BitBtn7),
-                     static_cast<QWidget*>(dc->BitBtn9)}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(dc->MaskEdit1), static_cast<QWidget*>(dc->BitBtn2), static_cast<QWidget*>(dc->BitBtn3),
+        static_cast<QWidget*>(dc->BitBtn7), static_cast<QWidget*>(dc->BitBtn9)}) {
     EXPECT_FALSE(ui::Enabled(w)) << w->objectName().toStdString();
   }
   EXPECT_TRUE(ui::Visible(dc->Panel54) && ui::Visible(dc->Image1));
@@ -72,7 +71,7 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
     Key(Qt::Key_F7);
   }
   Visits({180, 60});
-  ASSERT_EQ(d->RecordRow, 170 * 9);  // blocks of 9 rows: the winner's 3 visits
+  ASSERT_EQ(d->RecordRow, 170 * 9);                              // blocks of 9 rows: the winner's 3 visits
   EXPECT_EQ(dc->StringGrid3->Cell(2, d->RecordRow - 9), "Сет");  // stored past the grid's rows
   EXPECT_EQ(d->LegsPlayed, 170);
   EXPECT_EQ(QStringList({dc->Panel39->text(), dc->Panel44->text()}), QStringList({"2", "2"}));
@@ -89,7 +88,7 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
   }
   ASSERT_EQ(value.size(), 1538);
   EXPECT_EQ(value[1530 - 9 + 1].toList()[1].toString(), "Анна");  // the last block's name row
-  EXPECT_EQ(value[1530 + 5].toList()[0].toString(), "180");      // the band summary after it
+  EXPECT_EQ(value[1530 + 5].toList()[0].toString(), "180");       // the band summary after it
   d->Close();
 
   MatchPlan next;
@@ -155,7 +154,10 @@ TEST_F(MatchSetupTest, DecidingLegAndSetBoxes) {
     int legDraw, setDraw;  // handed over
   };
   const Case cases[] = {
-      {"sets 3 then 0 keeps the leg box's mark", {{-1, 1, true, false}, {3, 0, false, true}, {0, 0, true, false}}, 1, 0},
+      {"sets 3 then 0 keeps the leg box's mark",
+       {{-1, 1, true, false}, {3, 0, false, true}, {0, 0, true, false}},
+       1,
+       0},
       {"leg box checked, then sets 2", {{-1, 1, true, false}, {2, 2, false, true}}, 1, 1},
       {"the set box alone", {{4, 2, false, true}}, 0, 1},
       {"a click on a disabled box does nothing", {{-1, 2, true, false}}, 0, 0},
@@ -199,8 +201,8 @@ TEST_F(MatchSetupTest, KeyboardOnly) {
   Key(Qt::Key_Tab);
   Key(Qt::Key_Down);
   EXPECT_EQ(d->LegsToWin, 2);
-  const std::vector<QWidget*> order = {sc->Edit3, sc->Edit4, sc->RadioGroup1Item0, sc->CheckBox1, sc->BitBtn2,
-                                       sc->BitBtn1, sc->ComboBox1};
+  const std::vector<QWidget*> order = {sc->Edit3,   sc->Edit4,   sc->RadioGroup1Item0, sc->CheckBox1,
+                                       sc->BitBtn2, sc->BitBtn1, sc->ComboBox1};
   for (QWidget* w : order) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(Focused(), w) << w->objectName().toStdString();

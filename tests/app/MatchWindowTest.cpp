@@ -42,9 +42,9 @@ class MatchWindowTest : public match_test::MatchFixture {
   }
   QStringList Bands(int player) const {
     QStringList out;
-    const std::vector<QLabel*> panels = player == 1
-        ? std::vector<QLabel*>{dc->Panel49, dc->Panel47, dc->Panel23, dc->Panel22, dc->Panel21}
-        : std::vector<QLabel*>{dc->Panel53, dc->Panel51, dc->Panel26, dc->Panel25, dc->Panel24};
+    const std::vector<QLabel*> panels =
+        player == 1 ? std::vector<QLabel*>{dc->Panel49, dc->Panel47, dc->Panel23, dc->Panel22, dc->Panel21}
+                    : std::vector<QLabel*>{dc->Panel53, dc->Panel51, dc->Panel26, dc->Panel25, dc->Panel24};
     for (int b = 0; b < 5; ++b) {
       EXPECT_EQ(panels[b]->text(), QString::number(d->ScoreBands[(player - 1) * 5 + b])) << b;
       out << panels[b]->text();
@@ -66,11 +66,11 @@ class MatchWindowTest : public match_test::MatchFixture {
                                     dc->Panel13->text(), dc->Panel14->text()})
                            .join("|");
     QString flags = "enabled ";
-    for (QWidget* w : {static_cast<QWidget*>(dc->MaskEdit1), static_cast<QWidget*>(dc->BitBtn2),
-                       static_cast<QWidget*>(dc->BitBtn3), static_cast<QWidget*>(dc->BitBtn5),
-                       static_cast<QWidget*>(dc->BitBtn6), static_cast<QWidget*>(dc->Label4),
-                       static_cast<QWidget*>(dc->BitBtn7), static_cast<QWidget*>(dc->BitBtn8),
-                       static_cast<QWidget*>(dc->BitBtn9), static_cast<QWidget*>(dc->BitBtn4)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(dc->MaskEdit1), static_cast<QWidget*>(dc->BitBtn2), static_cast<QWidget*>(dc->BitBtn3),
+          static_cast<QWidget*>(dc->BitBtn5), static_cast<QWidget*>(dc->BitBtn6), static_cast<QWidget*>(dc->Label4),
+          static_cast<QWidget*>(dc->BitBtn7), static_cast<QWidget*>(dc->BitBtn8), static_cast<QWidget*>(dc->BitBtn9),
+          static_cast<QWidget*>(dc->BitBtn4)}) {
       flags += ui::Enabled(w) ? "1" : "0";
     }
     out << flags << QString("markers %1%2").arg(ui::Visible(dc->Image1)).arg(ui::Visible(dc->Image2));
@@ -92,19 +92,15 @@ TEST_F(MatchWindowTest, RefusedVisitsLeaveEverythingAsItWas) {
     QString message;  // empty: accepted
   };
   const Case cases[] = {
-      {k501, {}, "   ", kOutOfRange},
-      {k501, {}, "181", kOutOfRange},
-      {k501, {}, "999", kOutOfRange},
-      {k501, {60, 60}, "179", kImpossible},
-      {k501, {}, "163", kImpossible},
-      {k501, {180, 0, 141, 0}, "180", kBust},  // 180 left: no finish
-      {k201, {180, 0, 19, 0}, "1", kBust},     // would leave 1
-      {k201, {161, 0}, "41", kBust},           // more than the 40 left
-      {k301, {142, 0}, "159", kBust},          // 159 cannot be finished
-      {k301, {180, 100}, "1", QString()},      // player 2 at 201
-      {k301, {141, 0}, "160", QString()},      // a finish
-      {k170, {}, "170", QString()},
-      {k501, {}, "0", QString()},
+      {k501, {}, "   ", kOutOfRange},      {k501, {}, "181", kOutOfRange},
+      {k501, {}, "999", kOutOfRange},      {k501, {60, 60}, "179", kImpossible},
+      {k501, {}, "163", kImpossible},      {k501, {180, 0, 141, 0}, "180", kBust},  // 180 left: no finish
+      {k201, {180, 0, 19, 0}, "1", kBust},                                          // would leave 1
+      {k201, {161, 0}, "41", kBust},                                                // more than the 40 left
+      {k301, {142, 0}, "159", kBust},                                               // 159 cannot be finished
+      {k301, {180, 100}, "1", QString()},                                           // player 2 at 201
+      {k301, {141, 0}, "160", QString()},                                           // a finish
+      {k170, {}, "170", QString()},        {k501, {}, "0", QString()},
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.typed.toStdString() + " after " + std::to_string(t.before.size()) + " visits");
@@ -151,9 +147,9 @@ TEST_F(MatchWindowTest, FinishingDartsOfferedByTheFinishingVisit) {
     Offer offer;
     Qt::Key press;  // pressed on the focused button
   };
-  const Case cases[] = {{40, kAny, Qt::Key_Space},     {41, kSecond, Qt::Key_Return}, {50, kAny, Qt::Key_Return},
-                        {60, kSecond, Qt::Key_Space},  {109, kThird, Qt::Key_Return}, {110, kSecond, Qt::Key_Space},
-                        {111, kThird, Qt::Key_Space},  {160, kThird, Qt::Key_Return}, {170, kThird, Qt::Key_Space}};
+  const Case cases[] = {{40, kAny, Qt::Key_Space},    {41, kSecond, Qt::Key_Return}, {50, kAny, Qt::Key_Return},
+                        {60, kSecond, Qt::Key_Space}, {109, kThird, Qt::Key_Return}, {110, kSecond, Qt::Key_Space},
+                        {111, kThird, Qt::Key_Space}, {160, kThird, Qt::Key_Return}, {170, kThird, Qt::Key_Space}};
   for (const Case& t : cases) {
     SCOPED_TRACE(t.finish);
     MatchPlan m;
@@ -514,7 +510,7 @@ TEST_F(MatchExportTest, RecordOfOneLegReadBack) {
   };
   const Case cases[] = {
       {"Анна", {2}, 14, "C"},
-      {"", {2, 3, 5, 14, 15}, 0, "C"},  // every empty column-1 row counts as the name
+      {"", {2, 3, 5, 14, 15}, 0, "C"},   // every empty column-1 row counts as the name
       {"Анна", {2}, 14, "ru_RU.UTF-8"},  // decimal commas of the user's settings
   };
   const QString longName = QString(199, QChar(0x0416)) + ";";
@@ -558,7 +554,8 @@ TEST_F(MatchExportTest, RecordOfOneLegReadBack) {
     };
     const QJsonObject widths = (*read)["widths"].toObject();
     const double expectedWidths[] = {10, 33, 10, 15, 15, 13, 13, 13, 15, 33};
-    for (int col = 0; col < 10; ++col) EXPECT_NEAR(widths[QString(QChar('A' + col))].toDouble(), expectedWidths[col], 0.8);
+    for (int col = 0; col < 10; ++col)
+      EXPECT_NEAR(widths[QString(QChar('A' + col))].toDouble(), expectedWidths[col], 0.8);
     for (int row = 1; row <= 21; ++row) {
       SCOPED_TRACE(row);
       for (int col = 0; col < 10; ++col) {

@@ -148,7 +148,8 @@ TEST(MatchRules, LongestMatchIsEverySetAndTheMatchToTheDecidingLeg) {
   };
   const Case cases[] = {{0, 1, 1}, {0, 3, 5}, {0, 20, 39}, {1, 3, 5}, {2, 2, 9}, {9, 20, 663}};
   for (const Case& t : cases) {
-    EXPECT_EQ(darts::LongestMatchLegs(MatchSettings{t.sets, t.legs, false, false}), t.longest) << t.sets << " " << t.legs;
+    EXPECT_EQ(darts::LongestMatchLegs(MatchSettings{t.sets, t.legs, false, false}), t.longest)
+        << t.sets << " " << t.legs;
   }
 }
 
