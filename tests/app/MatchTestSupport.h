@@ -103,9 +103,13 @@ class MatchFixture : public testing_support::SeamsFixture {
       QApplication::sendEvent(w, &release);
     }
   }
+  // Typed and confirmed with Enter; while the score field is disabled the keys
+  // go where the focus is, as on the keyboard.
   void Enter(const QString& text) {
-    QTest::keyClicks(dc->MaskEdit1, text);
-    QTest::keyClick(dc->MaskEdit1, Qt::Key_Return);
+    QWidget* target = dc->MaskEdit1->isEnabled() ? dc->MaskEdit1 : Focused();
+    if (!target) target = Top();
+    QTest::keyClicks(target, text);
+    QTest::keyClick(target, Qt::Key_Return);
   }
   void Visits(std::initializer_list<int> visits) {
     for (int v : visits) Enter(QString::number(v));

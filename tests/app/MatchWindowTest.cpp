@@ -11,10 +11,12 @@
 #include <QProcess>
 #include <clocale>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "automation/Excel.h"
+#include "darts/DartsRules.h"
 #include "gamekit/GameConventions.h"
 #include "tests/app/MatchTestSupport.h"
 #include "ui/SysUtils.h"
@@ -454,7 +456,70 @@ TEST_F(MatchWindowTest, LeavingBeforeAnyFinishedLeg) {
   Key(Qt::Key_F10);
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(automation::LastApplication(), lastSpreadsheet);  // no export
-  EXPECT_EQ(d->Remainder1, 441);  // closing keeps everything
+  EXPECT_EQ(d->Remainder1, 441);                              // closing keeps everything
+}
+
+// Any entry or key in any state: the visit sheets, remainders, band counts and
+// the record stay in step.
+TEST_F(MatchWindowTest, RandomPlayKeepsSheetsBandsAndRecordInStep) {
+  std::mt19937 random(20121);
+  const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10};
+  MatchPlan m;
+  m.game = k170;
+  m.sets = 2;
+  m.legs = 2;
+  m.setDraw = true;
+  StartMatch(m);
+  std::vector<int> bandsAtLegStart(std::begin(d->ScoreBands), std::end(d->ScoreBands));
+  for (int step = 0; step < 4000; ++step) {
+    SCOPED_TRACE(step);
+    const int action = static_cast<int>(random() % 12);
+    const bool betweenLegs = ui::Enabled(dc->BitBtn4) || d->MatchOver != 0;
+    if (k->isVisible()) {
+      if (action % 2) Key(Qt::Key_Right);
+      Key(Qt::Key_Tab);
+      Key(Qt::Key_Space);
+    } else if (d->MatchOver != 0) {
+      StartMatch(m);
+    } else if (action < 6) {
+      const int left = static_cast<int>(d->Remainder(d->CurrentThrower));
+      const int pick = static_cast<int>(random() % 3);
+      Enter(QString::number(pick == 0 ? left : pick == 1 ? left - 1 : static_cast<int>(random() % 181)));
+    } else if (action < 8) {
+      (action == 6 ? dc->BitBtn7 : dc->BitBtn8)->click();
+    } else {
+      Key(keys[random() % std::size(keys)]);
+    }
+    if (betweenLegs && !ui::Enabled(dc->BitBtn4)) {
+      bandsAtLegStart.assign(std::begin(d->ScoreBands), std::end(d->ScoreBands));
+    }
+    if (!d->isVisible() || k->isVisible()) continue;
+    std::vector<int> bands = bandsAtLegStart;
+    for (int p = 1; p <= 2; ++p) {
+      const int n = static_cast<int>(d->VisitCount(p));
+      int left = d->StartScore;
+      for (int row = 1; row <= n; ++row) {
+        ASSERT_EQ(Sheet(p, 0, row), QString::number(row)) << p;
+        const QString score = Sheet(p, 1, row);
+        if (score.trimmed() == "---") continue;
+        left -= score.toInt();
+        const int band = static_cast<int>(darts::BandOf(score.toInt()));
+        if (band >= 0) ++bands[static_cast<size_t>((p - 1) * 5 + band)];
+      }
+      EXPECT_TRUE(Sheet(p, 0, n + 1).isEmpty()) << p;
+      if (!ui::Enabled(dc->BitBtn4) || d->LegOver != 0) {
+        EXPECT_EQ(d->Remainder(p), left) << p;
+        EXPECT_EQ(Sheet(p, 2, n), QString::number(left)) << p;
+      }
+      EXPECT_NE(d->Remainder(p), 1) << p;
+    }
+    if (!ui::Enabled(dc->BitBtn4)) {
+      EXPECT_EQ(bands, std::vector<int>(std::begin(d->ScoreBands), std::end(d->ScoreBands)));
+    }
+    int blocks = 0;
+    for (int row = 0; row < d->RecordRow; ++row) blocks += dc->StringGrid3->Cell(2, row) == "Сет" ? 1 : 0;
+    EXPECT_EQ(blocks, d->LegsPlayed);
+  }
 }
 
 class MatchExportTest : public MatchWindowTest {
