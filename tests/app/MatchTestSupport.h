@@ -1,0 +1,141 @@
+// The set-up dialog, the match window and the chooser driven together, as the
+// players use them: through the lists, fields, keys and buttons.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <initializer_list>
+#include <memory>
+
+#include "app/f501.h"
+#include "app/form_501double.h"
+#include "app/kontrovoi.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Dialogs.h"
+
+namespace match_test {
+
+struct MatchPlan {
+  int game = -1;  // item of the start-score list; -1: none chosen (501)
+  int sets = 0;
+  int legs = 1;
+  QString player1 = QStringLiteral("Анна");
+  QString player2 = QStringLiteral("Борис");
+  int starter = 1;
+  bool legDraw = false;
+  bool setDraw = false;
+};
+
+template <class Form>
+void Recreate(Form*& instance) {
+  delete instance;
+  instance = new Form();
+}
+
+class MatchFixture : public testing_support::SeamsFixture {
+ protected:
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    ui::seams().decimalSeparator = QChar('.');
+    Recreate(Form_kontr);
+    Recreate(Form_501d);
+    Recreate(Form_501);
+    s = Form_501;
+    d = Form_501d;
+    k = Form_kontr;
+    sc = &s->Controls();
+    dc = &d->Controls();
+    kc = &k->Controls();
+  }
+  void TearDown() override {
+    // The windows stay created for the tests that follow, as at start-up.
+    k->Close();
+    d->Close();
+    s->Close();
+    msg.reset();
+    SeamsFixture::TearDown();
+  }
+
+  static void Choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+  }
+  // Sets the match up in the dialog and accepts it; the match window opens.
+  void Accept(const MatchPlan& m) {
+    if (!s->isVisible()) s->ShowModal();
+    if (m.game >= 0) Choose(sc->ComboBox1, m.game);
+    Choose(sc->ComboBox2, m.sets);
+    Choose(sc->ComboBox3, m.legs - 1);
+    sc->Edit3->setText(m.player1);
+    sc->Edit4->setText(m.player2);
+    (m.starter == 1 ? sc->RadioGroup1Item0 : sc->RadioGroup1Item1)->setChecked(true);
+    sc->CheckBox1->setChecked(m.legDraw);
+    sc->CheckBox2->setChecked(m.setDraw);
+    sc->BitBtn2->click();
+    ASSERT_TRUE(d->isVisible());
+  }
+  // Accepts and starts the first leg with F7.
+  void StartMatch(const MatchPlan& m) {
+    Accept(m);
+    Key(Qt::Key_F7);
+  }
+  // The uppermost open window of the three, and the control focused in it.
+  ui::TForm* Top() const {
+    if (k->isVisible()) return k;
+    if (d->isVisible()) return d;
+    return s;
+  }
+  QWidget* Focused() const { return Top()->focusWidget(); }
+  void Key(Qt::Key key) {
+    QWidget* w = Focused();
+    QTest::keyClick(w ? w : static_cast<QWidget*>(Top()), key);
+  }
+  // Typed character by character, as a keyboard layout with these letters does.
+  static void Type(QWidget* w, const QString& text) {
+    for (QChar ch : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(w, &press);
+      QApplication::sendEvent(w, &release);
+    }
+  }
+  // Typed and confirmed with Enter; while the score field is disabled the keys
+  // go where the focus is, as on the keyboard.
+  void Enter(const QString& text) {
+    QWidget* target = dc->MaskEdit1->isEnabled() ? dc->MaskEdit1 : Focused();
+    if (!target) target = Top();
+    QTest::keyClicks(target, text);
+    QTest::keyClick(target, Qt::Key_Return);
+  }
+  void Visits(std::initializer_list<int> visits) {
+    for (int v : visits) Enter(QString::number(v));
+  }
+  // One leg won by `winner` from 501 in nine darts (180, 180, 141 and dart 3);
+  // the other player scores 0 in between.
+  void WinLeg(int winner) {
+    const int darts[] = {180, 180, 141};
+    int next = 0;
+    while (next < 3) {
+      if (d->CurrentThrower == winner) {
+        Enter(QString::number(darts[next++]));
+      } else {
+        Enter("0");
+      }
+    }
+    Key(Qt::Key_F3);
+  }
+
+  TForm_501* s = nullptr;
+  TForm_501d* d = nullptr;
+  TForm_kontr* k = nullptr;
+  Ui::TForm_501* sc = nullptr;
+  Ui::TForm_501d* dc = nullptr;
+  Ui::TForm_kontr* kc = nullptr;
+  std::unique_ptr<ui::ScriptedMessages> msg;
+};
+
+}  // namespace match_test
