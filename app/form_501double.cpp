@@ -4,9 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
-#include <clocale>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "app/kontrovoi.h"
@@ -40,29 +38,12 @@ constexpr int kStartColumn = 5;
 QString Text(const char* s) { return QString::fromUtf8(s); }
 QString Average(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
 
-// The workbook file spells its numbers (widths, margins) with a decimal point;
-// the C library would write the user's decimal comma into it, and no reader
-// could open it. Held while the workbook is written.
-class DecimalPointNumbers {
- public:
-  DecimalPointNumbers() {
-    const char* current = std::setlocale(LC_NUMERIC, nullptr);
-    saved_ = current ? current : "C";
-    std::setlocale(LC_NUMERIC, "C");
-  }
-  ~DecimalPointNumbers() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
-  DecimalPointNumbers(const DecimalPointNumbers&) = delete;
-  DecimalPointNumbers& operator=(const DecimalPointNumbers&) = delete;
-
- private:
-  std::string saved_;
-};
-
 }  // namespace
 
 TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   Q_INIT_RESOURCE(solo);
   setupUi(this);
+  Video.SetDisplayParent(this);
   InitForm();
   side1_ = Side{Panel7,
                 Image1,
@@ -635,8 +616,7 @@ void TForm_501d::BitBtn12Click() {
     data.Set(rows + 1 + b, 9, side2_.bands[b]->text());
   }
   block.Value(data);
-  const DecimalPointNumbers pointNumbers;
   excel->Visible(true);
 }
 
-void TForm_501d::CheckBox1Click() {}
+void TForm_501d::CheckBox1Click() { Video.Switch(CheckBox1->isChecked()); }

@@ -11,6 +11,7 @@
 #include "gamekit/GameConventions.h"
 #include "ui/Forms.h"
 #include "ui_form_501double.h"
+#include "video/VideoChain.h"
 
 class QLabel;
 class QAbstractButton;
@@ -51,6 +52,9 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
 
   // The set-up dialog's accept: settings written, display reset.
   void PrepareMatch(const match::MatchSetup& setup);
+
+  // The camera picture beside the sheets: capture, motion detection, display.
+  video::TVLVideoChain Video;
 
   // Match settings.
   std::int32_t StartScore = 501;
@@ -94,7 +98,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   void BitBtn10Click();   // end-of-leg processing
   void BitBtn11Click();   // leg record and next starter
   void BitBtn12Click();   // export of the match record
-  void CheckBox1Click();  // the video switch: nothing to switch yet
+  void CheckBox1Click();  // the video switch
   void MaskEdit1KeyPress(int key);
 
  protected:
