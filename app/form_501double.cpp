@@ -148,15 +148,7 @@ void TForm_501d::FormShow() {
 
 void TForm_501d::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  if (keys_.Handle(key)) return;  // the key still reaches the focused control
-  // A focused button of this window answers Enter as it answers Space.
-  if (key == ui::VK_RETURN) {
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-    if (button && button->window() == this && button->isEnabled() && button->isVisible()) {
-      key = 0;
-      button->click();
-    }
-  }
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
 // ---------------------------------------------------------------------------
