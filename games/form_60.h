@@ -50,7 +50,8 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   void SetScoringButtons(bool on);
   void FreshGame();
   void Closed(const QString& dart, int step);
-  void EndGame(int visits);
+  void WriteVisitRow(const QString& closed, const QString& dart);
+  void EndGame(int visits, bool lost = false);
   void FillCheckoutTable();
   void ClearSheet();
   void ClearLog();
