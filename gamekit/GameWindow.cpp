@@ -1,7 +1,5 @@
 #include "gamekit/GameWindow.h"
 
-#include <QAbstractButton>
-
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "gamekit/GridExport.h"
@@ -16,6 +14,17 @@ bool ClickFocusedButton(const QWidget* window, int& key) {
   if (!button || !button->isEnabled() || !button->isVisible()) return false;
   key = 0;
   button->click();
+  return true;
+}
+
+bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QAbstractButton* second,
+                         QAbstractButton* third) {
+  if (which == darts::FinishingDarts::ThirdOnly) return false;
+  const bool any = which == darts::FinishingDarts::Any;
+  first->setEnabled(any);
+  second->setEnabled(true);
+  third->setEnabled(true);
+  (any ? first : second)->setFocus();
   return true;
 }
 

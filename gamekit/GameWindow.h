@@ -3,9 +3,12 @@
 // the export of one block of cells to a new workbook.
 #pragma once
 
+#include <QAbstractButton>
 #include <QWidget>
 #include <functional>
 #include <vector>
+
+#include "darts/DartsRules.h"
 
 namespace ui {
 class TForm;
@@ -20,6 +23,13 @@ namespace gamekit {
 // Enter on a focused, enabled button clicks it, as Space does, and the key is
 // swallowed (set to 0). Returns true when a button was clicked.
 bool ClickFocusedButton(const QWidget* window, int& key);
+
+// The question which dart finished a leg: enables the buttons of the darts
+// that can have finished it and focuses the first of them. Returns false, with
+// nothing enabled, when only the third dart can have done it: the caller then
+// records the third dart without asking.
+bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QAbstractButton* second,
+                         QAbstractButton* third);
 
 // Leaving a window after play: the statistics file, then the exit question.
 // Yes: export, reset, close; No: reset, close; Cancel: nothing more. An error

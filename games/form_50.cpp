@@ -222,19 +222,8 @@ void TForm50::LegFinished(int lastVisit) {
   StringGrid1->SetCell(3, r, QString());
   StringGrid1->SetCell(4, r, QString());
   Label12->setEnabled(true);
-  switch (darts::Game50FinishingDarts(lastVisit)) {
-    case darts::FinishingDarts::ThirdOnly:
-      RecordLeg(3);
-      break;
-    case darts::FinishingDarts::SecondOrThird:
-      BitBtn6->setEnabled(true);
-      BitBtn7->setEnabled(true);
-      BitBtn6->setFocus();
-      break;
-    case darts::FinishingDarts::Any:
-      SetDartButtons(true);
-      BitBtn5->setFocus();
-      break;
+  if (!gamekit::OfferFinishingDarts(darts::Game50FinishingDarts(lastVisit), BitBtn5, BitBtn6, BitBtn7)) {
+    RecordLeg(3);  // 125 or 150 take all three darts
   }
 }
 

@@ -141,21 +141,9 @@ void TForm60::FreshGame() {
   SetScoringButtons(!LimitPending());
 }
 
-void TForm60::FormCreate() {
-  CheckBox1->setEnabled(true);
-  CheckBox1->setChecked(false);
-  Label10->setEnabled(true);
-  Label3->setVisible(false);
-  MaskEdit1->setVisible(false);
-  BitBtn9->setVisible(false);
-  FreshGame();
-  ClearSheet();
-}
-
-void TForm60::FormShow() {
-  NoCloseSystemMenu();
-  VisitNumber = 1;
-  limitAccepted_ = false;
+// The state every opening starts from: the limit free to be chosen again and
+// a new game at 60 with an empty sheet.
+void TForm60::FreshOpening() {
   CheckBox1->setEnabled(true);
   CheckBox1->setChecked(false);  // hides the limit entry when it was shown
   Label10->setEnabled(true);
@@ -164,6 +152,14 @@ void TForm60::FormShow() {
   BitBtn9->setVisible(false);
   FreshGame();
   ClearSheet();
+}
+
+void TForm60::FormCreate() { FreshOpening(); }
+
+void TForm60::FormShow() {
+  NoCloseSystemMenu();
+  limitAccepted_ = false;
+  FreshOpening();
   ClearLog();
   for (int c = 0; c < kCols; ++c) StringGrid3->SetCell(c, 0, Text(kLogTitles[c]));
   GamesPlayed = 0;

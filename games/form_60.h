@@ -49,6 +49,7 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   bool LimitReached(int visits) const;
   void SetScoringButtons(bool on);
   void FreshGame();
+  void FreshOpening();
   void Closed(const QString& dart, int step);
   void WriteVisitRow(const QString& closed, const QString& dart);
   void EndGame(int visits, bool lost = false);

@@ -20,6 +20,7 @@
 #include "gamekit/GameConventions.h"
 #include "games/Form_ddv_r.h"
 #include "games/ddv.h"
+#include "tests/games/PracticeGamesSupport.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
 
@@ -28,15 +29,7 @@ namespace {
 using testing_support::FixedClock;
 using testing_support::TempCurrentDir;
 
-// Windows-1251 of the texts these files hold: ASCII and the Cyrillic letters.
-QByteArray Cp1251(const QString& s) {
-  QByteArray out;
-  for (QChar c : s) {
-    const ushort u = c.unicode();
-    out.append(u < 0x80 ? char(u) : char(0xC0 + (u - 0x410)));
-  }
-  return out;
-}
+using practice_tests::Cp1251;
 
 // A game as 200 marks: 'x' a hit, '.' a miss.
 QString Game(const QString& start, QChar rest = QChar('.')) {
@@ -44,15 +37,12 @@ QString Game(const QString& start, QChar rest = QChar('.')) {
 }
 QString Hits(int n) { return Game(QString(n, QChar('x'))); }
 
-class DdvWindowTest : public testing_support::SeamsFixture {
+class DdvWindowTest : public practice_tests::WindowFixture<TForm_ddv, Form_ddv> {
  protected:
   void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    WindowFixture::SetUp();
     ui::seams().decimalSeparator = QChar(',');
-    Form_ddv = f = new TForm_ddv;
     Form_ddv_raschet = r = new TForm_ddv_raschet;
-    c = &f->Controls();
     // The analysis window is modal: it is looked at and closed by its own key
     // before the game window goes on.
     ui::seams().modalRunner = [this](ui::TForm& form) {
@@ -67,16 +57,11 @@ class DdvWindowTest : public testing_support::SeamsFixture {
   }
   void TearDown() override {
     r->Close();
-    f->Close();
-    delete f;
     delete r;
-    Form_ddv = nullptr;
     Form_ddv_raschet = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
+    WindowFixture::TearDown();
   }
 
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : static_cast<QWidget*>(f), key); }
   // Enters the marks with F1 (hit) and F4 (missed).
   void Throw(const QString& marks) {
     for (QChar m : marks) Key(m == QChar('x') ? Qt::Key_F1 : Qt::Key_F4);
@@ -104,10 +89,7 @@ class DdvWindowTest : public testing_support::SeamsFixture {
     return true;
   }
 
-  TForm_ddv* f = nullptr;
   TForm_ddv_raschet* r = nullptr;
-  Ui::TForm_ddv* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
   QStringList analysis;  // "value|recommendation" of each showing
 };
 

@@ -19,24 +19,8 @@ using practice_tests::ReadAll;
 using testing_support::FixedClock;
 using testing_support::TempCurrentDir;
 
-class Game27Test : public testing_support::SeamsFixture {
+class Game27Test : public practice_tests::WindowFixture<TForm27, Form27> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    delete Form27;
-    Form27 = new TForm27;
-    f = Form27;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form27;
-    Form27 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   // Opens the window, ticks the Bull box when asked, starts a game (F7).
   void Start(bool bull = false) {
     f->ShowModal();
@@ -56,10 +40,6 @@ class Game27Test : public testing_support::SeamsFixture {
     for (int col = 0; col < 4; ++col) out << c->StringGrid2->Cell(col, row);
     return out;
   }
-
-  TForm27* f = nullptr;
-  Ui::TForm27* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 // Whole games: the message at the end, the total, and the block in the history.

@@ -23,25 +23,12 @@ using testing_support::TempCurrentDir;
 
 constexpr int kBust = -1;
 
-class Game50Test : public testing_support::SeamsFixture {
+class Game50Test : public practice_tests::WindowFixture<TForm50, Form50> {
  protected:
   void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    WindowFixture::SetUp();
     ui::seams().decimalSeparator = QChar('.');
-    delete Form50;
-    Form50 = new TForm50;
-    f = Form50;
-    c = &f->Controls();
   }
-  void TearDown() override {
-    f->Close();
-    delete Form50;
-    Form50 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   // Visits by their keys: F1 bust, F2 0, F3 25 ... F8 150.
   void Visits(const std::vector<int>& values) {
     static const std::map<int, Qt::Key> keys = {{kBust, Qt::Key_F1}, {0, Qt::Key_F2},  {25, Qt::Key_F3},
@@ -75,10 +62,6 @@ class Game50Test : public testing_support::SeamsFixture {
   std::vector<bool> DartButtons() const {
     return {ui::Enabled(c->BitBtn5), ui::Enabled(c->BitBtn6), ui::Enabled(c->BitBtn7)};
   }
-
-  TForm50* f = nullptr;
-  Ui::TForm50* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 TEST_F(Game50Test, LegOf150150150And50) {

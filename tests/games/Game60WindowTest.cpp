@@ -21,24 +21,8 @@ using testing_support::TempCurrentDir;
 const QString kLost = "Игра окончена! Да... надо что-то менять!!!";
 const QString kBadLimit = "Внимание!!! Недопустимое значение. Введите число от 8 до 999 ";
 
-class Game60Test : public testing_support::SeamsFixture {
+class Game60Test : public practice_tests::WindowFixture<TForm60, Form60> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    delete Form60;
-    Form60 = new TForm60;
-    f = Form60;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form60;
-    Form60 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   void Keys(const std::vector<Qt::Key>& keys) {
     for (Qt::Key k : keys) Key(k);
   }
@@ -71,10 +55,6 @@ class Game60Test : public testing_support::SeamsFixture {
     return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) ||
            ui::Enabled(c->BitBtn7);
   }
-
-  TForm60* f = nullptr;
-  Ui::TForm60* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 TEST_F(Game60Test, ButtonsOneAndTwoByTheTarget) {
