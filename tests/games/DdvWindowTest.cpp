@@ -4,16 +4,9 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
 #include <QLocale>
-#include <QProcess>
 #include <QTest>
 #include <memory>
-#include <optional>
 #include <random>
 
 #include "automation/Excel.h"
@@ -415,13 +408,6 @@ TEST_F(DdvWindowTest, AnalysisWindowKeys) {
 
 namespace {
 
-// The value a reader sees, as text: numbers (should the writer make them
-// numbers) with a point, texts with their comma read as a point.
-QString Shown(const QJsonValue& v) {
-  if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
-  return v.toString().replace(QChar(','), QChar('.'));
-}
-
 class DdvExportTest : public DdvWindowTest {
  protected:
   void SetUp() override {
@@ -439,52 +425,6 @@ class DdvExportTest : public DdvWindowTest {
   }
   std::unique_ptr<TempCurrentDir> dir;
 };
-
-TEST_F(DdvExportTest, ResultsTableReadBack) {
-  if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  f->ShowModal();
-  Play(Game("x.x" + QString(72, 'x')));  // 74 hits: 37 %
-  Play(Hits(5));
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  auto app = automation::LastApplication();
-  ASSERT_TRUE(app);
-
-  const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
-  QProcess reader;
-  reader.start("/usr/bin/python3", {script, app->WrittenFile()});
-  ASSERT_TRUE(reader.waitForFinished(60000));
-  ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
-  const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-  EXPECT_EQ(book["merges"].toArray(), QJsonArray{"A1:B1"});
-  const QJsonObject widths = book["widths"].toObject();
-  EXPECT_NEAR(widths["A"].toDouble(), 30, 1);
-  EXPECT_NEAR(widths["C"].toDouble(), 10, 1);
-  const QJsonObject cells = book["cells"].toObject();
-  auto cell = [&](const QString& name) { return cells[name].toObject(); };
-  EXPECT_TRUE(Shown(cell("A1")["value"]).startsWith(Shown(Result(0, 0))));
-  struct Expect {
-    const char* cell;
-    const char* shown;
-  };
-  const Expect values[] = {{"B2", "Игра - 1"}, {"C2", "Игра - 2"}, {"A3", "Процент"}, {"B3", "37"},
-                           {"C3", "2.5"},      {"B4", "1.0"},      {"B5", "74"},      {"C5", "5"},
-                           {"B11", "1(2)"},    {"B13", "1"},       {"B15", "24(72)"}, {"A15", "Три дротика(180)"}};
-  for (const Expect& e : values) EXPECT_EQ(Shown(cell(e.cell)["value"]), QString(e.shown)) << e.cell;
-  EXPECT_TRUE(cell("C4")["value"].isNull());
-  EXPECT_FALSE(cells.contains("A16"));
-  EXPECT_FALSE(cells.contains("D1"));
-  const QJsonObject raw = book["raw"].toObject();
-  const QString heading = raw["A2"].toObject()["fill"].toString();
-  EXPECT_FALSE(heading.isEmpty());
-  EXPECT_EQ(raw["C1"].toObject()["fill"].toString(), heading);
-  EXPECT_TRUE(raw["A3"].toObject()["fill"].isNull());
-  for (const QString& name : {QString("A1"), QString("C15"), QString("B9")}) {
-    for (const char* edge : {"left", "right", "top", "bottom"})
-      EXPECT_EQ(raw[name].toObject()[edge].toString(), "thin") << name.toStdString() << edge;
-  }
-}
 
 TEST_F(DdvExportTest, NoSpreadsheetProgramStillCloses) {
   ui::seams().spreadsheetProgram = [] { return QStringList(); };

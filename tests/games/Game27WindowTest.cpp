@@ -226,35 +226,4 @@ TEST_F(Game27Test, KeyboardAlone) {
   EXPECT_EQ(f->CurrentSector, 3);
 }
 
-TEST_F(Game27Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("27");
-  practice_tests::SpreadsheetRecorder sheet;
-  Start();
-  Play({0, 0, 0, 0, 0});
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  EXPECT_EQ(CellText(*book, "A1"), "Сектор");
-  EXPECT_EQ(CellText(*book, "D1"), "Сумма очков");
-  EXPECT_EQ(CellText(*book, "B2"), "Игра - 1");
-  EXPECT_EQ(CellText(*book, "C6"), "-8");
-  EXPECT_EQ(CellText(*book, "D7"), "-3");
-  EXPECT_TRUE(CellText(*book, "A8").isEmpty());
-  EXPECT_FALSE(book->value("cells").toObject().contains("A9"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "A1").isEmpty());
-  EXPECT_EQ(practice_tests::CellFill(*book, "D1"), practice_tests::CellFill(*book, "A1"));
-  EXPECT_TRUE(practice_tests::CellFill(*book, "A2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "A8") && practice_tests::HasThinBorders(*book, "D1"));
-  const double widths[] = {8, 19, 15, 13};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
-}
-
 }  // namespace

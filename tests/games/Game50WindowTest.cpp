@@ -239,37 +239,4 @@ TEST_F(Game50Test, RowsPastTheGridsAreKept) {
   EXPECT_EQ(c->StringGrid2->RowCount(), 30);
 }
 
-TEST_F(Game50Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("50");
-  practice_tests::SpreadsheetRecorder sheet;
-  Open();
-  Visits({150, 150, 150, 50});
-  Key(Qt::Key_F3);
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  const QStringList expected = {"Лег", "Кол-во дротиков", "На 1 дротик", "Средний набор", "1", "12", "41.67", "125"};
-  const QStringList cells = {"A1", "B1", "C1", "D1", "A2", "B2", "C2", "D2"};
-  for (int i = 0; i < cells.size(); ++i) {
-    QString got = CellText(*book, cells[i]);
-    if (got.endsWith(".00")) got.chop(3);  // as text or as a number
-    EXPECT_EQ(got, expected[i]) << cells[i].toStdString();
-  }
-  EXPECT_FALSE(book->value("cells").toObject().contains("A3"));
-  EXPECT_FALSE(book->value("cells").toObject().contains("E1"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "B1").isEmpty());
-  EXPECT_TRUE(practice_tests::CellFill(*book, "B2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "D2"));
-  const double widths[] = {4, 16, 12, 14};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
-}
-
 }  // namespace

@@ -260,34 +260,4 @@ TEST_F(Game60Test, KeyboardAlone) {
   EXPECT_TRUE(Scoring());
 }
 
-TEST_F(Game60Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("60");
-  practice_tests::SpreadsheetRecorder sheet;
-  f->ShowModal();
-  Limit("8");
-  Repeat(Qt::Key_F3, 8);
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  EXPECT_EQ(CellText(*book, "A1"), "Подход");
-  EXPECT_EQ(CellText(*book, "D1"), "Каким дротиком");
-  EXPECT_EQ(CellText(*book, "D2"), "Игра - 1");
-  EXPECT_EQ(CellText(*book, "B10"), "130");
-  EXPECT_EQ(CellText(*book, "C10"), "Да");
-  EXPECT_FALSE(book->value("cells").toObject().contains("A11"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "C1").isEmpty());
-  EXPECT_TRUE(practice_tests::CellFill(*book, "C2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "A10"));
-  const double widths[] = {8, 8, 8, 16};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
-}
-
 }  // namespace

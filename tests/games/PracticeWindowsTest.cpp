@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QJsonArray>
 #include <QTest>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "automation/Excel.h"
+#include "gamekit/GameConventions.h"
 #include "games/Form_ddv_r.h"
 #include "games/ddv.h"
 #include "games/form_27.h"
@@ -84,64 +86,84 @@ QStringList RecordedCalls(QSize* value) {
 }
 
 // Each window's export, left by Yes after a short play: the block, the widths
-// and the row they are set through, the coloured rows, the merge, and the size
-// of the value array (its bounds from 0, plus one).
-TEST_F(PracticeWindowsTest, ExportCallSequence) {
-  practice_tests::SpreadsheetRecorder recorder;
-  struct Case {
-    const char* name;
-    std::function<QWidget*()> play;  // returns the window to leave
-    int lastRow, lastCol;
-    int widthRow;
-    std::vector<int> widths;
-    int colouredRows;
-    bool mergeStamp;
-    QSize array;  // columns x rows
+// and the row they are set through, the coloured rows, the merge, the size of
+// the value array (its bounds from 0, plus one), and cells a reader must see.
+struct ExportCase {
+  const char* name;
+  std::function<QWidget*()> play;  // returns the window to leave
+  int lastRow, lastCol;
+  int widthRow;
+  std::vector<int> widths;
+  int colouredRows;
+  bool mergeStamp;
+  QSize array;  // columns x rows
+  std::vector<std::pair<const char*, const char*>> cells;
+};
+
+std::vector<ExportCase> ExportCases() {
+  auto keys = [](QWidget* window, const std::vector<Qt::Key>& keys) {
+    for (Qt::Key k : keys) QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, k);
   };
-  const Case cases[] = {
+  return {
       {"27, an early end at sector 5",
-       [] {
+       [keys] {
          Form27->ShowModal();
-         Keys(Form27, {Qt::Key_F7, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4});
+         keys(Form27, {Qt::Key_F7, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4, Qt::Key_F4});
          return Form27;
        },
-       8, 4, 1, {8, 19, 15, 13}, 1, false, QSize(5, 9)},
+       8, 4, 1, {8, 19, 15, 13}, 1, false, QSize(5, 9),
+       {{"A1", "Сектор"}, {"D1", "Сумма очков"}, {"B2", "Игра - 1"}, {"C6", "-8"}, {"D7", "-3"}, {"A8", ""}}},
       {"50, two legs",
-       [] {
+       [keys] {
          Form50->ShowModal();
-         Keys(Form50, {Qt::Key_F9, Qt::Key_F8, Qt::Key_F8, Qt::Key_F8, Qt::Key_F4, Qt::Key_F1});
-         Keys(Form50, {Qt::Key_F9, Qt::Key_F8, Qt::Key_F8, Qt::Key_F8, Qt::Key_F4, Qt::Key_F2});
+         keys(Form50, {Qt::Key_F9, Qt::Key_F8, Qt::Key_F8, Qt::Key_F8, Qt::Key_F4, Qt::Key_F1});
+         keys(Form50, {Qt::Key_F9, Qt::Key_F8, Qt::Key_F8, Qt::Key_F8, Qt::Key_F4, Qt::Key_F2});
          return Form50;
        },
-       3, 4, 1, {4, 16, 12, 14}, 1, false, QSize(5, 4)},
+       3, 4, 1, {4, 16, 12, 14}, 1, false, QSize(5, 4),
+       {{"A1", "Лег"}, {"B1", "Кол-во дротиков"}, {"D1", "Средний набор"}, {"B2", "10"}, {"C2", "50"}, {"A3", "2"},
+        {"B3", "11"}, {"D3", "136.36"}}},
       {"60, a game to 131",
-       [] {
+       [keys] {
          Form60->ShowModal();
-         Repeat(Form60, Qt::Key_F3, 7);  // 60 .. 130
-         Keys(Form60, {Qt::Key_F4});
+         keys(Form60, std::vector<Qt::Key>(7, Qt::Key_F3));  // 60 .. 130
+         keys(Form60, {Qt::Key_F4});
          return Form60;
        },
-       10, 4, 1, {8, 8, 8, 16}, 1, false, QSize(4, 10)},
+       10, 4, 1, {8, 8, 8, 16}, 1, false, QSize(4, 10),
+       {{"A1", "Подход"}, {"D1", "Каким дротиком"}, {"D2", "Игра - 1"}, {"B9", "120"}, {"B10", "130"}, {"C10", "Да"}, {"D10", "3"}}},
       {"DDV, two games",
-       [] {
+       [keys] {
          Form_ddv->ShowModal();
          for (int game = 0; game < 2; ++game) {
-           Keys(Form_ddv, {Qt::Key_F7});
-           Repeat(Form_ddv, Qt::Key_F1, 200);
+           keys(Form_ddv, {Qt::Key_F7});
+           keys(Form_ddv, std::vector<Qt::Key>(game == 0 ? 200 : 5, Qt::Key_F1));
+           keys(Form_ddv, std::vector<Qt::Key>(game == 0 ? 0 : 195, Qt::Key_F4));
          }
          return Form_ddv;
        },
-       15, 3, 2, {30, 10, 10}, 2, true, QSize(4, 16)},
+       15, 3, 2, {30, 10, 10}, 2, true, QSize(4, 16),
+       {{"B2", "Игра - 1"}, {"C2", "Игра - 2"}, {"A3", "Процент"}, {"B3", "100"}, {"C3", "2.5"}, {"B4", "0.1"},
+        {"C4", ""}, {"B15", "66(198)"}, {"A15", "Три дротика(180)"}}},
   };
-  for (const Case& t : cases) {
+}
+
+// Plays a case and leaves its window with Yes.
+void PlayAndExport(const ExportCase& t, std::unique_ptr<ui::ScriptedMessages>& msg) {
+  QWidget* window = t.play();
+  msg.reset();  // a fresh script: Clear() keeps the position of the old one
+  msg = std::make_unique<ui::ScriptedMessages>();
+  msg->Answer(ui::mrYes);
+  QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_F10);
+  EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PracticeWindowsTest, ExportCallSequence) {
+  practice_tests::SpreadsheetRecorder recorder;
+  for (const ExportCase& t : ExportCases()) {
     SCOPED_TRACE(t.name);
-    QWidget* window = t.play();
-    msg.reset();  // a fresh script: Clear() keeps the position of the old one
-    msg = std::make_unique<ui::ScriptedMessages>();
-    msg->Answer(ui::mrYes);
-    Keys(window, {Qt::Key_F10});
-    ASSERT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
-    EXPECT_FALSE(window->isVisible());
+    PlayAndExport(t, msg);
     ASSERT_TRUE(automation::LastApplication());
     QSize array;
     const QStringList calls = RecordedCalls(&array);
@@ -164,6 +186,34 @@ TEST_F(PracticeWindowsTest, ExportCallSequence) {
              << "Visible = True";
     EXPECT_EQ(calls.join("\n").toStdString(), expected.join("\n").toStdString());
     EXPECT_EQ(array, t.array);
+  }
+}
+
+// What a reader of each exported workbook sees (numbers as numbers or as
+// texts with either separator).
+TEST_F(PracticeWindowsTest, ExportReadBack) {
+  practice_tests::SpreadsheetRecorder recorder;
+  auto same = [](QString got, QString want) {
+    got.replace(QChar(','), QChar('.'));
+    bool a = false, b = false;
+    const double x = got.toDouble(&a), y = want.toDouble(&b);
+    return a && b ? qFuzzyCompare(x + 1, y + 1) : got == want;
+  };
+  for (const ExportCase& t : ExportCases()) {
+    SCOPED_TRACE(t.name);
+    PlayAndExport(t, msg);
+    const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
+    ASSERT_TRUE(book);
+    for (const auto& [cell, text] : t.cells)
+      EXPECT_TRUE(same(practice_tests::CellText(*book, cell), QString::fromUtf8(text)))
+          << cell << ": " << practice_tests::CellText(*book, cell).toStdString();
+    EXPECT_FALSE(book->value("cells").toObject().contains(A1(t.lastRow + 1, 1)));
+    EXPECT_FALSE(book->value("cells").toObject().contains(A1(1, t.lastCol + 1)));
+    const QString heading = practice_tests::CellFill(*book, A1(t.colouredRows, t.lastCol));
+    EXPECT_FALSE(heading.isEmpty());
+    EXPECT_TRUE(practice_tests::CellFill(*book, A1(t.colouredRows + 1, t.lastCol)).isEmpty());
+    EXPECT_TRUE(practice_tests::HasThinBorders(*book, A1(t.lastRow, t.lastCol)));
+    EXPECT_EQ(book->value("merges").toArray(), t.mergeStamp ? QJsonArray{"A1:B1"} : QJsonArray{});
   }
 }
 
