@@ -335,12 +335,18 @@ void TForm_ddv::DrawVisit() {
   DrawColumn(h, kVisitWidth);
   const int top = GraphY - kHitHeight * h;
   if (IsGuideVisit(VisitNumber)) GuideLine(GraphX + StepWidth, top, GraphX - 20, top - 7);
+  NextColumn(h);
+  VisitHits = 0;
+}
+
+// The graph's end moves to the next visit's column at the new level, and the
+// visit counts by its hits.
+void TForm_ddv::NextColumn(int h) {
   GraphX += kVisitWidth;
-  GraphY = top;
+  GraphY -= kHitHeight * h;
   if (h == 1) OneHitVisits += 1;
   if (h == 2) TwoHitVisits += 1;
   if (h == 3) ThreeHitVisits += 1;
-  VisitHits = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -356,10 +362,7 @@ void TForm_ddv::EndOfGame() {
   } else {
     GuideLine(GraphX + StepWidth, top, GraphX - 15, top - 7);
   }
-  GraphX += kVisitWidth;
-  GraphY = top;
-  if (h == 1) OneHitVisits += 1;
-  if (h == 2) TwoHitVisits += 1;
+  NextColumn(h);  // the last visit has two darts: never three hits
 
   WriteResults();
   UnsavedGame = 1;

@@ -81,7 +81,9 @@ void TForm50::FormShow() {
 }
 
 // Only the activation that follows the opening starts afresh: a window
-// activated again after a question keeps its leg and its table of legs.
+// activated again after a question keeps its leg and its table of legs. Were
+// the count of legs set back under a table that keeps them, the next leg would
+// be written over the first, and a leg in play could not be finished.
 void TForm50::FormActivate() {
   if (!openingActivation_) return;
   openingActivation_ = false;
