@@ -3,6 +3,7 @@
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "gamekit/GridExport.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
@@ -15,6 +16,19 @@ bool ClickFocusedButton(const QWidget* window, int& key) {
   key = 0;
   button->click();
   return true;
+}
+
+void InfoBackground(ui::TStringGrid& grid) {
+  constexpr ui::TColor kInfoBk = 0xE1FFFF;  // 0x00BBGGRR
+  ui::TStringGrid* g = &grid;
+  grid.OnDrawCell = [g](int col, int row, const QRect& rect) {
+    if (g->RowSelect() && row == g->Row() && row >= g->FixedRows() && col >= g->FixedCols()) return;
+    ui::TCanvas& canvas = g->Canvas();
+    canvas.brush.Color = kInfoBk;
+    canvas.font.Color = 0;
+    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, g->Cell(col, row));
+  };
+  grid.Repaint();
 }
 
 bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QAbstractButton* second,

@@ -12,7 +12,8 @@
 
 namespace ui {
 class TForm;
-}
+class TStringGrid;
+}  // namespace ui
 namespace automation {
 class VariantArray;
 class Worksheet;
@@ -23,6 +24,10 @@ namespace gamekit {
 // Enter on a focused, enabled button clicks it, as Space does, and the key is
 // swallowed (set to 0). Returns true when a button was clicked.
 bool ClickFocusedButton(const QWidget* window, int& key);
+
+// Score sheets drawn on the tooltip background colour (the selected row keeps
+// its highlight).
+void InfoBackground(ui::TStringGrid& grid);
 
 // The question which dart finished a leg: enables the buttons of the darts
 // that can have finished it and focuses the first of them. Returns false, with

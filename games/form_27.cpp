@@ -30,6 +30,7 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 TForm27::TForm27(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}}, {ui::VK_F1, {BitBtn4}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F4, {BitBtn3}}, {ui::VK_F7, {BitBtn1}},

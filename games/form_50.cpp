@@ -37,6 +37,7 @@ void ShowRow(ui::TStringGrid& grid, int row) {
 TForm50::TForm50(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   // The finishing-dart question takes F1-F3 first; the two sets of buttons
   // are never enabled together.
   keys_ = gamekit::FunctionKeyMap{

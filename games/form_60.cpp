@@ -31,6 +31,7 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 TForm60::TForm60(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn6}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn4}}, {ui::VK_F3, {BitBtn5}},
       {ui::VK_F4, {BitBtn7}},  {ui::VK_F7, {BitBtn1}}, {ui::VK_F8, {BitBtn2}},
