@@ -217,6 +217,35 @@ TEST_F(PracticeWindowsTest, ExportReadBack) {
   }
 }
 
+// An automation error after the spreadsheet program started ends the exit:
+// the error is reported, and the window stays open with what it recorded.
+TEST_F(PracticeWindowsTest, LaterAutomationErrorKeepsTheWindow) {
+  practice_tests::SpreadsheetRecorder recorder;
+  ui::seams().startDetached = [](const QString&, const QStringList&) { return false; };
+  const std::function<QString()> recorded[] = {
+      [] { return Form27->Controls().StringGrid2->Cell(1, 1); },
+      [] { return Form50->Controls().StringGrid2->Cell(0, 0); },
+      [] { return Form60->Controls().StringGrid3->Cell(3, 1); },
+      [] { return Form_ddv->Controls().StringGrid2->Cell(1, 1); },
+  };
+  const std::vector<ExportCase> cases = ExportCases();
+  for (size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].name);
+    QWidget* window = cases[i].play();
+    const QString before = recorded[i]();
+    ASSERT_FALSE(before.isEmpty());
+    msg.reset();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    msg->Answer(ui::mrYes);
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_F10);
+    ASSERT_EQ(msg->Log().size(), 2u);
+    EXPECT_EQ(msg->Log()[1].kind, ui::ShownMessage::Kind::Exception);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(recorded[i](), before);
+    static_cast<ui::TForm*>(window)->Close();
+  }
+}
+
 // A focused button answers Enter as it answers Space, in every window.
 TEST_F(PracticeWindowsTest, EnterClicksTheFocusedButton) {
   struct Case {
