@@ -1,12 +1,12 @@
 #include "games/Form_ddv_r.h"
 
-#include <QAbstractButton>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
 
 #include "darts/DdvRules.h"
+#include "gamekit/GameWindow.h"
 #include "games/ddv.h"
 
 TForm_ddv_raschet* Form_ddv_raschet = nullptr;
@@ -87,12 +87,5 @@ void TForm_ddv_raschet::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
     if (BitBtn1->isEnabled()) BitBtn1Click();
     return;
   }
-  // A focused button answers Enter as it answers Space.
-  if (key == ui::VK_RETURN) {
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-    if (button && button->isEnabled()) {
-      key = 0;
-      button->click();
-    }
-  }
+  gamekit::ClickFocusedButton(this, key);
 }

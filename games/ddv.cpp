@@ -6,6 +6,7 @@
 
 #include "automation/Excel.h"
 #include "darts/DdvRules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "games/Form_ddv_r.h"
 #include "ui/Dialogs.h"
@@ -131,15 +132,7 @@ void TForm_ddv::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
   // One press enters at most one dart: the map runs one button and stops, so
   // the pair the dart has just enabled waits for the next press.
-  if (keys_.Handle(key)) return;
-  // A focused button answers Enter as it answers Space.
-  if (key == ui::VK_RETURN) {
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-    if (button && button->isEnabled()) {
-      key = 0;
-      button->click();
-    }
-  }
+  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
 }
 
 void TForm_ddv::SetDartButtons(int dart) {
@@ -342,12 +335,18 @@ void TForm_ddv::DrawVisit() {
   DrawColumn(h, kVisitWidth);
   const int top = GraphY - kHitHeight * h;
   if (IsGuideVisit(VisitNumber)) GuideLine(GraphX + StepWidth, top, GraphX - 20, top - 7);
+  NextColumn(h);
+  VisitHits = 0;
+}
+
+// The graph's end moves to the next visit's column at the new level, and the
+// visit counts by its hits.
+void TForm_ddv::NextColumn(int h) {
   GraphX += kVisitWidth;
-  GraphY = top;
+  GraphY -= kHitHeight * h;
   if (h == 1) OneHitVisits += 1;
   if (h == 2) TwoHitVisits += 1;
   if (h == 3) ThreeHitVisits += 1;
-  VisitHits = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -363,10 +362,7 @@ void TForm_ddv::EndOfGame() {
   } else {
     GuideLine(GraphX + StepWidth, top, GraphX - 15, top - 7);
   }
-  GraphX += kVisitWidth;
-  GraphY = top;
-  if (h == 1) OneHitVisits += 1;
-  if (h == 2) TwoHitVisits += 1;
+  NextColumn(h);  // the last visit has two darts: never three hits
 
   WriteResults();
   UnsavedGame = 1;
@@ -432,41 +428,36 @@ void TForm_ddv::WriteStatisticsFile() {
 }
 
 void TForm_ddv::BitBtn2Click() {
-  ui::RunHandler([&] {
-    BitBtn1->setEnabled(true);
-    if (UnsavedGame < 1) {  // no game finished since the last file
-      UnsavedGame = 0;
-      Close();
-      return;
-    }
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] {
-      WriteStatisticsFile();
-      UnsavedGame = 0;
-    };
-    steps.exportToSpreadsheet = [this] { BitBtn3Click(); };
-    steps.close = [this] { Close(); };
-    gamekit::ExitWithQuestion(steps);
-  });
+  BitBtn1->setEnabled(true);
+  if (UnsavedGame < 1) {  // no game finished since the last file
+    UnsavedGame = 0;
+    Close();
+    return;
+  }
+  auto writeFile = [this] {
+    WriteStatisticsFile();
+    UnsavedGame = 0;
+  };
+  gamekit::LeaveWithQuestion(*this, writeFile, [this] { BitBtn3Click(); });
 }
 
 void TForm_ddv::BitBtn3Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  const int lastCol = GameNumber + 1;  // the empty column after the last game
-  automation::VariantArray data(kLastResultRow, lastCol);
-  gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, kStampRow, kThreeHitRow, 0, lastCol);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(kThreeHitRow + 1, GameNumber + 1));
-  sheet.GetRange(QStringLiteral("A1:B1")).Merge();  // the stamp spans both cells
-  for (int col = 1; col <= GameNumber + 1; ++col) {
-    sheet.GetRange(sheet.Cells(2, col), sheet.Cells(2, col)).ColumnWidth(col == 1 ? 30 : 10);
-  }
-  gamekit::FillColour(sheet, 1, 1, 2, GameNumber + 1, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  // Rows 0..14 and the empty column after the last game; the stamp spans A1:B1.
+  const int lastCol = GameNumber + 1;
+  gamekit::SheetBlock block;
+  block.lastRow = kThreeHitRow + 1;
+  block.lastCol = lastCol;
+  block.highRow = kLastResultRow;
+  block.highCol = lastCol;
+  block.fill = [this, lastCol](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, kStampRow, kThreeHitRow, 0, lastCol);
+  };
+  block.format = [lastCol](automation::Worksheet& sheet) {
+    sheet.GetRange(QStringLiteral("A1:B1")).Merge();
+    for (int col = 1; col <= lastCol; ++col) {
+      sheet.GetRange(sheet.Cells(2, col), sheet.Cells(2, col)).ColumnWidth(col == 1 ? 30 : 10);
+    }
+    gamekit::FillColour(sheet, 1, 1, 2, lastCol, 35);
+  };
+  gamekit::ExportBlock(block);
 }

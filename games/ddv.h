@@ -78,6 +78,7 @@ class TForm_ddv : public ui::TForm, private Ui::TForm_ddv {
   void DrawColumn(int h, int width);
   void GuideLine(int toX, int y, int textX, int textY);
   void DrawVisit();
+  void NextColumn(int h);
   void EndOfGame();
   void WriteResults();
   void StartResultsTable();

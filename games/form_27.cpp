@@ -5,6 +5,7 @@
 
 #include "automation/Excel.h"
 #include "darts/Game27Rules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -29,6 +30,7 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 TForm27::TForm27(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}}, {ui::VK_F1, {BitBtn4}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F4, {BitBtn3}}, {ui::VK_F7, {BitBtn1}},
@@ -37,7 +39,7 @@ TForm27::TForm27(QWidget* parent) : ui::TForm(parent) {
 
 void TForm27::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  keys_.Handle(key);
+  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
 }
 
 // ---------------------------------------------------------------------------
@@ -235,16 +237,13 @@ void TForm27::BitBtn2Click() {
     Close();
     return;
   }
-  gamekit::ExitSteps steps;
-  steps.writeFile = [this] { WriteStatisticsFile(); };
-  steps.exportToSpreadsheet = [this] { BitBtn7Click(); };
-  steps.reset = [this] { ExitReset(); };
-  steps.close = [this] { Close(); };
-  int answer = ui::mrCancel;
-  ui::RunHandler([&] { answer = gamekit::ExitWithQuestion(steps); });
+  const int answer = gamekit::LeaveWithQuestion(
+      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn7Click(); }, [this] { ExitReset(); });
   if (answer != ui::mrCancel) return;  // reset and closed
 
-  // Staying: a game in play goes on where it was, else a new one can start.
+  // Staying: a game in play goes on where it was, also with sector 20 or the
+  // Bull still to throw (judged by the sector alone such a game could not be
+  // finished); after a finished game only a new one can start.
   ShowSector();
   BitBtn1->setEnabled(!gameRunning_);
   BitBtn7->setEnabled(!gameRunning_);
@@ -254,18 +253,15 @@ void TForm27::BitBtn2Click() {
 }
 
 void TForm27::BitBtn7Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  automation::VariantArray data(HistoryRow, kHistoryCols);
-  gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, 0, HistoryRow - 1, 0, kHistoryCols);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(HistoryRow, kHistoryCols));
-  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
-  gamekit::FillColour(sheet, 1, 1, 1, kHistoryCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  // The array reaches one row and one column past the block; they stay empty.
+  gamekit::SheetBlock block;
+  block.lastRow = HistoryRow;
+  block.lastCol = kHistoryCols;
+  block.highRow = HistoryRow;
+  block.highCol = kHistoryCols;
+  block.fill = [this](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, 0, HistoryRow - 1, 0, kHistoryCols);
+  };
+  block.format = gamekit::HeadedTable(kSheetWidths, kHistoryCols);
+  gamekit::ExportBlock(block);
 }

@@ -5,6 +5,7 @@
 
 #include "automation/Excel.h"
 #include "darts/Game50Rules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -36,6 +37,7 @@ void ShowRow(ui::TStringGrid& grid, int row) {
 TForm50::TForm50(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   // The finishing-dart question takes F1-F3 first; the two sets of buttons
   // are never enabled together.
   keys_ = gamekit::FunctionKeyMap{
@@ -48,7 +50,7 @@ TForm50::TForm50(QWidget* parent) : ui::TForm(parent) {
 
 void TForm50::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  keys_.Handle(key);
+  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
 }
 
 QString TForm50::Average(float value) const { return ui::FormatFloat(QStringLiteral("0.00"), value); }
@@ -80,7 +82,9 @@ void TForm50::FormShow() {
 }
 
 // Only the activation that follows the opening starts afresh: a window
-// activated again after a question keeps its leg and its table of legs.
+// activated again after a question keeps its leg and its table of legs. Were
+// the count of legs set back under a table that keeps them, the next leg would
+// be written over the first, and a leg in play could not be finished.
 void TForm50::FormActivate() {
   if (!openingActivation_) return;
   openingActivation_ = false;
@@ -103,14 +107,15 @@ void TForm50::ClearGrids() {
   StringGrid2->setRowCount(kGridRows);
 }
 
-void TForm50::FormClose() {
+// What the close and the reset before it both clear: the leg, the counters,
+// both grids and the buttons but "new leg".
+void TForm50::ClearWindow() {
   SetVisitButtons(false);
   VisitCount = 0;
   Remaining = 0;
   LegScored = 0;
   LegCount = 0;
   legRunning_ = false;
-  openingActivation_ = false;
   Panel3->clear();
   Panel4->clear();
   Panel5->clear();
@@ -121,6 +126,11 @@ void TForm50::FormClose() {
   ClearGrids();
   StringGrid1->setEnabled(false);
   StringGrid2->setEnabled(false);
+}
+
+void TForm50::FormClose() {
+  openingActivation_ = false;
+  ClearWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -215,19 +225,8 @@ void TForm50::LegFinished(int lastVisit) {
   StringGrid1->SetCell(3, r, QString());
   StringGrid1->SetCell(4, r, QString());
   Label12->setEnabled(true);
-  switch (darts::Game50FinishingDarts(lastVisit)) {
-    case darts::FinishingDarts::ThirdOnly:
-      RecordLeg(3);
-      break;
-    case darts::FinishingDarts::SecondOrThird:
-      BitBtn6->setEnabled(true);
-      BitBtn7->setEnabled(true);
-      BitBtn6->setFocus();
-      break;
-    case darts::FinishingDarts::Any:
-      SetDartButtons(true);
-      BitBtn5->setFocus();
-      break;
+  if (!gamekit::OfferFinishingDarts(darts::Game50FinishingDarts(lastVisit), BitBtn5, BitBtn6, BitBtn7)) {
+    RecordLeg(3);  // 125 or 150 take all three darts
   }
 }
 
@@ -262,23 +261,8 @@ void TForm50::RecordLeg(int dart) {
 // Leaving
 
 void TForm50::ExitReset() {
-  VisitCount = 0;
-  Remaining = 0;
-  LegScored = 0;
-  LegCount = 0;
-  legRunning_ = false;
-  Panel3->clear();
-  Panel4->clear();
-  Panel5->clear();
+  ClearWindow();
   BitBtn1->setEnabled(false);
-  BitBtn2->setEnabled(true);
-  BitBtn4->setEnabled(false);
-  Label12->setEnabled(false);
-  SetDartButtons(false);
-  SetVisitButtons(false);
-  ClearGrids();
-  StringGrid1->setEnabled(false);
-  StringGrid2->setEnabled(false);
 }
 
 void TForm50::WriteStatisticsFile() {
@@ -292,36 +276,26 @@ void TForm50::WriteStatisticsFile() {
 // Cancel in the question leaves the leg and the table of legs as they were.
 void TForm50::BitBtn3Click() {
   openingActivation_ = false;
-  ui::RunHandler([&] {
-    if (gamekit::NothingRecorded(*StringGrid2, 0, 0)) {
-      ExitReset();
-      Close();
-      return;
-    }
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { BitBtn1Click(); };
-    steps.reset = [this] { ExitReset(); };
-    steps.close = [this] { Close(); };
-    gamekit::ExitWithQuestion(steps);
-  });
+  if (gamekit::NothingRecorded(*StringGrid2, 0, 0)) {
+    ExitReset();
+    Close();
+    return;
+  }
+  gamekit::LeaveWithQuestion(
+      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn1Click(); }, [this] { ExitReset(); });
 }
 
 void TForm50::BitBtn1Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  const int lastRow = LegCount + 1;
-  automation::VariantArray data(lastRow, kLegCols);
-  for (int c = 0; c < kLegCols; ++c) data.Set(0, c, Text(kSheetHeadings[c]));
-  gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, LegCount - 1, 0, kLegCols);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(lastRow, kLegCols));
-  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
-  gamekit::FillColour(sheet, 1, 1, 1, kLegCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  // The headings above the legs; the array's last column stays empty.
+  gamekit::SheetBlock block;
+  block.lastRow = LegCount + 1;
+  block.lastCol = kLegCols;
+  block.highRow = LegCount + 1;
+  block.highCol = kLegCols;
+  block.fill = [this](automation::VariantArray& data) {
+    for (int c = 0; c < kLegCols; ++c) data.Set(0, c, Text(kSheetHeadings[c]));
+    gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, LegCount - 1, 0, kLegCols);
+  };
+  block.format = gamekit::HeadedTable(kSheetWidths, kLegCols);
+  gamekit::ExportBlock(block);
 }

@@ -53,6 +53,7 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   void SetVisitButtons(bool on);
   void SetDartButtons(bool on);
   void ClearGrids();
+  void ClearWindow();
   void ExitReset();
   void WriteStatisticsFile();
   QString Average(float value) const;

@@ -5,6 +5,7 @@
 
 #include "automation/Excel.h"
 #include "darts/Game60Rules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -30,6 +31,7 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 TForm60::TForm60(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  gamekit::InfoBackground(*StringGrid1);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn6}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn4}}, {ui::VK_F3, {BitBtn5}},
       {ui::VK_F4, {BitBtn7}},  {ui::VK_F7, {BitBtn1}}, {ui::VK_F8, {BitBtn2}},
@@ -38,7 +40,7 @@ TForm60::TForm60(QWidget* parent) : ui::TForm(parent) {
 
 void TForm60::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  keys_.Handle(key);
+  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
 }
 
 // ---------------------------------------------------------------------------
@@ -140,21 +142,9 @@ void TForm60::FreshGame() {
   SetScoringButtons(!LimitPending());
 }
 
-void TForm60::FormCreate() {
-  CheckBox1->setEnabled(true);
-  CheckBox1->setChecked(false);
-  Label10->setEnabled(true);
-  Label3->setVisible(false);
-  MaskEdit1->setVisible(false);
-  BitBtn9->setVisible(false);
-  FreshGame();
-  ClearSheet();
-}
-
-void TForm60::FormShow() {
-  NoCloseSystemMenu();
-  VisitNumber = 1;
-  limitAccepted_ = false;
+// The state every opening starts from: the limit free to be chosen again and
+// a new game at 60 with an empty sheet.
+void TForm60::FreshOpening() {
   CheckBox1->setEnabled(true);
   CheckBox1->setChecked(false);  // hides the limit entry when it was shown
   Label10->setEnabled(true);
@@ -163,6 +153,14 @@ void TForm60::FormShow() {
   BitBtn9->setVisible(false);
   FreshGame();
   ClearSheet();
+}
+
+void TForm60::FormCreate() { FreshOpening(); }
+
+void TForm60::FormShow() {
+  NoCloseSystemMenu();
+  limitAccepted_ = false;
+  FreshOpening();
   ClearLog();
   for (int c = 0; c < kCols; ++c) StringGrid3->SetCell(c, 0, Text(kLogTitles[c]));
   GamesPlayed = 0;
@@ -210,16 +208,22 @@ void TForm60::BitBtn4Click() { Closed(QStringLiteral("2"), 10); }
 void TForm60::BitBtn5Click() { Closed(QStringLiteral("3"), 10); }
 void TForm60::BitBtn7Click() { Closed(QStringLiteral("3"), 1); }
 
-void TForm60::Closed(const QString& dart, int step) {
-  if (!gameRunning_) return;
+// Row VisitNumber - 1 of the visit sheet: the visit, the target before it,
+// closed or not, and the dart that closed it ("0" when not closed).
+void TForm60::WriteVisitRow(const QString& closed, const QString& dart) {
   const int row = VisitNumber - 1;
   highestVisitRow_ = std::max(highestVisitRow_, row);
   if (row >= StringGrid1->RowCount()) StringGrid1->setRowCount(row + 1);
   StringGrid1->SetCell(0, row, ui::IntToStr(VisitNumber));
   StringGrid1->SetCell(1, row, Panel1->text());
-  StringGrid1->SetCell(2, row, QStringLiteral("Да"));
+  StringGrid1->SetCell(2, row, closed);
   StringGrid1->SetCell(3, row, dart);
   StringGrid1->SetRow(row);
+}
+
+void TForm60::Closed(const QString& dart, int step) {
+  if (!gameRunning_) return;
+  WriteVisitRow(QStringLiteral("Да"), dart);
 
   const bool firstDart = dart == QStringLiteral("1");
   SetTarget(Target() + step);
@@ -234,27 +238,19 @@ void TForm60::Closed(const QString& dart, int step) {
 
 void TForm60::BitBtn2Click() {
   if (!gameRunning_) return;
-  const int row = VisitNumber - 1;
-  highestVisitRow_ = std::max(highestVisitRow_, row);
-  if (row >= StringGrid1->RowCount()) StringGrid1->setRowCount(row + 1);
-  StringGrid1->SetCell(0, row, ui::IntToStr(VisitNumber));
-  StringGrid1->SetCell(1, row, Panel1->text());
-  StringGrid1->SetCell(2, row, QStringLiteral("Нет"));
-  StringGrid1->SetCell(3, row, QStringLiteral("0"));
-  StringGrid1->SetRow(row);
+  WriteVisitRow(QStringLiteral("Нет"), QStringLiteral("0"));
 
   SetTarget(Target() - 1);
   ApplySecondDartRule();
   ApplyFirstDartRule();
-  if (Target() == darts::kGame60Lowest || LimitReached(VisitNumber)) {
-    EndGame(VisitNumber);
-    ui::ShowMessage(Text(kLost));
-  }
+  if (Target() == darts::kGame60Lowest || LimitReached(VisitNumber)) EndGame(VisitNumber, true);
   ShowRoute();
   VisitNumber += 1;
 }
 
-void TForm60::EndGame(int visits) {
+// The game's block goes into the log; a lost game is told while the target
+// it ended on is still shown; then the window waits for a new game.
+void TForm60::EndGame(int visits, bool lost) {
   GamesPlayed += 1;
   StringGrid3->SetCell(3, HistoryRow, QStringLiteral("Игра - ") + ui::IntToStr(GamesPlayed));
   for (int r = 0; r < visits; ++r) {
@@ -262,12 +258,13 @@ void TForm60::EndGame(int visits) {
   }
   HistoryRow += visits + 1;
   highestLogRow_ = std::max(highestLogRow_, HistoryRow);
-
   gameRunning_ = false;
+  for (QWidget* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn7}) b->setEnabled(false);
+  if (lost) ui::ShowMessage(Text(kLost));
+
   SetTarget(darts::kGame60Start);
   Panel1->setEnabled(false);
   BitBtn1->setEnabled(true);
-  for (QWidget* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn7}) b->setEnabled(false);
   BitBtn8->setEnabled(true);
   BitBtn1->setFocus();
 }
@@ -291,33 +288,24 @@ void TForm60::WriteStatisticsFile() {
 }
 
 void TForm60::BitBtn6Click() {
-  ui::RunHandler([&] {
-    if (GamesPlayed < 1) {  // no game finished since the window was shown
-      if (gamekit::ExitYesNoDialog() == ui::mrYes) Close();
-      return;
-    }
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { BitBtn8Click(); };
-    steps.reset = [this] { ExitReset(); };
-    steps.close = [this] { Close(); };
-    gamekit::ExitWithQuestion(steps);
-  });
+  if (GamesPlayed < 1) {  // no game finished since the window was shown
+    if (gamekit::ExitYesNoDialog() == ui::mrYes) Close();
+    return;
+  }
+  gamekit::LeaveWithQuestion(
+      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn8Click(); }, [this] { ExitReset(); });
 }
 
 void TForm60::BitBtn8Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  automation::VariantArray data(HistoryRow - 1, kCols - 1);
-  gamekit::CopyGridBlock(data, 0, 0, *StringGrid3, 0, HistoryRow - 1, 0, kCols - 1);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(HistoryRow, kCols));
-  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
-  gamekit::FillColour(sheet, 1, 1, 1, kCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  // Log rows 0..HistoryRow - 1, the column titles in row 1 of the sheet.
+  gamekit::SheetBlock block;
+  block.lastRow = HistoryRow;
+  block.lastCol = kCols;
+  block.highRow = HistoryRow - 1;
+  block.highCol = kCols - 1;
+  block.fill = [this](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 0, 0, *StringGrid3, 0, HistoryRow - 1, 0, kCols - 1);
+  };
+  block.format = gamekit::HeadedTable(kSheetWidths, kCols);
+  gamekit::ExportBlock(block);
 }

@@ -49,8 +49,10 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   bool LimitReached(int visits) const;
   void SetScoringButtons(bool on);
   void FreshGame();
+  void FreshOpening();
   void Closed(const QString& dart, int step);
-  void EndGame(int visits);
+  void WriteVisitRow(const QString& closed, const QString& dart);
+  void EndGame(int visits, bool lost = false);
   void FillCheckoutTable();
   void ClearSheet();
   void ClearLog();

@@ -4,22 +4,16 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
 #include <QLocale>
-#include <QProcess>
 #include <QTest>
 #include <memory>
-#include <optional>
 #include <random>
 
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "games/Form_ddv_r.h"
 #include "games/ddv.h"
+#include "tests/games/PracticeGamesSupport.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
 
@@ -28,15 +22,7 @@ namespace {
 using testing_support::FixedClock;
 using testing_support::TempCurrentDir;
 
-// Windows-1251 of the texts these files hold: ASCII and the Cyrillic letters.
-QByteArray Cp1251(const QString& s) {
-  QByteArray out;
-  for (QChar c : s) {
-    const ushort u = c.unicode();
-    out.append(u < 0x80 ? char(u) : char(0xC0 + (u - 0x410)));
-  }
-  return out;
-}
+using practice_tests::Cp1251;
 
 // A game as 200 marks: 'x' a hit, '.' a miss.
 QString Game(const QString& start, QChar rest = QChar('.')) {
@@ -44,15 +30,12 @@ QString Game(const QString& start, QChar rest = QChar('.')) {
 }
 QString Hits(int n) { return Game(QString(n, QChar('x'))); }
 
-class DdvWindowTest : public testing_support::SeamsFixture {
+class DdvWindowTest : public practice_tests::WindowFixture<TForm_ddv, Form_ddv> {
  protected:
   void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    WindowFixture::SetUp();
     ui::seams().decimalSeparator = QChar(',');
-    Form_ddv = f = new TForm_ddv;
     Form_ddv_raschet = r = new TForm_ddv_raschet;
-    c = &f->Controls();
     // The analysis window is modal: it is looked at and closed by its own key
     // before the game window goes on.
     ui::seams().modalRunner = [this](ui::TForm& form) {
@@ -67,16 +50,11 @@ class DdvWindowTest : public testing_support::SeamsFixture {
   }
   void TearDown() override {
     r->Close();
-    f->Close();
-    delete f;
     delete r;
-    Form_ddv = nullptr;
     Form_ddv_raschet = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
+    WindowFixture::TearDown();
   }
 
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : static_cast<QWidget*>(f), key); }
   // Enters the marks with F1 (hit) and F4 (missed).
   void Throw(const QString& marks) {
     for (QChar m : marks) Key(m == QChar('x') ? Qt::Key_F1 : Qt::Key_F4);
@@ -104,10 +82,7 @@ class DdvWindowTest : public testing_support::SeamsFixture {
     return true;
   }
 
-  TForm_ddv* f = nullptr;
   TForm_ddv_raschet* r = nullptr;
-  Ui::TForm_ddv* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
   QStringList analysis;  // "value|recommendation" of each showing
 };
 
@@ -433,13 +408,6 @@ TEST_F(DdvWindowTest, AnalysisWindowKeys) {
 
 namespace {
 
-// The value a reader sees, as text: numbers (should the writer make them
-// numbers) with a point, texts with their comma read as a point.
-QString Shown(const QJsonValue& v) {
-  if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
-  return v.toString().replace(QChar(','), QChar('.'));
-}
-
 class DdvExportTest : public DdvWindowTest {
  protected:
   void SetUp() override {
@@ -457,62 +425,6 @@ class DdvExportTest : public DdvWindowTest {
   }
   std::unique_ptr<TempCurrentDir> dir;
 };
-
-TEST_F(DdvExportTest, ResultsTableReadBack) {
-  if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  f->ShowModal();
-  Play(Game("x.x" + QString(72, 'x')));  // 74 hits: 37 %
-  Play(Hits(5));
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  auto app = automation::LastApplication();
-  ASSERT_TRUE(app);
-
-  const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
-  QProcess reader;
-  reader.start("/usr/bin/python3", {script, app->WrittenFile()});
-  ASSERT_TRUE(reader.waitForFinished(60000));
-  ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
-  const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-  EXPECT_EQ(book["merges"].toArray(), QJsonArray{"A1:B1"});
-  const QJsonObject widths = book["widths"].toObject();
-  EXPECT_NEAR(widths["A"].toDouble(), 30, 1);
-  EXPECT_NEAR(widths["C"].toDouble(), 10, 1);
-  const QJsonObject cells = book["cells"].toObject();
-  auto cell = [&](const QString& name) { return cells[name].toObject(); };
-  EXPECT_TRUE(Shown(cell("A1")["value"]).startsWith(Shown(Result(0, 0))));
-  struct Expect {
-    const char* cell;
-    const char* shown;
-  };
-  const Expect values[] = {{"B2", "Игра - 1"}, {"C2", "Игра - 2"}, {"A3", "Процент"}, {"B3", "37"},
-                           {"C3", "2.5"},      {"B4", "1.0"},      {"B5", "74"},      {"C5", "5"},
-                           {"B11", "1(2)"},    {"B13", "1"},       {"B15", "24(72)"}, {"A15", "Три дротика(180)"}};
-  for (const Expect& e : values) {
-    // "1,0" is a number cell where the comma is the decimal separator, text elsewhere.
-    const QString got = Shown(cell(e.cell)["value"]);
-    bool gotNumber = false, wantNumber = false;
-    const double gotValue = got.toDouble(&gotNumber), wantValue = QString(e.shown).toDouble(&wantNumber);
-    if (gotNumber && wantNumber) {
-      EXPECT_DOUBLE_EQ(gotValue, wantValue) << e.cell;
-    } else {
-      EXPECT_EQ(got, QString(e.shown)) << e.cell;
-    }
-  }
-  EXPECT_TRUE(cell("C4")["value"].isNull());
-  EXPECT_FALSE(cells.contains("A16"));
-  EXPECT_FALSE(cells.contains("D1"));
-  const QJsonObject raw = book["raw"].toObject();
-  const QString heading = raw["A2"].toObject()["fill"].toString();
-  EXPECT_FALSE(heading.isEmpty());
-  EXPECT_EQ(raw["C1"].toObject()["fill"].toString(), heading);
-  EXPECT_TRUE(raw["A3"].toObject()["fill"].isNull());
-  for (const QString& name : {QString("A1"), QString("C15"), QString("B9")}) {
-    for (const char* edge : {"left", "right", "top", "bottom"})
-      EXPECT_EQ(raw[name].toObject()[edge].toString(), "thin") << name.toStdString() << edge;
-  }
-}
 
 TEST_F(DdvExportTest, NoSpreadsheetProgramStillCloses) {
   ui::seams().spreadsheetProgram = [] { return QStringList(); };

@@ -19,24 +19,8 @@ using practice_tests::ReadAll;
 using testing_support::FixedClock;
 using testing_support::TempCurrentDir;
 
-class Game27Test : public testing_support::SeamsFixture {
+class Game27Test : public practice_tests::WindowFixture<TForm27, Form27> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    delete Form27;
-    Form27 = new TForm27;
-    f = Form27;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form27;
-    Form27 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   // Opens the window, ticks the Bull box when asked, starts a game (F7).
   void Start(bool bull = false) {
     f->ShowModal();
@@ -56,10 +40,6 @@ class Game27Test : public testing_support::SeamsFixture {
     for (int col = 0; col < 4; ++col) out << c->StringGrid2->Cell(col, row);
     return out;
   }
-
-  TForm27* f = nullptr;
-  Ui::TForm27* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 // Whole games: the message at the end, the total, and the block in the history.
@@ -244,37 +224,6 @@ TEST_F(Game27Test, KeyboardAlone) {
   EXPECT_EQ(c->Panel2->text(), "3");
   Key(Qt::Key_F7);  // disabled while a game runs
   EXPECT_EQ(f->CurrentSector, 3);
-}
-
-TEST_F(Game27Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("27");
-  practice_tests::SpreadsheetRecorder sheet;
-  Start();
-  Play({0, 0, 0, 0, 0});
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  EXPECT_EQ(CellText(*book, "A1"), "Сектор");
-  EXPECT_EQ(CellText(*book, "D1"), "Сумма очков");
-  EXPECT_EQ(CellText(*book, "B2"), "Игра - 1");
-  EXPECT_EQ(CellText(*book, "C6"), "-8");
-  EXPECT_EQ(CellText(*book, "D7"), "-3");
-  EXPECT_TRUE(CellText(*book, "A8").isEmpty());
-  EXPECT_FALSE(book->value("cells").toObject().contains("A9"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "A1").isEmpty());
-  EXPECT_EQ(practice_tests::CellFill(*book, "D1"), practice_tests::CellFill(*book, "A1"));
-  EXPECT_TRUE(practice_tests::CellFill(*book, "A2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "A8") && practice_tests::HasThinBorders(*book, "D1"));
-  const double widths[] = {8, 19, 15, 13};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
 }
 
 }  // namespace

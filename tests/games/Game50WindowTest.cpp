@@ -23,25 +23,12 @@ using testing_support::TempCurrentDir;
 
 constexpr int kBust = -1;
 
-class Game50Test : public testing_support::SeamsFixture {
+class Game50Test : public practice_tests::WindowFixture<TForm50, Form50> {
  protected:
   void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    WindowFixture::SetUp();
     ui::seams().decimalSeparator = QChar('.');
-    delete Form50;
-    Form50 = new TForm50;
-    f = Form50;
-    c = &f->Controls();
   }
-  void TearDown() override {
-    f->Close();
-    delete Form50;
-    Form50 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   // Visits by their keys: F1 bust, F2 0, F3 25 ... F8 150.
   void Visits(const std::vector<int>& values) {
     static const std::map<int, Qt::Key> keys = {{kBust, Qt::Key_F1}, {0, Qt::Key_F2},  {25, Qt::Key_F3},
@@ -75,10 +62,6 @@ class Game50Test : public testing_support::SeamsFixture {
   std::vector<bool> DartButtons() const {
     return {ui::Enabled(c->BitBtn5), ui::Enabled(c->BitBtn6), ui::Enabled(c->BitBtn7)};
   }
-
-  TForm50* f = nullptr;
-  Ui::TForm50* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 TEST_F(Game50Test, LegOf150150150And50) {
@@ -254,39 +237,6 @@ TEST_F(Game50Test, RowsPastTheGridsAreKept) {
   EXPECT_TRUE(c->StringGrid1->Cell(0, 44).isEmpty());
   EXPECT_TRUE(c->StringGrid2->Cell(0, 31).isEmpty());
   EXPECT_EQ(c->StringGrid2->RowCount(), 30);
-}
-
-TEST_F(Game50Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("50");
-  practice_tests::SpreadsheetRecorder sheet;
-  Open();
-  Visits({150, 150, 150, 50});
-  Key(Qt::Key_F3);
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  const QStringList expected = {"Лег", "Кол-во дротиков", "На 1 дротик", "Средний набор", "1", "12", "41.67", "125"};
-  const QStringList cells = {"A1", "B1", "C1", "D1", "A2", "B2", "C2", "D2"};
-  for (int i = 0; i < cells.size(); ++i) {
-    QString got = CellText(*book, cells[i]);
-    if (got.endsWith(".00")) got.chop(3);  // as text or as a number
-    EXPECT_EQ(got, expected[i]) << cells[i].toStdString();
-  }
-  EXPECT_FALSE(book->value("cells").toObject().contains("A3"));
-  EXPECT_FALSE(book->value("cells").toObject().contains("E1"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "B1").isEmpty());
-  EXPECT_TRUE(practice_tests::CellFill(*book, "B2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "D2"));
-  const double widths[] = {4, 16, 12, 14};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
 }
 
 }  // namespace

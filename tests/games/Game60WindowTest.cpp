@@ -21,24 +21,8 @@ using testing_support::TempCurrentDir;
 const QString kLost = "Игра окончена! Да... надо что-то менять!!!";
 const QString kBadLimit = "Внимание!!! Недопустимое значение. Введите число от 8 до 999 ";
 
-class Game60Test : public testing_support::SeamsFixture {
+class Game60Test : public practice_tests::WindowFixture<TForm60, Form60> {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    delete Form60;
-    Form60 = new TForm60;
-    f = Form60;
-    c = &f->Controls();
-  }
-  void TearDown() override {
-    f->Close();
-    delete Form60;
-    Form60 = nullptr;
-    msg.reset();
-    SeamsFixture::TearDown();
-  }
-  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
   void Keys(const std::vector<Qt::Key>& keys) {
     for (Qt::Key k : keys) Key(k);
   }
@@ -71,10 +55,6 @@ class Game60Test : public testing_support::SeamsFixture {
     return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) ||
            ui::Enabled(c->BitBtn7);
   }
-
-  TForm60* f = nullptr;
-  Ui::TForm60* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
 TEST_F(Game60Test, ButtonsOneAndTwoByTheTarget) {
@@ -278,36 +258,6 @@ TEST_F(Game60Test, KeyboardAlone) {
   EXPECT_EQ(f->GamesPlayed, 1);
   Key(Qt::Key_F7);
   EXPECT_TRUE(Scoring());
-}
-
-TEST_F(Game60Test, ExportReadBack) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("60");
-  practice_tests::SpreadsheetRecorder sheet;
-  f->ShowModal();
-  Limit("8");
-  Repeat(Qt::Key_F3, 8);
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(sheet.started.size(), 1);
-  const std::optional<QJsonObject> book = practice_tests::ReadBack(automation::LastApplication()->WrittenFile());
-  ASSERT_TRUE(book);
-  using practice_tests::CellText;
-  EXPECT_EQ(CellText(*book, "A1"), "Подход");
-  EXPECT_EQ(CellText(*book, "D1"), "Каким дротиком");
-  EXPECT_EQ(CellText(*book, "D2"), "Игра - 1");
-  EXPECT_EQ(CellText(*book, "B10"), "130");
-  EXPECT_EQ(CellText(*book, "C10"), "Да");
-  EXPECT_FALSE(book->value("cells").toObject().contains("A11"));
-  EXPECT_FALSE(practice_tests::CellFill(*book, "C1").isEmpty());
-  EXPECT_TRUE(practice_tests::CellFill(*book, "C2").isEmpty());
-  EXPECT_TRUE(practice_tests::HasThinBorders(*book, "A10"));
-  const double widths[] = {8, 8, 8, 16};
-  for (int i = 0; i < 4; ++i) {
-    const double w = practice_tests::ColumnWidth(*book, QString(QChar('A' + i)));
-    EXPECT_TRUE(w >= widths[i] && w < widths[i] + 1) << i << " " << w;
-  }
 }
 
 }  // namespace

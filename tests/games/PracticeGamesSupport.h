@@ -12,9 +12,14 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
+#include <QTest>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 #include "automation/Excel.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Dialogs.h"
 #include "ui/Seams.h"
 
 namespace practice_tests {
@@ -39,6 +44,35 @@ inline QByteArray ReadAll(const QString& path) {
   if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
   return f.readAll();
 }
+
+// A game window made afresh for each test, in its global, with scripted
+// message boxes; keys go to the control that has the focus.
+template <class Form, Form*& Global>
+class WindowFixture : public testing_support::SeamsFixture {
+ protected:
+  using Controls = std::remove_reference_t<decltype(std::declval<Form&>().Controls())>;
+
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    delete Global;
+    Global = new Form;
+    f = Global;
+    c = &f->Controls();
+  }
+  void TearDown() override {
+    f->Close();
+    delete Global;
+    Global = nullptr;
+    msg.reset();
+    SeamsFixture::TearDown();
+  }
+  void Key(Qt::Key key) { QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, key); }
+
+  Form* f = nullptr;
+  Controls* c = nullptr;
+  std::unique_ptr<ui::ScriptedMessages> msg;
+};
 
 // Starting the spreadsheet program is recorded instead of done.
 class SpreadsheetRecorder {

@@ -1,0 +1,82 @@
+#include "gamekit/GameWindow.h"
+
+#include "automation/Excel.h"
+#include "gamekit/GameConventions.h"
+#include "gamekit/GridExport.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+
+namespace gamekit {
+
+bool ClickFocusedButton(const QWidget* window, int& key) {
+  if (key != ui::VK_RETURN || !window) return false;
+  auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
+  if (!button || !button->isEnabled() || !button->isVisible()) return false;
+  key = 0;
+  button->click();
+  return true;
+}
+
+void InfoBackground(ui::TStringGrid& grid) {
+  constexpr ui::TColor kInfoBk = 0xE1FFFF;  // 0x00BBGGRR
+  ui::TStringGrid* g = &grid;
+  grid.OnDrawCell = [g](int col, int row, const QRect& rect) {
+    if (g->RowSelect() && row == g->Row() && row >= g->FixedRows() && col >= g->FixedCols()) return;
+    ui::TCanvas& canvas = g->Canvas();
+    canvas.brush.Color = kInfoBk;
+    canvas.font.Color = 0;
+    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, g->Cell(col, row));
+  };
+  grid.Repaint();
+}
+
+bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QAbstractButton* second,
+                         QAbstractButton* third) {
+  if (which == darts::FinishingDarts::ThirdOnly) return false;
+  const bool any = which == darts::FinishingDarts::Any;
+  first->setEnabled(any);
+  second->setEnabled(true);
+  third->setEnabled(true);
+  (any ? first : second)->setFocus();
+  return true;
+}
+
+int LeaveWithQuestion(ui::TForm& window, const std::function<void()>& writeFile,
+                      const std::function<void()>& exportToSheet, const std::function<void()>& reset) {
+  int answer = ui::mrCancel;
+  ui::RunHandler([&] {
+    ExitSteps steps;
+    steps.writeFile = writeFile;
+    steps.exportToSpreadsheet = exportToSheet;
+    steps.reset = reset;
+    steps.close = [&window] { window.Close(); };
+    answer = ExitWithQuestion(steps);
+  });
+  return answer;
+}
+
+void ExportBlock(const SheetBlock& block) {
+  std::shared_ptr<automation::Application> excel = StartSpreadsheet();
+  if (!excel) return;
+
+  automation::VariantArray data(block.highRow, block.highCol);
+  if (block.fill) block.fill(data);
+
+  excel->Workbooks().Add();
+  automation::Worksheet sheet = excel->WorkSheets(1);
+  automation::Range range = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(block.lastRow, block.lastCol));
+  if (block.format) block.format(sheet);
+  GridBorders(range);
+  range.Value(data);
+  excel->Visible(true);
+}
+
+std::function<void(automation::Worksheet&)> HeadedTable(std::vector<double> widths, int lastCol) {
+  return [widths = std::move(widths), lastCol](automation::Worksheet& sheet) {
+    ColumnWidths(sheet, 1, widths);
+    FillColour(sheet, 1, 1, 1, lastCol, 35);
+  };
+}
+
+}  // namespace gamekit
