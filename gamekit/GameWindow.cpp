@@ -9,15 +9,6 @@
 
 namespace gamekit {
 
-bool ClickFocusedButton(const QWidget* window, int& key) {
-  if (key != ui::VK_RETURN || !window) return false;
-  auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
-  if (!button || !button->isEnabled() || !button->isVisible()) return false;
-  key = 0;
-  button->click();
-  return true;
-}
-
 void InfoBackground(ui::TStringGrid& grid) {
   constexpr ui::TColor kInfoBk = 0xE1FFFF;  // 0x00BBGGRR
   ui::TStringGrid* g = &grid;

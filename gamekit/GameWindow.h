@@ -1,5 +1,4 @@
-// What the game windows do alike beyond the shared conventions: Enter on the
-// focused button, the exit that writes a file and asks the exit question, and
+// What the game windows do alike beyond the shared conventions: the exit that writes a file and asks the exit question, and
 // the export of one block of cells to a new workbook.
 #pragma once
 
@@ -20,10 +19,6 @@ class Worksheet;
 }  // namespace automation
 
 namespace gamekit {
-
-// Enter on a focused, enabled button clicks it, as Space does, and the key is
-// swallowed (set to 0). Returns true when a button was clicked.
-bool ClickFocusedButton(const QWidget* window, int& key);
 
 // Score sheets drawn on the tooltip background colour (the selected row keeps
 // its highlight).

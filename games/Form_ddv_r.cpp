@@ -85,7 +85,5 @@ void TForm_ddv_raschet::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
   if (key == ui::VK_F10) {
     if (BitBtn1->isEnabled()) BitBtn1Click();
-    return;
   }
-  gamekit::ClickFocusedButton(this, key);
 }

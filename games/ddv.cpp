@@ -132,7 +132,7 @@ void TForm_ddv::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
   // One press enters at most one dart: the map runs one button and stops, so
   // the pair the dart has just enabled waits for the next press.
-  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
 void TForm_ddv::SetDartButtons(int dart) {

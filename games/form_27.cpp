@@ -39,7 +39,7 @@ TForm27::TForm27(QWidget* parent) : ui::TForm(parent) {
 
 void TForm27::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
 // ---------------------------------------------------------------------------

@@ -50,7 +50,7 @@ TForm50::TForm50(QWidget* parent) : ui::TForm(parent) {
 
 void TForm50::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
 QString TForm50::Average(float value) const { return ui::FormatFloat(QStringLiteral("0.00"), value); }

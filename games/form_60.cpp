@@ -40,7 +40,7 @@ TForm60::TForm60(QWidget* parent) : ui::TForm(parent) {
 
 void TForm60::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  if (!keys_.Handle(key)) gamekit::ClickFocusedButton(this, key);
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
 // ---------------------------------------------------------------------------
