@@ -7,6 +7,7 @@
 
 #include "app/Kalvern.h"
 #include "darts/DartsRules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "darts/SoloSuggestions.h"
 #include "automation/Excel.h"
@@ -281,22 +282,7 @@ void TForm_501_s::LegEnd() {
   Label21->setEnabled(true);
 
   Remainder = 0;
-  switch (darts::FinishingDartsFor(finish)) {
-    case darts::FinishingDarts::ThirdOnly:
-      RecordLeg(3);
-      break;
-    case darts::FinishingDarts::SecondOrThird:
-      BitBtn6->setEnabled(true);
-      BitBtn7->setEnabled(true);
-      BitBtn6->setFocus();
-      break;
-    case darts::FinishingDarts::Any:
-      BitBtn5->setEnabled(true);
-      BitBtn6->setEnabled(true);
-      BitBtn7->setEnabled(true);
-      BitBtn5->setFocus();
-      break;
-  }
+  if (!gamekit::OfferFinishingDarts(darts::FinishingDartsFor(finish), BitBtn5, BitBtn6, BitBtn7)) RecordLeg(3);
 }
 
 void TForm_501_s::BitBtn5Click() {
@@ -514,39 +500,30 @@ void TForm_501_s::WriteStatisticsFile() {
 }
 
 void TForm_501_s::BitBtn3Click() {
-  ui::RunHandler([&] {
-    if (gamekit::NothingRecorded(*StringGrid2)) {  // no leg recorded in this opening
-      ExitReset();
-      Close();
-      return;
-    }
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { BitBtn9Click(); };
-    steps.reset = [this] { ExitReset(); };
-    steps.close = [this] { Close(); };
-    gamekit::ExitWithQuestion(steps);
-  });
+  if (gamekit::NothingRecorded(*StringGrid2)) {  // no leg recorded in this opening
+    ExitReset();
+    Close();
+    return;
+  }
+  gamekit::LeaveWithQuestion(
+      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn9Click(); }, [this] { ExitReset(); });
 }
 
 void TForm_501_s::BitBtn9Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  const int lastRow = LegNumber + 2;
-  automation::VariantArray data(lastRow, kLegCols);
-  for (int c = 0; c < kLegCols; ++c) data.Set(0, c, Text(kSheetHeadings[c]));
-  gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, lastRow - 1, 0, kLegCols);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(lastRow, kLegCols));
-  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
-  gamekit::FillColour(sheet, 1, 1, 1, kLegCols, 35);
-  gamekit::FillColour(sheet, 2, 1, 2, kLegCols, 33);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  gamekit::SheetBlock block;
+  block.lastRow = LegNumber + 2;
+  block.lastCol = kLegCols;
+  block.highRow = block.lastRow;
+  block.highCol = kLegCols;
+  block.fill = [this, &block](automation::VariantArray& data) {
+    for (int c = 0; c < kLegCols; ++c) data.Set(0, c, Text(kSheetHeadings[c]));
+    gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, block.lastRow - 1, 0, kLegCols);
+  };
+  block.format = [](automation::Worksheet& sheet) {
+    gamekit::HeadedTable(kSheetWidths, kLegCols)(sheet);
+    gamekit::FillColour(sheet, 2, 1, 2, kLegCols, 33);
+  };
+  gamekit::ExportBlock(block);
 }
 
 void TForm_501_s::FormClose() {
