@@ -6,6 +6,7 @@
 
 #include "automation/Excel.h"
 #include "darts/SectorVisits.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -15,7 +16,6 @@ TFormsector* Formsector = nullptr;
 namespace {
 
 const char* const kEmpty = "Внимание!!! Недопустимое значение.";
-const char* const kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
 const char* const kListOpen = "Выберите сектор и нажмите Ok !";
 const char* const kFileHeader = "Сектор;Сумма;Средний на 1 дротик;Средний набор;";
 
@@ -35,11 +35,6 @@ TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
   // A focused button answers Enter as it answers Space.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
-}
-
-void TFormsector::FocusEntry() {
-  MaskEdit1->Clear();
-  MaskEdit1->setFocus();
 }
 
 void TFormsector::FormShow() {
@@ -95,7 +90,7 @@ void TFormsector::BitBtn1Click() {
     for (int r = 1; r <= kVisits; ++r) {
       for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
     }
-    FocusEntry();
+    gamekit::ClearAndFocus(MaskEdit1);
   });
 }
 
@@ -104,30 +99,19 @@ void TFormsector::MaskEdit1KeyPress(int key) {
 }
 
 void TFormsector::BitBtn3Click() {
-  bool done = false;
-  ui::RunHandler([&] {
-    TakeVisit();
-    done = true;
-  });
-  // A text that is no number was refused by the conversion error; nothing was
-  // counted and the field takes the next entry.
-  if (!done && MaskEdit1->isEnabled()) FocusEntry();
+  gamekit::TakeEntry(MaskEdit1, [this] { TakeVisit(); });
 }
 
 void TFormsector::TakeVisit() {
   if (VisitCounter > kVisits) return;  // the series is complete
-  auto refuse = [this](const char* message) {
-    ui::ShowMessage(Text(message));
-    FocusEntry();
-  };
   const QString typed = MaskEdit1->Text().trimmed();
-  if (typed.isEmpty()) return refuse(kEmpty);
+  if (typed.isEmpty()) return gamekit::RefuseEntry(MaskEdit1, kEmpty);
   const int score = ui::StrToInt(typed);  // "1 2" raises the conversion error
-  if (!darts::IsSectorVisit(SectorValue, score)) return refuse(kNotInSector);
+  if (!darts::IsSectorVisit(SectorValue, score)) return gamekit::RefuseEntry(MaskEdit1, gamekit::kNotInSectorText);
 
   VisitScore = static_cast<float>(score);
   SectorSum += score;
-  FocusEntry();
+  gamekit::ClearAndFocus(MaskEdit1);
   const int row = static_cast<int>(VisitCounter);
   StringGrid1->SetCell(0, row, ui::FloatToStr(VisitCounter));
   StringGrid1->SetCell(1, row, ui::FloatToStr(VisitScore));
@@ -200,20 +184,12 @@ void TFormsector::BitBtn2Click() {
 }
 
 void TFormsector::BitBtn4Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
   automation::VariantArray data(SummaryRow + 1, kSummaryCols);
   const char* const headings[] = {"Сектор", "Сумма", "Средний на 1 дротик", "Средний набор"};
   for (int c = 0; c < kSummaryCols; ++c) data.Set(0, c, Text(headings[c]));
   gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, SummaryRow - 1, 0, kSummaryCols);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(SummaryRow + 1, kSummaryCols));
-  gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
-  gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  gamekit::ExportBlock(data, SummaryRow + 1, kSummaryCols, [](automation::Worksheet& sheet) {
+    gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
+    gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
+  });
 }

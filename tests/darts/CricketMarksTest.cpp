@@ -1,97 +1,50 @@
-// Cricket marks and dart scores checked against the closing rules.
+// Cricket marks and dart scores against the closing rules.
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <array>
 
 #include "darts/CricketMarks.h"
 
 namespace {
 
-using darts::CricketDartOf;
-using darts::DartKind;
-
-// Marks of every target after the darts, as a player counts them.
-std::array<int, darts::kCricketTargets> MarksAfter(const QStringList& darts) {
+// Marks of every target after the darts; target index 20 - n, the Bull 6.
+std::array<int, darts::kCricketTargets> MarksAfter(const QStringList& throws) {
   std::array<int, darts::kCricketTargets> marks{};
-  for (const QString& d : darts) {
-    const auto dart = CricketDartOf(d);
+  for (const QString& d : throws) {
+    const auto dart = darts::CricketDartOf(d);
     EXPECT_TRUE(dart.has_value()) << d.toStdString();
     if (dart && dart->target >= 0) marks[dart->target] += dart->marks;
   }
   return marks;
 }
 
-TEST(CricketMarks, EverySegmentCaptionNamesItsTargetAndMarks) {
-  // Built from the board, not from the reader: number n is target 20 - n.
-  for (int n = 15; n <= 20; ++n) {
-    const struct {
-      QString caption;
-      int marks;
-      DartKind kind;
-    } segs[] = {{QString::number(n), 1, DartKind::Single},
-                {"D" + QString::number(n), 2, DartKind::Double},
-                {"T" + QString::number(n), 3, DartKind::Treble}};
-    for (const auto& s : segs) {
-      SCOPED_TRACE(s.caption.toStdString());
-      const auto dart = CricketDartOf(s.caption);
-      ASSERT_TRUE(dart.has_value());
-      EXPECT_EQ(darts::CricketTargetNumber(dart->target), n);
-      EXPECT_EQ(dart->marks, s.marks);
-      EXPECT_EQ(dart->kind, s.kind);
-      EXPECT_EQ(darts::CricketDartScore(s.caption), n * s.marks);
-    }
-  }
-  const auto miss = CricketDartOf("0");
-  ASSERT_TRUE(miss.has_value());
-  EXPECT_EQ(miss->target, -1);
-  EXPECT_EQ(miss->marks, 0);
-  EXPECT_EQ(miss->kind, DartKind::Miss);
-}
-
-TEST(CricketMarks, CaptionsOffTheBoardGiveNoDart) {
-  for (const char* bad : {"", "14", "21", "D14", "T21", "Q20", "D", "T2", "020", "D200", "-20", "B", "75"}) {
-    EXPECT_FALSE(CricketDartOf(bad).has_value()) << bad;
-  }
-}
-
-TEST(CricketMarks, ClosingSequences) {
+TEST(CricketMarks, ClosingRulesAndVisitScores) {
   struct Case {
     QStringList darts;
-    int target;
-    bool closed;
-    int picture;
+    int target, picture, score;  // picture 3 is the closed target
   };
   const Case cases[] = {
-      {{"T20"}, 0, true, 3},
-      {{"20", "20"}, 0, false, 2},
-      {{"20", "20", "20"}, 0, true, 3},
-      {{"20", "D20"}, 0, true, 3},
-      {{"D20", "D20"}, 0, true, 3},
-      {{"D20"}, 0, false, 2},
-      {{"19"}, 1, false, 1},
-      {{"25", "25", "25"}, 6, true, 3},
-      {{"50", "25"}, 6, true, 3},
-      {{"50", "50"}, 6, true, 3},
-      {{"50"}, 6, false, 2},
-      {{"25", "25"}, 6, false, 2},
-      {{"0", "0", "0"}, 0, false, 0},
-      {{"T15", "0"}, 5, true, 3},
-      {{"T16", "T17"}, 4, true, 3},
+      {{"T20"}, 0, 3, 60},         {{"20", "20"}, 0, 2, 40},           {{"20", "D20"}, 0, 3, 60},
+      {{"20", "20", "20"}, 0, 3, 60}, {{"19"}, 1, 1, 19},              {{"25", "25", "25"}, 6, 3, 75},
+      {{"50", "25"}, 6, 3, 75},    {{"50", "50"}, 6, 3, 100},          {{"25", "25"}, 6, 2, 50},
+      {{"T20", "0", "50"}, 6, 2, 110}, {{"D17", "25", "19"}, 3, 2, 78}, {{"0", "0", "0"}, 5, 0, 0},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.darts.join(" ").toStdString());
-    const auto marks = MarksAfter(c.darts);
-    EXPECT_EQ(darts::IsClosed(marks[c.target]), c.closed);
-    EXPECT_EQ(darts::MarkPicture(marks[c.target]), c.picture);
+  for (const Case& k : cases) {
+    const auto marks = MarksAfter(k.darts);
+    int score = 0;
+    for (const QString& d : k.darts) score += darts::CricketDartScore(d);
+    EXPECT_EQ(darts::MarkPicture(marks[k.target]), k.picture) << k.darts.join(' ').toStdString();
+    EXPECT_EQ(darts::IsClosed(marks[k.target]), k.picture == 3) << k.darts.join(' ').toStdString();
+    EXPECT_EQ(score, k.score) << k.darts.join(' ').toStdString();
+  }
+  for (const char* bad : {"", "14", "21", "D14", "T21", "Q20", "T2", "020", "D200", "75"}) {
+    EXPECT_FALSE(darts::CricketDartOf(bad).has_value()) << bad;
   }
 }
 
-TEST(CricketMarks, LegEndsOnlyWhenAllSevenAreClosed) {
+TEST(CricketMarks, TheLegEndsOnlyWhenAllSevenAreClosed) {
   const QStringList fastest = {"T20", "T19", "T18", "T17", "T16", "T15", "50", "25"};
-  for (int n = 0; n < fastest.size(); ++n) {
-    EXPECT_EQ(darts::AllClosed(MarksAfter(fastest.mid(0, n + 1))), n == fastest.size() - 1) << n;
-  }
+  for (int n = 1; n <= fastest.size(); ++n) EXPECT_EQ(darts::AllClosed(MarksAfter(fastest.mid(0, n))), n == 8) << n;
   EXPECT_FALSE(darts::AllClosed(MarksAfter({"T20", "T19", "T18", "T17", "T16", "D15", "50", "50"})));
 }
 
