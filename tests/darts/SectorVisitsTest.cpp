@@ -17,8 +17,3 @@ TEST(SectorVisits, AgreesWithEveryThreeDartsAtTheSector) {
     }
   }
 }
-
-TEST(SectorVisits, ALeadingZeroInTheFirstPositionCountsZero) {
-  const char* const cases[][2] = {{"05 ", "0"}, {"005", "0"}, {" 05", " 05"}, {"50 ", "50 "}, {"   ", "   "}};
-  for (const auto& k : cases) EXPECT_EQ(darts::LeadingZeroRule(k[0]), QString(k[1])) << k[0];
-}

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -28,10 +29,9 @@ inline QByteArray FileBytes(const QStringList& lines) {
   return out;
 }
 
-// A fresh window W (its global instance made anew) in a fresh current folder
-// holding the game's data folder; a clock fixed at 5 December 2026, 16:14:09;
-// a decimal comma; scripted message boxes; workbooks handed to a stand-in
-// spreadsheet program and read back by Cells.
+// A fresh window W in a fresh current folder holding its data folder; the clock
+// at 5 December 2026, 16:14:09; a decimal comma; scripted message boxes; the
+// spreadsheet program a stand-in that collects the workbooks.
 template <class W>
 class WindowTest : public testing_support::SeamsFixture {
  protected:
@@ -46,17 +46,16 @@ class WindowTest : public testing_support::SeamsFixture {
     ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
     ui::seams().startDetached = [this](const QString&, const QStringList& args) { return exported << args.last(), true; };
     delete global_;
-    global_ = f = new W;
-    c = &f->Controls();
+    c = &(global_ = f = new W)->Controls();
   }
   void TearDown() override {
     f->Close();
     delete global_;
     global_ = nullptr;
-    clock.reset(), dir.reset(), msg.reset();  // the folder goes before the seams
+    clock.reset(), dir.reset(), msg.reset();
     SeamsFixture::TearDown();
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key, mods);
   }
   // Types into the emptied field from its first position and confirms with Enter.
@@ -76,26 +75,20 @@ class WindowTest : public testing_support::SeamsFixture {
     QFile file(dir->File(folder_ + "/" + name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
-  // What the reader sees of the one exported workbook, a string per cell:
-  // the value (numbers as numbers print), then "|" + the fill's RGB and "|b"
-  // where the cell has a bottom border: "Сектор|FFCCFFCC|b".
+  // The one exported workbook as the reader sees it, a text per cell: its
+  // value, "|" and its fill, and "|b" where it has a bottom border.
   QStringList Cells(const QStringList& refs) {
-    QJsonObject book;
     QProcess reader;
-    const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py";
-    if (exported.size() == 1) reader.start(QStringLiteral("/usr/bin/python3"), {script, exported[0]});
-    if (exported.size() != 1 || !reader.waitForFinished(60000) || reader.exitCode() != 0) {
-      ADD_FAILURE() << exported.size() << " workbooks; " << reader.readAllStandardError().toStdString();
-    } else {
-      book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-      widths = book["widths"].toObject().toVariantMap();
-    }
+    const QString script = QFileInfo(__FILE__).absolutePath() + "/../automation/read_xlsx.py";
+    reader.start("/usr/bin/python3", {script, exported.value(0)});
+    EXPECT_TRUE(exported.size() == 1 && reader.waitForFinished(60000) && reader.exitCode() == 0) << exported.size();
+    const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    widths = book["widths"].toObject().toVariantMap();
     QStringList out;
     for (const QString& ref : refs) {
       const QJsonObject cell = book["cells"].toObject()[ref].toObject();
-      const QJsonValue v = cell["value"];
-      out << (v.isDouble() ? QString::number(v.toDouble(), 'g', 15) : v.toString()) + "|" +
-                 cell["fill"].toString() + (cell["bottom"].isArray() ? "|b" : "");
+      const QString value = cell["value"].isDouble() ? QString::number(cell["value"].toDouble()) : cell["value"].toString();
+      out << value + "|" + cell["fill"].toString() + (cell["bottom"].isArray() ? "|b" : "");
     }
     return out;
   }
@@ -106,7 +99,7 @@ class WindowTest : public testing_support::SeamsFixture {
   std::unique_ptr<testing_support::TempCurrentDir> dir;
   std::unique_ptr<testing_support::FixedClock> clock;
   QStringList exported;
-  QVariantMap widths;  // column letter -> width, after Cells
+  QVariantMap widths;  // column letter -> width, read by Cells
 
  private:
   W*& global_;
