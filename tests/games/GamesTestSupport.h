@@ -79,16 +79,14 @@ class WindowTest : public testing_support::SeamsFixture {
   // value, "|" and its fill, and "|b" where it has a bottom border.
   QStringList Cells(const QStringList& refs) {
     QProcess reader;
-    const QString script = QFileInfo(__FILE__).absolutePath() + "/../automation/read_xlsx.py";
-    reader.start("/usr/bin/python3", {script, exported.value(0)});
+    reader.start("/usr/bin/python3", {QFileInfo(__FILE__).path() + "/../automation/read_xlsx.py", exported.value(0)});
     EXPECT_TRUE(exported.size() == 1 && reader.waitForFinished(60000) && reader.exitCode() == 0) << exported.size();
     const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
     widths = book["widths"].toObject().toVariantMap();
     QStringList out;
     for (const QString& ref : refs) {
       const QJsonObject cell = book["cells"].toObject()[ref].toObject();
-      const QString value = cell["value"].isDouble() ? QString::number(cell["value"].toDouble()) : cell["value"].toString();
-      out << value + "|" + cell["fill"].toString() + (cell["bottom"].isArray() ? "|b" : "");
+      out << cell["value"].toVariant().toString() + "|" + cell["fill"].toString() + (cell["bottom"].isArray() ? "|b" : "");
     }
     return out;
   }
