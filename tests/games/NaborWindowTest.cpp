@@ -67,6 +67,7 @@ TEST_F(NaborWindowTest, UndoBackToTheFirstRoundAndTheGameEnd) {
   Visits({0});  // the 10th visit opens the second column
   EXPECT_TRUE(ui::Visible(f->Panel(48)) && ui::Visible(f->Panel(49)));
   Visits(Rounds(11, 50, 11));
+  EXPECT_EQ(f->PanelColor(22), kBlack);  // after the Bull the score of sector 1 keeps its colour
   c->BitBtn2->click();  // a finished game takes nothing more, nor can it be undone
   Key(Qt::Key_F5);
   EXPECT_EQ(f->Panel(44)->text(), "68");
