@@ -29,6 +29,12 @@ void TakeEntry(ui::TMaskEdit* field, const std::function<void()>& take) {
   if (!done && field->isEnabled()) ClearAndFocus(field);
 }
 
+void ClearCells(ui::TStringGrid& grid, int firstRow, int lastRow, int firstCol, int lastCol) {
+  for (int r = firstRow; r <= lastRow; ++r) {
+    for (int c = firstCol; c <= lastCol; ++c) grid.SetCell(c, r, QString());
+  }
+}
+
 void PaintOnTooltipColour(ui::TStringGrid* grid) {
   grid->OnDrawCell = [grid](int col, int row, const QRect& rect) {
     if (grid->RowSelect() && row == grid->Row()) return;

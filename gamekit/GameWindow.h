@@ -30,6 +30,9 @@ void RefuseEntry(ui::TMaskEdit* field, const char* message);
 // then emptied for the next entry.
 void TakeEntry(ui::TMaskEdit* field, const std::function<void()>& take);
 
+// Empties the cells of rows firstRow..lastRow, columns firstCol..lastCol.
+void ClearCells(ui::TStringGrid& grid, int firstRow, int lastRow, int firstCol, int lastCol);
+
 // The sheet stands on the tooltip colour; the selected row keeps the
 // selection's colours.
 void PaintOnTooltipColour(ui::TStringGrid* grid);

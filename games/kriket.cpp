@@ -291,17 +291,13 @@ void TForm_k::ShowPlainPictures() {
 
 void TForm_k::ClearVisitRows() {
   const int last = std::max(kVisitRows, highestVisitRow_);
-  for (int r = 1; r <= last; ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 1, last, 0, kVisitCols - 1);
   highestVisitRow_ = 0;
 }
 
 void TForm_k::ClearRecordRows() {
   const int last = std::max(kRecordRows, highestRecordRow_);
-  for (int r = 2; r <= last; ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, 2, last, 0, kVisitCols - 1);
   highestRecordRow_ = 1;
 }
 

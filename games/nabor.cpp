@@ -86,9 +86,7 @@ void TForm_n::FormCreate() {
 void TForm_n::FormShow() {
   NoCloseSystemMenu();
   const int last = std::max(kResultRows, highestResultRow_);
-  for (int r = 0; r <= last; ++r) {
-    for (int c = 0; c < 4; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, 0, last, 0, 3);
   highestResultRow_ = 0;
   BitBtn1->setEnabled(true);
   GamesPlayed = 0;
@@ -222,9 +220,7 @@ void TForm_n::BitBtn3Click() {
 
 void TForm_n::FillSummary() {
   const int g = GamesPlayed;
-  for (int r = 0; r <= 1; ++r) {
-    for (int c = 0; c < kFileCols; ++c) StringGrid3->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid3, 0, 1, 0, kFileCols - 1);
   StringGrid3->SetCell(0, 0, QStringLiteral("Сумма по сектору"));
   StringGrid3->SetCell(0, 1, QStringLiteral("Средняя по секторам и набору"));
   for (int c = 2; c <= kRunningCol; ++c) {

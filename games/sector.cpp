@@ -87,9 +87,7 @@ void TFormsector::BitBtn1Click() {
     StringGrid1->SetCell(2, 0, QStringLiteral("Сектор"));
     StringGrid1->SetCell(3, 0, SectorName);
     ComboBox1->setEnabled(false);
-    for (int r = 1; r <= kVisits; ++r) {
-      for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
-    }
+    gamekit::ClearCells(*StringGrid1, 1, kVisits, 0, kSheetCols - 1);
     gamekit::ClearAndFocus(MaskEdit1);
   });
 }
@@ -154,13 +152,8 @@ void TFormsector::WriteStatisticsFile() {
 }
 
 void TFormsector::ResetAndClose() {
-  for (int r = 0; r <= kVisits; ++r) {
-    for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
-  const int last = std::max(kSummaryRowsCleared - 1, SummaryRow);
-  for (int r = 0; r <= last; ++r) {
-    for (int c = 0; c < kSummaryCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 0, kVisits, 0, kSheetCols - 1);
+  gamekit::ClearCells(*StringGrid2, 0, std::max(kSummaryRowsCleared - 1, SummaryRow), 0, kSummaryCols - 1);
   Panel1->setText(QStringLiteral("1"));
   Panel2->setText(QStringLiteral("0"));
   MaskEdit1->Clear();
