@@ -282,10 +282,10 @@ void TForm_n::BitBtn5Click() {
   automation::VariantArray data(g + 3, kFileCols - 1);
   gamekit::CopyGridBlock(data, 0, 0, *StringGrid1, 0, g + 2, 0, kFileCols - 1);
   gamekit::ExportBlock(data, g + 3, kGameCols, [g](automation::Worksheet& sheet) {
-    std::vector<double> widths = {35, 5};                // A date and time, B game
-    widths.insert(widths.end(), 20, 4);                  // C..V the sectors 1..20
-    widths.insert(widths.end(), 4, 8);                   // W Bull, X sum, Y, Z averages
-    widths.push_back(24);                                // AA running average
+    std::vector<double> widths = {35, 5};  // A date and time, B game
+    widths.insert(widths.end(), 20, 4);    // C..V the sectors 1..20
+    widths.insert(widths.end(), 4, 8);     // W Bull, X sum, Y, Z averages
+    widths.push_back(24);                  // AA running average
     gamekit::ColumnWidths(sheet, 1, widths);
     gamekit::FillColour(sheet, 1, 1, 1, kGameCols, 35);  // the headers
     gamekit::FillColour(sheet, 2, 1, g + 3, 1, 33);      // the first column below

@@ -13,21 +13,16 @@
 #include <QProcess>
 #include <QTest>
 
+#include "gamekit/GameConventions.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 
 namespace games_test {
 
-// Lines ended by CR LF, in Windows-1251 (ASCII, Cyrillic without Ё, "№").
-inline QByteArray FileBytes(const QStringList& lines) {
-  QByteArray out;
-  for (QChar c : lines.join("\r\n") + "\r\n") {
-    const ushort u = c.unicode();
-    out.append(u < 0x80 ? char(u) : u == 0x2116 ? char(0xB9) : char(0xC0 + (u - 0x410)));
-  }
-  return out;
-}
+// Lines ended by CR LF, in Windows-1251 (the encoding itself is checked with
+// the statistics file).
+inline QByteArray FileBytes(const QStringList& lines) { return gamekit::ToCp1251(lines.join("\r\n") + "\r\n"); }
 
 // A fresh window W in a fresh current folder holding its data folder; the clock
 // at 5 December 2026, 16:14:09; a decimal comma; scripted message boxes; the
@@ -44,14 +39,15 @@ class WindowTest : public testing_support::SeamsFixture {
     clock = std::make_unique<testing_support::FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(16, 14, 9)));
     ui::seams().decimalSeparator = QChar(',');
     ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-    ui::seams().startDetached = [this](const QString&, const QStringList& args) { return exported << args.last(), true; };
+    ui::seams().startDetached = [this](const QString&, const QStringList& args) {
+      return exported << args.last(), true;
+    };
     delete global_;
     c = &(global_ = f = new W)->Controls();
   }
   void TearDown() override {
     f->Close();
-    delete global_;
-    global_ = nullptr;
+    delete std::exchange(global_, nullptr);
     clock.reset(), dir.reset(), msg.reset();
     SeamsFixture::TearDown();
   }
@@ -86,7 +82,8 @@ class WindowTest : public testing_support::SeamsFixture {
     QStringList out;
     for (const QString& ref : refs) {
       const QJsonObject cell = book["cells"].toObject()[ref].toObject();
-      out << cell["value"].toVariant().toString() + "|" + cell["fill"].toString() + (cell["bottom"].isArray() ? "|b" : "");
+      out << cell["value"].toVariant().toString() + "|" + cell["fill"].toString() +
+                 (cell["bottom"].isArray() ? "|b" : "");
     }
     return out;
   }

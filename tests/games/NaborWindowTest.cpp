@@ -35,9 +35,9 @@ TEST_F(NaborWindowTest, EachRoundTakesOnlyWhatItsSectorAllows) {
     const char* typed;
     const QString* message;  // null: accepted, and its score panel shows `shown`
     const char* shown;
-  } cases[] = {{7, "63", nullptr, "63"},    {7, "70", &kNotInSector, ""}, {20, "190", &kOutOfRange, ""},
+  } cases[] = {{7, "63", nullptr, "63"},    {7, "70", &kNotInSector, ""},  {20, "190", &kOutOfRange, ""},
                {21, "150", nullptr, "150"}, {21, "30", &kNotInSector, ""}, {21, "181", &kOutOfRange, ""},
-               {5, "", &kOutOfRange, ""},   {5, "05", nullptr, "0"},      {5, " 05", nullptr, "05"}};
+               {5, "", &kOutOfRange, ""},   {5, "05", nullptr, "0"},       {5, " 05", nullptr, "05"}};
   for (const auto& k : cases) {
     SCOPED_TRACE(QString("round %1 typed '%2'").arg(k.round).arg(k.typed).toStdString());
     Game(Rounds(k.round - 1));
@@ -68,7 +68,7 @@ TEST_F(NaborWindowTest, UndoBackToTheFirstRoundAndTheGameEnd) {
   EXPECT_TRUE(ui::Visible(f->Panel(48)) && ui::Visible(f->Panel(49)));
   Visits(Rounds(11, 50, 11));
   EXPECT_EQ(f->PanelColor(22), kBlack);  // after the Bull the score of sector 1 keeps its colour
-  c->BitBtn2->click();  // a finished game takes nothing more, nor can it be undone
+  c->BitBtn2->click();                   // a finished game takes nothing more, nor can it be undone
   Key(Qt::Key_F5);
   EXPECT_EQ(f->Panel(44)->text(), "68");
   Key(Qt::Key_F7);
@@ -95,7 +95,8 @@ TEST_F(NaborWindowTest, OneGameFileByteForByteAroundACancel) {
   Key(Qt::Key_F10);
   EXPECT_TRUE(msg->Log().empty() && Files().isEmpty() && !f->isVisible());
   QList<int> singles;  // sector s scores s, the Bull 25: 235 in all
-  for (int s = 1; s <= 20; ++s) singles << s;
+  QStringList n;
+  for (int s = 1; s <= 20; ++s) singles << s, n << QString::number(s);
   Game(singles << 25);
   Game({1, 2});
   msg->Answer(ui::mrCancel);
@@ -104,16 +105,12 @@ TEST_F(NaborWindowTest, OneGameFileByteForByteAroundACancel) {
   EXPECT_EQ(f->Panel(44)->text(), "6");
   const QString date = c->StringGrid1->Cell(0, 1);
   EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:09:14 - ")) << date.toStdString();
-  QString head = "Дата и Время;Игра;", game = date + ";1;", sums = "Сумма по сектору;;";
-  QString avgs = "Средняя по секторам и набору;;";
-  for (int s = 1; s <= 20; ++s) {
-    head += QString("%1;").arg(s), game += QString("%1;").arg(s), sums += QString("%1;").arg(s);
-    avgs += QString("%1,00;").arg(s);
-  }
+  const QString scores = n.join(';') + ";";
   EXPECT_EQ(FileData("20261205_161409_br.csv"),
-            games_test::FileBytes({head + "Bull;Сумма;Ср. на 1;Ср. на 3;Ср. набор(нарастающий);;",
-                                   game + "25;235;3,73;11,19;235,00;;", sums + "25;235;;;;;",
-                                   avgs + "25,00;235,00;3,73;11,19;;;"}));
+            games_test::FileBytes(
+                {"Дата и Время;Игра;" + scores + "Bull;Сумма;Ср. на 1;Ср. на 3;Ср. набор(нарастающий);;",
+                 date + ";1;" + scores + "25;235;3,73;11,19;235,00;;", "Сумма по сектору;;" + scores + "25;235;;;;;",
+                 "Средняя по секторам и набору;;" + n.join(",00;") + ",00;25,00;235,00;3,73;11,19;;;"}));
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible() || c->GroupBox1->isEnabled() || ui::Visible(f->Panel(23)));

@@ -45,8 +45,12 @@ TEST_F(SectorWindowTest, VisitsCheckedAgainstTheSector) {
     int item;
     const char* typed;
     QString message;  // empty: accepted
-  } cases[] = {{0, "180", ""},         {0, "190", kNotInSector},     {0, "7", kNotInSector},
-               {kBull, "150", ""},     {kBull, "175", kNotInSector}, {kBull, "60", kNotInSector},
+  } cases[] = {{0, "180", ""},
+               {0, "190", kNotInSector},
+               {0, "7", kNotInSector},
+               {kBull, "150", ""},
+               {kBull, "175", kNotInSector},
+               {kBull, "60", kNotInSector},
                {7, "", "Внимание!!! Недопустимое значение."}};
   for (const auto& k : cases) {
     SCOPED_TRACE(QString("item %1 typed '%2'").arg(k.item).arg(k.typed).toStdString());
@@ -55,7 +59,8 @@ TEST_F(SectorWindowTest, VisitsCheckedAgainstTheSector) {
     msg->Clear();
     Type(c->MaskEdit1, k.typed);
     EXPECT_EQ(msg->Texts(), k.message.isEmpty() ? QStringList{} : QStringList{k.message});
-    EXPECT_EQ(c->Panel1->text() + "|" + c->StringGrid1->Cell(2, 1), k.message.isEmpty() ? "2|" + QString(k.typed) : "1|");
+    EXPECT_EQ(c->Panel1->text() + "|" + c->StringGrid1->Cell(2, 1),
+              k.message.isEmpty() ? "2|" + QString(k.typed) : "1|");
     EXPECT_TRUE(f->focusWidget() == c->MaskEdit1 && c->MaskEdit1->Text() == "   ");
   }
 }
