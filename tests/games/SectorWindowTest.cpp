@@ -66,8 +66,8 @@ TEST_F(SectorWindowTest, VisitsCheckedAgainstTheSector) {
 }
 
 // Leaving with no finished series closes at once; Cancel writes the summary
-// file and the series under way goes on.
-TEST_F(SectorWindowTest, TenVisitsMakeASummaryRowWrittenOnLeaving) {
+// file and the series under way goes on; Yes exports the summary.
+TEST_F(SectorWindowTest, TenVisitsMakeASummaryRowWrittenAndExportedOnLeaving) {
   Series(0, {60});
   Key(Qt::Key_F10);
   EXPECT_TRUE(msg->Log().empty() && Files().isEmpty() && !f->isVisible());
@@ -75,7 +75,7 @@ TEST_F(SectorWindowTest, TenVisitsMakeASummaryRowWrittenOnLeaving) {
   Series(0, QList<int>(10, 60));
   EXPECT_EQ(Row(c->StringGrid1, 10, 5) << c->Panel1->text(), QStringList({"10", "60", "600", "20,00", "60,00", ""}));
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-  Series(kBull, {25, 50, 0, 150, 75, 100, 125, 25, 50, 0});
+  Series(kBull, {25, 50, 0, 150, 75, 100, 125, 25, 50, 75});
   Series(2, {54});
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
@@ -83,23 +83,15 @@ TEST_F(SectorWindowTest, TenVisitsMakeASummaryRowWrittenOnLeaving) {
   EXPECT_EQ(c->Panel1->text() + " " + c->Panel2->text(), "3 72");
   EXPECT_EQ(FileData("20261205_090507_10.csv"),
             games_test::FileBytes({"2026.12.05 - 09:05:07:05", "Сектор;Сумма;Средний на 1 дротик;Средний набор;",
-                                   "20;600;20,00;60,00;", "BULL;600;20,00;60,00;", ";;;;"}));
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  f->ShowModal();  // leaving cleared both sheets
-  EXPECT_EQ(c->StringGrid2->Cell(0, 0) + c->StringGrid1->Cell(3, 0), "");
-}
-
-TEST_F(SectorWindowTest, ExportReadBack) {
-  ui::seams().decimalSeparator = QChar('.');
-  Series(0, QList<int>(10, 60));
-  Series(kBull, QList<int>(10, 75));
+                                   "20;600;20,00;60,00;", "BULL;675;22,50;67,50;", ";;;;"}));
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_EQ(Cells({"A1", "D1", "E1", "A2", "B2", "A3", "C3", "D3", "A4"}),
-            QStringList({"Сектор|FFCCFFCC|b", "Средний набор|FFCCFFCC|b", "|", "20||b", "600||b", "BULL||b", "25||b",
-                         "75||b", "|"}));
+            QStringList({"Сектор|FFCCFFCC|b", "Средний набор|FFCCFFCC|b", "|", "20||b", "600||b", "BULL||b", "22.5||b",
+                         "67.5||b", "|"}));
   EXPECT_EQ(widths["C"].toDouble() - widths["A"].toDouble(), 12);
+  f->ShowModal();  // leaving cleared both sheets
+  EXPECT_EQ(c->StringGrid2->Cell(0, 0) + c->StringGrid1->Cell(3, 0), "");
 }
 
 }  // namespace
