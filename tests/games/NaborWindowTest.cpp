@@ -88,12 +88,17 @@ TEST_F(NaborWindowTest, AveragesOfOneAndOfTwoGames) {
             QStringList({"", "150,00", "2,38", "7,14", "150,00", ""}));
 }
 
-// Leaving mid-game with nothing finished closes at once; Cancel writes the
-// file of the finished games and the game under way goes on.
-TEST_F(NaborWindowTest, OneGameFileByteForByteAroundACancel) {
+// Leaving mid-game with nothing finished closes at once. Cancel writes the file
+// of the finished games and the game under way goes on; Yes exports them, the
+// summary rows holding no game number whatever a longer showing left there.
+TEST_F(NaborWindowTest, FileAndExportOfTheFinishedGames) {
   Game({1, 2});
   Key(Qt::Key_F10);
   EXPECT_TRUE(msg->Log().empty() && Files().isEmpty() && !f->isVisible());
+  for (int i = 0; i < 3; ++i) Game(Rounds(21));
+  msg->Answer(ui::mrNo);
+  Key(Qt::Key_F10);
+  clock->AddSecs(1);
   QList<int> singles;  // sector s scores s, the Bull 25: 235 in all
   QStringList n;
   for (int s = 1; s <= 20; ++s) singles << s, n << QString::number(s);
@@ -104,33 +109,22 @@ TEST_F(NaborWindowTest, OneGameFileByteForByteAroundACancel) {
   Visits({3});
   EXPECT_EQ(f->Panel(44)->text(), "6");
   const QString date = c->StringGrid1->Cell(0, 1);
-  EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:09:14 - ")) << date.toStdString();
+  EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:10:14 - ")) << date.toStdString();
   const QString scores = n.join(';') + ";";
-  EXPECT_EQ(FileData("20261205_161409_br.csv"),
+  EXPECT_EQ(FileData("20261205_161410_br.csv"),
             games_test::FileBytes(
                 {"Дата и Время;Игра;" + scores + "Bull;Сумма;Ср. на 1;Ср. на 3;Ср. набор(нарастающий);;",
                  date + ";1;" + scores + "25;235;3,73;11,19;235,00;;", "Сумма по сектору;;" + scores + "25;235;;;;;",
                  "Средняя по секторам и набору;;" + n.join(",00;") + ",00;25,00;235,00;3,73;11,19;;;"}));
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible() || c->GroupBox1->isEnabled() || ui::Visible(f->Panel(23)));
-  EXPECT_EQ(f->Panel(44)->text() + f->Panel(23)->text(), "00");  // leaving reset the panels
-}
-
-TEST_F(NaborWindowTest, ExportAfterALongerEarlierShowingReadBack) {
-  for (int i = 0; i < 3; ++i) Game(Rounds(21));
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  ui::seams().decimalSeparator = QChar('.');
-  Game(Rounds(21, 25));
-  Game(Rounds(21, 20, 20));
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
-  // The summary rows hold no game number, whatever the earlier showing left.
-  EXPECT_EQ(Cells({"AA1", "B3", "W2", "A4", "B4", "X4", "AA4", "A5", "X5", "Y5", "A6"}),
-            QStringList({"Ср. набор(нарастающий)|FFCCFFCC|b", "2||b", "25||b", "Сумма по сектору|FF00CCFF|b", "||b",
-                         "45||b", "||b", "Средняя по секторам и набору|FF00CCFF|b", "22.5||b", "0.36||b", "|"}));
+  EXPECT_EQ(
+      Cells({"AA1", "B2", "W2", "A3", "B3", "X3", "Y3", "A4", "B4", "W4", "Y4", "AA4", "A5"}),
+      QStringList({"Ср. набор(нарастающий)|FFCCFFCC|b", "1||b", "25||b", "Сумма по сектору|FF00CCFF|b", "||b", "235||b",
+                   "||b", "Средняя по секторам и набору|FF00CCFF|b", "||b", "25||b", "3.73||b", "||b", "|"}));
   EXPECT_EQ(widths["A"].toDouble() - widths["C"].toDouble(), 31);
+  EXPECT_FALSE(f->isVisible() || c->GroupBox1->isEnabled() || ui::Visible(f->Panel(23)));
+  EXPECT_EQ(f->Panel(44)->text() + f->Panel(23)->text(), "00");  // leaving reset the panels
 }
 
 }  // namespace
