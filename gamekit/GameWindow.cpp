@@ -6,8 +6,38 @@
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/SysUtils.h"
 
 namespace gamekit {
+
+const char* const kNotInSectorText = "Внимание!!! Недопустимое значение для данного сектора.";
+
+void ClearAndFocus(ui::TMaskEdit* field) {
+  field->Clear();
+  field->setFocus();
+}
+
+void RefuseEntry(ui::TMaskEdit* field, const char* message) {
+  ui::ShowMessage(QString::fromUtf8(message));
+  ClearAndFocus(field);
+}
+
+void TakeEntry(ui::TMaskEdit* field, const std::function<void()>& take) {
+  bool done = false;
+  ui::RunHandler([&] {
+    take();
+    done = true;
+  });
+  if (!done && field->isEnabled()) ClearAndFocus(field);
+}
+
+void ClearCells(ui::TStringGrid& grid, int firstRow, int lastRow, int firstCol, int lastCol) {
+  for (int r = firstRow; r <= lastRow; ++r) {
+    for (int c = firstCol; c <= lastCol; ++c) grid.SetCell(c, r, QString());
+  }
+}
+
+QString DatedNow() { return ui::FormatDateTime(QStringLiteral("dd.mm.yyyy - hh:mm:ss:nn - dddd"), ui::Now()); }
 
 void InfoBackground(ui::TStringGrid& grid) {
   constexpr ui::TColor kInfoBk = 0xE1FFFF;  // 0x00BBGGRR

@@ -1,8 +1,11 @@
-// What the game windows do alike beyond the shared conventions: the exit that writes a file and asks the exit question, and
+// What the game windows do alike beyond the shared conventions: the entry of
+// a score field run as an event handler, the refusal of an entry, the sheets
+// on the tooltip colour, the dated record line, the exit that writes a file and asks the exit question, and
 // the export of one block of cells to a new workbook.
 #pragma once
 
 #include <QAbstractButton>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -11,6 +14,7 @@
 
 namespace ui {
 class TForm;
+class TMaskEdit;
 class TStringGrid;
 }  // namespace ui
 namespace automation {
@@ -19,6 +23,25 @@ class Worksheet;
 }  // namespace automation
 
 namespace gamekit {
+
+// The message for a visit three darts at the round's sector cannot make.
+extern const char* const kNotInSectorText;
+
+// Empties the field and gives it the focus for the next entry.
+void ClearAndFocus(ui::TMaskEdit* field);
+// A refused entry: the message, then the field emptied and focused.
+void RefuseEntry(ui::TMaskEdit* field, const char* message);
+
+// Runs the taking of an entry as an event handler. A text that is no number
+// raises the conversion error, which is shown; the field, still usable, is
+// then emptied for the next entry.
+void TakeEntry(ui::TMaskEdit* field, const std::function<void()>& take);
+
+// Empties the cells of rows firstRow..lastRow, columns firstCol..lastCol.
+void ClearCells(ui::TStringGrid& grid, int firstRow, int lastRow, int firstCol, int lastCol);
+
+// Now as "dd.mm.yyyy - hh:mm:ss:nn - dddd", with the weekday's full name.
+QString DatedNow();
 
 // Score sheets drawn on the tooltip background colour (the selected row keeps
 // its highlight).

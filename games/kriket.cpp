@@ -9,6 +9,7 @@
 
 #include "automation/Excel.h"
 #include "darts/CricketMarks.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -64,18 +65,6 @@ QPixmap MarkPixmap(const QString& number, int marks) {
 
 QString Num(int v) { return ui::IntToStr(v); }
 
-// The sheet stands on the tooltip colour; the selected row keeps the
-// selection's colours.
-void PaintOnTooltipColour(ui::TStringGrid* grid) {
-  grid->OnDrawCell = [grid](int col, int row, const QRect& rect) {
-    if (grid->RowSelect() && row == grid->Row()) return;
-    ui::TCanvas& canvas = grid->Canvas();
-    canvas.brush.Color = 0xE1FFFF;  // the class library's clInfoBk
-    canvas.font.Color = 0;
-    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, grid->Cell(col, row));
-  };
-}
-
 }  // namespace
 
 TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
@@ -97,9 +86,7 @@ TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
       if (QLabel* img = MarkImage(panel, k)) img->setPixmap(MarkPixmap(number, k));
     }
   }
-  PaintOnTooltipColour(StringGrid1);
-  // A focused button answers Enter as it answers Space.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
+  gamekit::InfoBackground(*StringGrid1);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}},
       {ui::VK_F7, {BitBtn1}},
@@ -146,7 +133,7 @@ void TForm_k::FormShow() {
   StringGrid1->SetCell(1, 0, QStringLiteral("0"));
   ClearVisitRows();
   ClearRecordRows();
-  StringGrid2->SetCell(0, 0, ui::FormatDateTime(QStringLiteral("dd.mm.yyyy - hh:mm:ss:nn - dddd"), ui::Now()));
+  StringGrid2->SetCell(0, 0, gamekit::DatedNow());
   SetRecordRow(1, RecordTitles());
   ShowPlainPictures();
   SetAllSegments(false);
@@ -302,17 +289,13 @@ void TForm_k::ShowPlainPictures() {
 
 void TForm_k::ClearVisitRows() {
   const int last = std::max(kVisitRows, highestVisitRow_);
-  for (int r = 1; r <= last; ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 1, last, 0, kVisitCols - 1);
   highestVisitRow_ = 0;
 }
 
 void TForm_k::ClearRecordRows() {
   const int last = std::max(kRecordRows, highestRecordRow_);
-  for (int r = 2; r <= last; ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, 2, last, 0, kVisitCols - 1);
   highestRecordRow_ = 1;
 }
 
@@ -383,20 +366,19 @@ void TForm_k::BitBtn2Click() {
 }
 
 void TForm_k::BitBtn4Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
   const int lastRow = HistoryRow + 3;  // sheet rows 1..lastRow
-  automation::VariantArray data(lastRow - 1, kVisitCols - 1);
-  gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, 0, lastRow - 1, 0, kVisitCols - 1);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(lastRow, kVisitCols));
-  sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, kVisitCols)).Merge();
-  gamekit::ColumnWidths(sheet, 1, {20, 16, 16, 16, 16});
-  gamekit::FillColour(sheet, 1, 1, 2, kVisitCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  gamekit::SheetBlock block;
+  block.lastRow = lastRow;
+  block.lastCol = kVisitCols;
+  block.highRow = lastRow - 1;
+  block.highCol = kVisitCols - 1;
+  block.fill = [this, lastRow](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, 0, lastRow - 1, 0, kVisitCols - 1);
+  };
+  block.format = [](automation::Worksheet& sheet) {
+    sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, kVisitCols)).Merge();  // the date row
+    gamekit::ColumnWidths(sheet, 1, {20, 16, 16, 16, 16});
+    gamekit::FillColour(sheet, 1, 1, 2, kVisitCols, 35);  // the date and the titles
+  };
+  gamekit::ExportBlock(block);
 }

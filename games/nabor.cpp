@@ -6,6 +6,7 @@
 
 #include "automation/Excel.h"
 #include "darts/SectorVisits.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -15,7 +16,6 @@ TForm_n* Form_n = nullptr;
 namespace {
 
 const char* const kOutOfRange = "Внимание!!! Недопустимое значение. Введите число от 0 до 180 ";
-const char* const kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
 const char* const kNothingToUndo = "НУ ПИПЕЦ... Тогда начинай новую игру!!!";
 
 constexpr int kRounds = 21;      // sectors 1..20 and the Bull
@@ -29,20 +29,7 @@ constexpr int kResultRows = 120;
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
 QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
-
-// The sheet stands on the tooltip colour; the selected row keeps the
-// selection's colours.
-void PaintOnTooltipColour(ui::TStringGrid* grid) {
-  grid->OnDrawCell = [grid](int col, int row, const QRect& rect) {
-    if (grid->RowSelect() && row == grid->Row()) return;
-    ui::TCanvas& canvas = grid->Canvas();
-    canvas.brush.Color = 0xE1FFFF;  // the class library's clInfoBk
-    canvas.font.Color = 0;
-    canvas.TextRect(rect, rect.left() + 2, rect.top() + 2, grid->Cell(col, row));
-  };
-}
 
 QStringList GameHeaders() {
   QStringList h = {"Дата и Время", "Игра"};
@@ -66,9 +53,7 @@ TForm_n::TForm_n(QWidget* parent) : ui::TForm(parent) {
     }
   }
   InitForm();
-  PaintOnTooltipColour(StringGrid2);
-  // A focused button answers Enter as it answers Space.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
+  gamekit::InfoBackground(*StringGrid2);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn4}}, {ui::VK_F5, {BitBtn3}}, {ui::VK_F7, {BitBtn1}}};
 }
 
@@ -87,11 +72,6 @@ void TForm_n::SetPanelColor(int n, const QColor& colour) {
       QStringLiteral("background-color: %1; color: %2;").arg(colour.name(), p->property("FontColor").toString()));
 }
 
-void TForm_n::FocusEntry() {
-  Edit1->Clear();
-  Edit1->setFocus();
-}
-
 // ---------------------------------------------------------------------------
 // Opening, keys, new game
 
@@ -104,9 +84,7 @@ void TForm_n::FormCreate() {
 void TForm_n::FormShow() {
   NoCloseSystemMenu();
   const int last = std::max(kResultRows, highestResultRow_);
-  for (int r = 0; r <= last; ++r) {
-    for (int c = 0; c < 4; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, 0, last, 0, 3);
   highestResultRow_ = 0;
   BitBtn1->setEnabled(true);
   GamesPlayed = 0;
@@ -128,7 +106,7 @@ void TForm_n::BitBtn1Click() {
   GroupBox1->setEnabled(true);
   BitBtn5->setEnabled(false);
   Panel(kSumPanel)->setText(QStringLiteral("0"));
-  FocusEntry();
+  gamekit::ClearAndFocus(Edit1);
   SetPanelColor(1, kLime);
   Panel(1)->setVisible(true);
   Panel(43)->setVisible(true);
@@ -146,22 +124,12 @@ void TForm_n::Edit1KeyPress(int key) {
 }
 
 void TForm_n::BitBtn2Click() {
-  bool done = false;
-  ui::RunHandler([&] {
-    TakeVisit();
-    done = true;
-  });
-  // A text that is no number was refused by the conversion error; the same
-  // round waits for a new entry.
-  if (!done && GroupBox2->isEnabled()) FocusEntry();
+  gamekit::TakeEntry(Edit1, [this] { TakeVisit(); });
 }
 
 void TForm_n::TakeVisit() {
   if (RoundsPlayed >= kRounds) return;
-  auto refuse = [this](const char* message) {
-    ui::ShowMessage(Text(message));
-    FocusEntry();
-  };
+  auto refuse = [this](const char* message) { gamekit::RefuseEntry(Edit1, message); };
   const QString typed = Edit1->Text();
   const QString trimmed = typed.trimmed();
   if (trimmed.isEmpty()) return refuse(kOutOfRange);
@@ -171,7 +139,7 @@ void TForm_n::TakeVisit() {
   const QString shown = Edit1->Text().trimmed();
   const int v = ui::StrToInt(shown);
   const int n = RoundsPlayed + 1;
-  if (!darts::IsSectorVisit(n == kRounds ? darts::kBullSector : n, v)) return refuse(kNotInSector);
+  if (!darts::IsSectorVisit(n == kRounds ? darts::kBullSector : n, v)) return refuse(gamekit::kNotInSectorText);
 
   RoundsPlayed = n;
   if (n == 10) {
@@ -201,7 +169,7 @@ void TForm_n::GameEnd() {
     const QStringList headers = GameHeaders();
     for (int c = 0; c < kGameCols; ++c) StringGrid1->SetCell(c, 0, headers[c]);
   }
-  StringGrid1->SetCell(0, g, ui::FormatDateTime(QStringLiteral("dd.mm.yyyy - hh:mm:ss:nn - dddd"), ui::Now()));
+  StringGrid1->SetCell(0, g, gamekit::DatedNow());
   StringGrid1->SetCell(1, g, ui::IntToStr(g));
   float sum = 0;
   for (int s = 1; s <= kRounds; ++s) {
@@ -229,8 +197,7 @@ void TForm_n::GameEnd() {
 void TForm_n::BitBtn3Click() {
   ui::RunHandler([&] {
     if (RoundsPlayed < 1) {
-      ui::ShowMessage(Text(kNothingToUndo));
-      FocusEntry();
+      gamekit::RefuseEntry(Edit1, kNothingToUndo);
       return;
     }
     const int n = RoundsPlayed;
@@ -242,7 +209,7 @@ void TForm_n::BitBtn3Click() {
     Panel(n + 1)->setVisible(false);
     SetPanelColor(n, kLime);
     RoundsPlayed = n - 1;
-    FocusEntry();
+    gamekit::ClearAndFocus(Edit1);
   });
 }
 
@@ -251,9 +218,7 @@ void TForm_n::BitBtn3Click() {
 
 void TForm_n::FillSummary() {
   const int g = GamesPlayed;
-  for (int r = 0; r <= 1; ++r) {
-    for (int c = 0; c < kFileCols; ++c) StringGrid3->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid3, 0, 1, 0, kFileCols - 1);
   StringGrid3->SetCell(0, 0, QStringLiteral("Сумма по сектору"));
   StringGrid3->SetCell(0, 1, QStringLiteral("Средняя по секторам и набору"));
   for (int c = 2; c <= kRunningCol; ++c) {
@@ -295,43 +260,41 @@ void TForm_n::BitBtn4Click() {
       return;
     }
     FillSummary();
-    WriteStatisticsFile();
-    const int answer = gamekit::ExitConfirmDialog();
-    if (answer == ui::mrYes) {
+    gamekit::ExitSteps steps;
+    steps.writeFile = [this] { WriteStatisticsFile(); };
+    steps.exportToSpreadsheet = [this, g] {
       // The summary rows follow the games in the exported table; the game
       // number column stays empty there, whatever an earlier showing left.
       for (int r = 0; r <= 1; ++r) {
         for (int c = 0; c < kFileCols; ++c) StringGrid1->SetCell(c, g + 1 + r, StringGrid3->Cell(c, r));
       }
       BitBtn5Click();
-      ResetAndClose();
-    } else if (answer == ui::mrNo) {
-      ResetAndClose();
-    }
+    };
+    steps.close = [this] { ResetAndClose(); };
+    gamekit::ExitWithQuestion(steps);
   });
 }
 
 void TForm_n::BitBtn5Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
   const int g = GamesPlayed;
-  automation::VariantArray data(g + 3, kFileCols - 1);
-  gamekit::CopyGridBlock(data, 0, 0, *StringGrid1, 0, g + 2, 0, kFileCols - 1);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(g + 3, kGameCols));
-  std::vector<double> widths = {35, 5};
-  widths.insert(widths.end(), 20, 4);
-  widths.insert(widths.end(), 4, 8);
-  widths.push_back(24);
-  gamekit::ColumnWidths(sheet, 1, widths);
-  gamekit::FillColour(sheet, 1, 1, 1, kGameCols, 35);
-  gamekit::FillColour(sheet, 2, 1, g + 3, 1, 33);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  gamekit::SheetBlock block;
+  block.lastRow = g + 3;
+  block.lastCol = kGameCols;
+  block.highRow = g + 3;
+  block.highCol = kFileCols - 1;
+  block.fill = [this, g](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 0, 0, *StringGrid1, 0, g + 2, 0, kFileCols - 1);
+  };
+  block.format = [g](automation::Worksheet& sheet) {
+    std::vector<double> widths = {35, 5};  // A date and time, B game
+    widths.insert(widths.end(), 20, 4);    // C..V the sectors 1..20
+    widths.insert(widths.end(), 4, 8);     // W Bull, X sum, Y, Z averages
+    widths.push_back(24);                  // AA running average
+    gamekit::ColumnWidths(sheet, 1, widths);
+    gamekit::FillColour(sheet, 1, 1, 1, kGameCols, 35);  // the headers
+    gamekit::FillColour(sheet, 2, 1, g + 3, 1, 33);      // the first column below
+  };
+  gamekit::ExportBlock(block);
 }
 
 void TForm_n::FormClose() {

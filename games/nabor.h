@@ -47,7 +47,6 @@ class TForm_n : public ui::TForm, private Ui::TForm_n {
   void TakeVisit();
   void GameEnd();
   void SetPanelColor(int n, const QColor& colour);
-  void FocusEntry();
   void HideRoundPanels();
   void FillSummary();
   void WriteStatisticsFile();

@@ -6,6 +6,7 @@
 
 #include "automation/Excel.h"
 #include "darts/SectorVisits.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -15,7 +16,6 @@ TFormsector* Formsector = nullptr;
 namespace {
 
 const char* const kEmpty = "Внимание!!! Недопустимое значение.";
-const char* const kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
 const char* const kListOpen = "Выберите сектор и нажмите Ok !";
 const char* const kFileHeader = "Сектор;Сумма;Средний на 1 дротик;Средний набор;";
 
@@ -32,14 +32,7 @@ QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
 TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
-  // A focused button answers Enter as it answers Space.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
-}
-
-void TFormsector::FocusEntry() {
-  MaskEdit1->Clear();
-  MaskEdit1->setFocus();
 }
 
 void TFormsector::FormShow() {
@@ -92,10 +85,8 @@ void TFormsector::BitBtn1Click() {
     StringGrid1->SetCell(2, 0, QStringLiteral("Сектор"));
     StringGrid1->SetCell(3, 0, SectorName);
     ComboBox1->setEnabled(false);
-    for (int r = 1; r <= kVisits; ++r) {
-      for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
-    }
-    FocusEntry();
+    gamekit::ClearCells(*StringGrid1, 1, kVisits, 0, kSheetCols - 1);
+    gamekit::ClearAndFocus(MaskEdit1);
   });
 }
 
@@ -104,30 +95,19 @@ void TFormsector::MaskEdit1KeyPress(int key) {
 }
 
 void TFormsector::BitBtn3Click() {
-  bool done = false;
-  ui::RunHandler([&] {
-    TakeVisit();
-    done = true;
-  });
-  // A text that is no number was refused by the conversion error; nothing was
-  // counted and the field takes the next entry.
-  if (!done && MaskEdit1->isEnabled()) FocusEntry();
+  gamekit::TakeEntry(MaskEdit1, [this] { TakeVisit(); });
 }
 
 void TFormsector::TakeVisit() {
   if (VisitCounter > kVisits) return;  // the series is complete
-  auto refuse = [this](const char* message) {
-    ui::ShowMessage(Text(message));
-    FocusEntry();
-  };
   const QString typed = MaskEdit1->Text().trimmed();
-  if (typed.isEmpty()) return refuse(kEmpty);
+  if (typed.isEmpty()) return gamekit::RefuseEntry(MaskEdit1, kEmpty);
   const int score = ui::StrToInt(typed);  // "1 2" raises the conversion error
-  if (!darts::IsSectorVisit(SectorValue, score)) return refuse(kNotInSector);
+  if (!darts::IsSectorVisit(SectorValue, score)) return gamekit::RefuseEntry(MaskEdit1, gamekit::kNotInSectorText);
 
   VisitScore = static_cast<float>(score);
   SectorSum += score;
-  FocusEntry();
+  gamekit::ClearAndFocus(MaskEdit1);
   const int row = static_cast<int>(VisitCounter);
   StringGrid1->SetCell(0, row, ui::FloatToStr(VisitCounter));
   StringGrid1->SetCell(1, row, ui::FloatToStr(VisitScore));
@@ -170,13 +150,8 @@ void TFormsector::WriteStatisticsFile() {
 }
 
 void TFormsector::ResetAndClose() {
-  for (int r = 0; r <= kVisits; ++r) {
-    for (int c = 0; c < kSheetCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
-  const int last = std::max(kSummaryRowsCleared - 1, SummaryRow);
-  for (int r = 0; r <= last; ++r) {
-    for (int c = 0; c < kSummaryCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 0, kVisits, 0, kSheetCols - 1);
+  gamekit::ClearCells(*StringGrid2, 0, std::max(kSummaryRowsCleared - 1, SummaryRow), 0, kSummaryCols - 1);
   Panel1->setText(QStringLiteral("1"));
   Panel2->setText(QStringLiteral("0"));
   MaskEdit1->Clear();
@@ -200,20 +175,19 @@ void TFormsector::BitBtn2Click() {
 }
 
 void TFormsector::BitBtn4Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
-  automation::VariantArray data(SummaryRow + 1, kSummaryCols);
-  const char* const headings[] = {"Сектор", "Сумма", "Средний на 1 дротик", "Средний набор"};
-  for (int c = 0; c < kSummaryCols; ++c) data.Set(0, c, Text(headings[c]));
-  gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, SummaryRow - 1, 0, kSummaryCols);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(SummaryRow + 1, kSummaryCols));
-  gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
-  gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
-  gamekit::GridBorders(block);
-  block.Value(data);
-  excel->Visible(true);
+  gamekit::SheetBlock block;
+  block.lastRow = SummaryRow + 1;
+  block.lastCol = kSummaryCols;
+  block.highRow = SummaryRow + 1;
+  block.highCol = kSummaryCols;
+  block.fill = [this](automation::VariantArray& data) {
+    const char* const headings[] = {"Сектор", "Сумма", "Средний на 1 дротик", "Средний набор"};
+    for (int c = 0; c < kSummaryCols; ++c) data.Set(0, c, Text(headings[c]));
+    gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, SummaryRow - 1, 0, kSummaryCols);
+  };
+  block.format = [](automation::Worksheet& sheet) {
+    gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
+    gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
+  };
+  gamekit::ExportBlock(block);
 }

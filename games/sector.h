@@ -40,7 +40,6 @@ class TFormsector : public ui::TForm, private Ui::TFormsector {
 
  private:
   void TakeVisit();
-  void FocusEntry();
   void WriteStatisticsFile();
   void ResetAndClose();
 

@@ -1,16 +1,11 @@
 // The Big round window played from the keyboard: rounds, undo, records, file
 // and export.
-#include <gtest/gtest.h>
-
-#include <QJsonArray>
 #include <QLabel>
 
 #include "games/nabor.h"
 #include "tests/games/GamesTestSupport.h"
 
 namespace {
-
-using games_test::FileBytes;
 
 const QString kOutOfRange = "Внимание!!! Недопустимое значение. Введите число от 0 до 180 ";
 const QString kNotInSector = "Внимание!!! Недопустимое значение для данного сектора.";
@@ -19,219 +14,117 @@ const QColor kLime(0, 255, 0), kBlack(0, 0, 0);
 class NaborWindowTest : public games_test::WindowTest<TForm_n> {
  protected:
   NaborWindowTest() : WindowTest(Form_n, "br") {}
-  void Start() {
-    if (!f->isVisible()) f->ShowModal();
-    Key(Qt::Key_F7);
+  // A new game (the window opened first) and its visits.
+  void Game(const QList<int>& visits) {
+    f->isVisible() ? Key(Qt::Key_F7) : (f->ShowModal(), Key(Qt::Key_F7));
+    Visits(visits);
   }
-  void Enter(const QString& text) { Type(c->Edit1, text); }
   void Visits(const QList<int>& visits) {
-    for (int v : visits) Enter(QString::number(v));
+    for (int v : visits) Type(c->Edit1, QString::number(v));
   }
-  // A whole game: the scores of sectors 1..20 and then of the Bull.
-  void Game(const QList<int>& rounds) {
-    Start();
-    Visits(rounds);
+  // n rounds of 0, but for `score` at round `at` (1..21).
+  static QList<int> Rounds(int n, int score = 0, int at = 21) {
+    QList<int> r(n, 0);
+    return n >= at ? (r[at - 1] = score, r) : r;
   }
-  static QList<int> Zeros(int n) { return QList<int>(n, 0); }
 };
 
-TEST_F(NaborWindowTest, SectorRuleAtItsRound) {
-  struct Case {
+TEST_F(NaborWindowTest, EachRoundTakesOnlyWhatItsSectorAllows) {
+  const struct {
     int round;  // 1..20, 21 the Bull
     const char* typed;
-    const QString* message;  // null: accepted
-    const char* shown;       // the score panel's caption when accepted
-  };
-  const Case cases[] = {
-      {7, "63", nullptr, "63"},     {7, "70", &kNotInSector, ""},  {20, "190", &kOutOfRange, ""},
-      {21, "150", nullptr, "150"},  {21, "30", &kNotInSector, ""}, {21, "181", &kOutOfRange, ""},
-      {5, "", &kOutOfRange, ""},    {5, "05", nullptr, "0"},       {5, " 05", nullptr, "05"},
-      {5, "50", &kNotInSector, ""},
-  };
-
-  for (const Case& k : cases) {
+    const QString* message;  // null: accepted, and its score panel shows `shown`
+    const char* shown;
+  } cases[] = {{7, "63", nullptr, "63"},    {7, "70", &kNotInSector, ""},  {20, "190", &kOutOfRange, ""},
+               {21, "150", nullptr, "150"}, {21, "30", &kNotInSector, ""}, {21, "181", &kOutOfRange, ""},
+               {5, "", &kOutOfRange, ""},   {5, "05", nullptr, "0"},       {5, " 05", nullptr, "05"}};
+  for (const auto& k : cases) {
     SCOPED_TRACE(QString("round %1 typed '%2'").arg(k.round).arg(k.typed).toStdString());
-    Start();
-    Visits(Zeros(k.round - 1));
+    Game(Rounds(k.round - 1));
     msg->Clear();
-    Enter(k.typed);
-    // The field keeps the focus, but for the last round: then the next game's button has it.
-    const bool gameOver = !k.message && k.round == 21;
-    EXPECT_EQ(f->focusWidget(), gameOver ? static_cast<QWidget*>(c->BitBtn1) : c->Edit1);
-    EXPECT_EQ(c->Edit1->Text(), "   ");
-    if (k.message) {
-      ASSERT_EQ(msg->Texts(), QStringList{*k.message});
-      EXPECT_EQ(f->RoundsPlayed, k.round - 1);
-      EXPECT_FALSE(ui::Visible(f->Panel(k.round + 21)));
-      EXPECT_EQ(f->PanelColor(k.round), kLime);
-    } else {
-      EXPECT_TRUE(msg->Log().empty());
-      EXPECT_EQ(f->RoundsPlayed, k.round);
-      EXPECT_EQ(f->Panel(k.round + 21)->text(), k.shown);
-      EXPECT_EQ(f->Panel(44)->text(), QString::number(QString(k.shown).toInt()));
-      EXPECT_EQ(f->PanelColor(k.round), kBlack);
-    }
+    Type(c->Edit1, k.typed);
+    QLabel* score = f->Panel(k.round + 21);
+    EXPECT_EQ(msg->Texts(), k.message ? QStringList{*k.message} : QStringList{});
+    EXPECT_EQ(ui::Visible(score) ? score->text() : "hidden", k.message ? "hidden" : k.shown);
+    EXPECT_EQ(f->Panel(44)->text(), QString::number(QString(k.shown).toInt()));
+    EXPECT_EQ(f->PanelColor(k.round), k.message ? kLime : kBlack);
+    EXPECT_EQ(f->focusWidget(), !k.message && k.round == 21 ? static_cast<QWidget*>(c->BitBtn1) : c->Edit1);
   }
 }
 
-TEST_F(NaborWindowTest, PanelsThroughAGameAndUndo) {
-  Start();
-  EXPECT_FALSE(f->HasCloseCommand());
-  EXPECT_EQ(f->focusWidget(), c->Edit1);
-  Key(Qt::Key_F5);  // nothing to undo before the first visit: the button is still off
-  EXPECT_TRUE(msg->Log().empty());
-  Visits({5});
+TEST_F(NaborWindowTest, UndoBackToTheFirstRoundAndTheGameEnd) {
+  Game({1});
   Key(Qt::Key_F5);
-  EXPECT_EQ(f->Panel(44)->text(), "0");
   Key(Qt::Key_F5);
   EXPECT_EQ(msg->Texts(), QStringList{"НУ ПИПЕЦ... Тогда начинай новую игру!!!"});
-  EXPECT_EQ(f->focusWidget(), c->Edit1);
   Visits({2, 4, 9});
-  EXPECT_EQ(f->Panel(44)->text(), "15");
-  EXPECT_EQ(f->PanelColor(4), kLime);
-  EXPECT_TRUE(ui::Visible(f->Panel(4)));
-  Key(Qt::Key_F5);
-  EXPECT_EQ(f->RoundsPlayed, 2);
+  Key(Qt::Key_F5);  // sector 3's 9 taken back: its label is the one to throw again
   EXPECT_EQ(f->Panel(44)->text(), "6");
   EXPECT_EQ(f->PanelColor(3), kLime);
-  EXPECT_FALSE(ui::Visible(f->Panel(4)));
-  EXPECT_FALSE(ui::Visible(f->Panel(24)));
-  EXPECT_EQ(f->Panel(24)->text(), "0");
-  Visits({12});
-  EXPECT_EQ(f->Panel(24)->text(), "12");
-  EXPECT_EQ(f->Panel(44)->text(), "18");
-  // The titles of the second column appear with the 10th visit.
-  Visits(Zeros(6));
+  EXPECT_FALSE(ui::Visible(f->Panel(4)) || ui::Visible(f->Panel(24)));
+  Visits(Rounds(7, 12, 1));
   EXPECT_FALSE(ui::Visible(f->Panel(48)));
-  Visits({0});
+  Visits({0});  // the 10th visit opens the second column
   EXPECT_TRUE(ui::Visible(f->Panel(48)) && ui::Visible(f->Panel(49)));
-  Visits(Zeros(10));
-  EXPECT_EQ(f->PanelColor(21), kLime);
-  Visits({50});
-  EXPECT_EQ(f->GamesPlayed, 1);
-  EXPECT_FALSE(c->GroupBox2->isEnabled());
-  EXPECT_FALSE(c->BitBtn3->isEnabled());
-  EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-  c->BitBtn2->click();  // a finished game takes nothing more
+  Visits(Rounds(11, 50, 11));
+  EXPECT_EQ(f->PanelColor(22), kBlack);  // after the Bull the score of sector 1 keeps its colour
+  c->BitBtn2->click();                   // a finished game takes nothing more, nor can it be undone
   Key(Qt::Key_F5);
   EXPECT_EQ(f->Panel(44)->text(), "68");
   Key(Qt::Key_F7);
   EXPECT_EQ(f->PanelColor(1), kLime);
   EXPECT_FALSE(ui::Visible(f->Panel(22)));
-  EXPECT_EQ(f->Panel(44)->text(), "0");
 }
 
-TEST_F(NaborWindowTest, AllTreblesAndTwoGamesAverages) {
-  QList<int> best;
-  for (int s = 1; s <= 20; ++s) best << 9 * s;
-  best << 150;
-  Game(best);
+TEST_F(NaborWindowTest, AveragesOfOneAndOfTwoGames) {
+  QList<int> trebles;
+  for (int s = 1; s <= 20; ++s) trebles << 9 * s;
+  Game(trebles << 150);
   EXPECT_EQ(Row(c->StringGrid2, 1, 4), QStringList({"1", "2040", "32,38", "97,14"}));
-
-  f->Close();
-  QList<int> hundred = Zeros(21), twoHundred = Zeros(21);
-  hundred[19] = 100;
-  twoHundred[19] = 180;
-  twoHundred[9] = 20;
-  Game(hundred);
-  Game(twoHundred);
-  EXPECT_EQ(Row(c->StringGrid2, 0, 4), QStringList({"", "150,00", "2,38", "7,14"}));
-  EXPECT_EQ(Row(c->StringGrid2, 2, 4), QStringList({"2", "200", "3,17", "9,52"}));
-  EXPECT_EQ(c->StringGrid1->Cell(26, 2), "150,00");
-  EXPECT_EQ(c->StringGrid1->Cell(23, 1), "100");
-  // A second showing starts the results again.
-  EXPECT_EQ(c->StringGrid2->Cell(1, 3), "");
+  f->Close();  // a new showing starts the results again
+  Game(Rounds(21, 100));
+  Game(Rounds(20, 100, 20) << 100);
+  EXPECT_EQ(Row(c->StringGrid2, 0, 4) << c->StringGrid1->Cell(26, 2) << c->StringGrid2->Cell(0, 3),
+            QStringList({"", "150,00", "2,38", "7,14", "150,00", ""}));
 }
 
-// Sector s scores s, the Bull 25: 235 in all.
-QList<int> Singles() {
-  QList<int> r;
-  for (int s = 1; s <= 20; ++s) r << s;
-  return r << 25;
-}
-
-TEST_F(NaborWindowTest, OneGameFileByteForByte) {
-  Game(Singles());
+// Leaving mid-game with nothing finished closes at once. Cancel writes the file
+// of the finished games and the game under way goes on; Yes exports them, the
+// summary rows holding no game number whatever a longer showing left there.
+TEST_F(NaborWindowTest, FileAndExportOfTheFinishedGames) {
+  Game({1, 2});
+  Key(Qt::Key_F10);
+  EXPECT_TRUE(msg->Log().empty() && Files().isEmpty() && !f->isVisible());
+  for (int i = 0; i < 3; ++i) Game(Rounds(21));
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  ASSERT_EQ(Files(), QStringList{"20261205_161409_br.csv"});
-  const QString date = c->StringGrid1->Cell(0, 1);
-  EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:09:14 - ")) << date.toStdString();
-  QString header = "Дата и Время;Игра;", game = date + ";1;", sums = "Сумма по сектору;;",
-          avgs = "Средняя по секторам и набору;;";
-  for (int s = 1; s <= 20; ++s) {
-    header += QString("%1;").arg(s);
-    game += QString("%1;").arg(s);
-    sums += QString("%1;").arg(s);
-    avgs += QString("%1,00;").arg(s);
-  }
-  header += "Bull;Сумма;Ср. на 1;Ср. на 3;Ср. набор(нарастающий);;";
-  game += "25;235;3,73;11,19;235,00;;";
-  sums += "25;235;;;;;";
-  avgs += "25,00;235,00;3,73;11,19;;;";
-  EXPECT_EQ(FileData("20261205_161409_br.csv"), FileBytes({header, game, sums, avgs}));
-  // Leaving resets the panels.
-  EXPECT_EQ(f->Panel(44)->text(), "0");
-  EXPECT_EQ(f->Panel(30)->text(), "0");
-  EXPECT_FALSE(c->GroupBox1->isEnabled());
-}
-
-TEST_F(NaborWindowTest, LeavingWithoutAFinishedGameAndCancel) {
-  Start();
-  Visits({1, 2});
-  Key(Qt::Key_F10);  // nothing finished: closes at once
-  EXPECT_FALSE(f->isVisible());
-  EXPECT_TRUE(msg->Log().empty());
-  EXPECT_TRUE(Files().isEmpty());
-
-  Game(Zeros(21));
-  Start();
-  Visits({1, 2});
+  clock->AddSecs(1);
+  QList<int> singles;  // sector s scores s, the Bull 25: 235 in all
+  QStringList n;
+  for (int s = 1; s <= 20; ++s) singles << s, n << QString::number(s);
+  Game(singles << 25);
+  Game({1, 2});
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
-  EXPECT_TRUE(f->isVisible());
-  EXPECT_EQ(Files().size(), 1);
-  EXPECT_EQ(f->focusWidget(), c->Edit1);
   Visits({3});
-  EXPECT_EQ(f->RoundsPlayed, 3);
   EXPECT_EQ(f->Panel(44)->text(), "6");
-}
-
-TEST_F(NaborWindowTest, ExportAfterAnEarlierLongerShowing) {
-  if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
-  CaptureExports();
-  for (int i = 0; i < 3; ++i) Game(Zeros(21));
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  ui::seams().decimalSeparator = QChar('.');
-  Game(Singles());
-  Game(Zeros(21));
+  const QString date = c->StringGrid1->Cell(0, 1);
+  EXPECT_TRUE(date.startsWith("05.12.2026 - 16:14:10:14 - ")) << date.toStdString();
+  const QString scores = n.join(';') + ";";
+  EXPECT_EQ(FileData("20261205_161410_br.csv"),
+            games_test::FileBytes(
+                {"Дата и Время;Игра;" + scores + "Bull;Сумма;Ср. на 1;Ср. на 3;Ср. набор(нарастающий);;",
+                 date + ";1;" + scores + "25;235;3,73;11,19;235,00;;", "Сумма по сектору;;" + scores + "25;235;;;;;",
+                 "Средняя по секторам и набору;;" + n.join(",00;") + ",00;25,00;235,00;3,73;11,19;;;"}));
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  const auto book = ExportedBook();
-  ASSERT_TRUE(book.has_value());
-  EXPECT_EQ(games_test::CellText(*book, "A1"), "Дата и Время");
-  EXPECT_EQ(games_test::CellText(*book, "AA1"), "Ср. набор(нарастающий)");
-  EXPECT_EQ(games_test::CellNumber(*book, "B3"), 2);
-  EXPECT_EQ(games_test::CellNumber(*book, "X2"), 235);
-  EXPECT_EQ(games_test::CellText(*book, "A4"), "Сумма по сектору");
-  EXPECT_EQ(games_test::CellText(*book, "A5"), "Средняя по секторам и набору");
-  // The summary rows hold no game number, whatever the earlier showing left.
-  EXPECT_EQ(games_test::CellText(*book, "B4"), "");
-  EXPECT_EQ(games_test::CellText(*book, "B5"), "");
-  EXPECT_EQ(games_test::CellNumber(*book, "X4"), 235);
-  EXPECT_EQ(games_test::CellNumber(*book, "X5"), 117.5);
-  EXPECT_EQ(games_test::CellNumber(*book, "W5"), 12.5);
-  EXPECT_EQ(games_test::CellText(*book, "AA4"), "");
-  EXPECT_TRUE(games_test::CellFill(*book, "AA1").endsWith("CCFFCC"));
-  EXPECT_TRUE(games_test::CellFill(*book, "A5").endsWith("00CCFF"));
-  EXPECT_TRUE(games_test::CellFill(*book, "B5").isEmpty());
-  EXPECT_NEAR((*book)["widths"].toObject()["A"].toDouble(), 35, 1);
-  EXPECT_NEAR((*book)["widths"].toObject()["C"].toDouble(), 4, 1);
-  EXPECT_TRUE(NoBorderBelow(*book, "A6"));
-  EXPECT_FALSE(NoBorderBelow(*book, "AA5"));
+  EXPECT_EQ(
+      Cells({"AA1", "B2", "W2", "A3", "B3", "X3", "Y3", "A4", "B4", "W4", "Y4", "AA4", "A5"}),
+      QStringList({"Ср. набор(нарастающий)|FFCCFFCC|b", "1||b", "25||b", "Сумма по сектору|FF00CCFF|b", "||b", "235||b",
+                   "||b", "Средняя по секторам и набору|FF00CCFF|b", "||b", "25||b", "3.73||b", "||b", "|"}));
+  EXPECT_EQ(widths["A"].toDouble() - widths["C"].toDouble(), 31);
+  EXPECT_FALSE(f->isVisible() || c->GroupBox1->isEnabled() || ui::Visible(f->Panel(23)));
+  EXPECT_EQ(f->Panel(44)->text() + f->Panel(23)->text(), "00");  // leaving reset the panels
 }
 
 }  // namespace
