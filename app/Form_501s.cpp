@@ -157,14 +157,9 @@ void TForm_501_s::MaskEdit1KeyPress(int key) {
 }
 
 void TForm_501_s::VisitAction() {
-  bool done = false;
-  ui::RunHandler([&] {
-    TryVisit();
-    done = true;
-  });
-  // A text that is no number was refused by the conversion error; nothing was
+  // A text that is no number is refused by the conversion error; nothing is
   // counted and the field takes the next entry.
-  if (!done && MaskEdit1->isEnabled()) FocusScoreField();
+  gamekit::TakeEntry(MaskEdit1, [this] { TryVisit(); });
 }
 
 int TForm_501_s::BandCount(int band) const {

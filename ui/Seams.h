@@ -66,6 +66,7 @@ class ScriptedMessages {
   void Clear() {
     log_.clear();
     answers_.clear();
+    next_ = 0;
   }
   // Called while a box is "shown", after it is logged (to act inside a box).
   std::function<void(const ShownMessage&)> onShow;
