@@ -5,13 +5,10 @@
 #include <QDir>
 #include <QTest>
 #include <memory>
-#include <random>
-#include <vector>
 
 #include "app/Form_501s.h"
 #include "app/Kalvern.h"
 #include "automation/Excel.h"
-#include "darts/DartsRules.h"
 #include "gamekit/GameConventions.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
@@ -40,7 +37,7 @@ class SoloWindowTest : public testing_support::SeamsFixture {
     c = &f->Controls();
   }
   void TearDown() override {
-    if (Form_kv->isVisible()) Form_kv->Close();
+    Form_kv->Close();
     f->Close();
     delete Form_501_s;
     Form_501_s = nullptr;
@@ -85,12 +82,13 @@ class SoloWindowTest : public testing_support::SeamsFixture {
   std::unique_ptr<ui::ScriptedMessages> msg;
 };
 
-TEST_F(SoloWindowTest, RefusedVisitsChangeNothing) {
+// A refused visit changes nothing; a visit leaving 1 counts as a visit of 0.
+TEST_F(SoloWindowTest, RefusedVisitsAndTheBustAtOne) {
   struct Case {
     Game game;
     std::initializer_list<int> before;
     QString text;
-    QString message;    // empty: accepted; otherwise part of the one message shown
+    QString message;    // part of the one message shown
     QString atMessage;  // the field while the message is shown
   };
   const QString kOutOfRange = "Внимание!!! Недопустимое значение. Введите число от 0 до 180 ";
@@ -102,46 +100,32 @@ TEST_F(SoloWindowTest, RefusedVisitsChangeNothing) {
       {k301, {180, 21}, "101", kAboveRemainder, "101"},
       {k301, {133}, "168", kNoFinish, "   "},  // the field is emptied before this one
       {k301, {142}, "159", kNoFinish, "   "},
-      {k301, {}, "168", "", ""},  // no finish left to judge
       {k501, {}, "1 2", "'1 2' is not a valid integer value", "1 2"},
+      {k201, {180, 19}, "1", "Перебор однако!!!", "1  "},
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.text.toStdString());
     StartGame(t.game);
     Play(t.before);
     const float count = f->VisitCount;
-    const int remainder = f->Remainder;
+    const int remainder = f->Remainder, band180 = f->Band180;
     msg->Clear();
     QString atMessage;
     msg->onShow = [&](const ui::ShownMessage&) { atMessage = c->MaskEdit1->Text(); };
     Enter(t.text);
     msg->onShow = nullptr;
-    if (t.message.isEmpty()) {
-      EXPECT_TRUE(msg->Log().empty());
-      EXPECT_EQ(f->Remainder, remainder - t.text.toInt());
-    } else {
-      ASSERT_EQ(msg->Log().size(), 1u);
-      EXPECT_TRUE(msg->Log()[0].text.contains(t.message));
-      EXPECT_EQ(atMessage, t.atMessage);
-      EXPECT_EQ(f->VisitCount, count);
-      EXPECT_EQ(f->Remainder, remainder);
-      EXPECT_EQ(c->Panel6->text(), QString::number(remainder));
-      EXPECT_EQ(c->MaskEdit1->Text(), "   ");
-    }
+    ASSERT_EQ(msg->Log().size(), 1u);
+    EXPECT_TRUE(msg->Log()[0].text.contains(t.message));
+    EXPECT_EQ(atMessage, t.atMessage);
+    const bool bust = t.text == "1";
+    EXPECT_EQ(QStringList({QString::number(f->VisitCount), QString::number(f->Remainder), c->Panel6->text()}),
+              QStringList({QString::number(count + bust), QString::number(remainder), QString::number(remainder)}));
+    EXPECT_EQ(Visit(1, static_cast<int>(f->VisitCount)), bust ? QString("0") : Visit(1, static_cast<int>(count)));
+    EXPECT_EQ(f->Band180, band180);  // the bust counts in no band
+    EXPECT_EQ(c->MaskEdit1->Text(), "   ");
     EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
     f->Close();
   }
-}
-
-TEST_F(SoloWindowTest, VisitLeavingOneIsABustOfZero) {
-  StartGame(k201);
-  Play({180, 19});
-  msg->Clear();
-  Enter("1");
-  EXPECT_EQ(msg->Texts(), QStringList{"Перебор однако!!!"});
-  EXPECT_EQ(QStringList({Visit(0, 3), Visit(1, 3), Visit(2, 3), c->Panel6->text()}), QStringList({"3", "0", "2", "2"}));
-  EXPECT_EQ(f->Remainder, 2);
-  EXPECT_EQ(f->Band180, 1);  // the bust counts in no band
 }
 
 TEST_F(SoloWindowTest, FinishingDartIsAskedOnlyWhenItCanBeInDoubt) {
@@ -155,14 +139,12 @@ TEST_F(SoloWindowTest, FinishingDartIsAskedOnlyWhenItCanBeInDoubt) {
     const int visits = static_cast<int>(f->VisitCount) + 1;
     msg->Clear();
     Enter(QString::number(finish));
-    EXPECT_FALSE(ui::Enabled(c->MaskEdit1));
     int dart = 3;
     if (offer == kThird) {
       EXPECT_EQ(msg->Texts(), QStringList{kLegOver});
     } else {
       EXPECT_TRUE(msg->Texts().isEmpty());
-      EXPECT_EQ(ui::Enabled(c->BitBtn5), offer == kAny);
-      EXPECT_TRUE(ui::Enabled(c->BitBtn6) && ui::Enabled(c->BitBtn7));
+      EXPECT_TRUE(ui::Enabled(c->BitBtn5) == (offer == kAny) && ui::Enabled(c->BitBtn6) && ui::Enabled(c->BitBtn7));
       EXPECT_EQ(f->focusWidget(), offer == kAny ? c->BitBtn5 : c->BitBtn6);
       Key(Qt::Key_F1);  // only where dart 1 is offered
       dart = offer == kAny ? 1 : 3;
@@ -178,8 +160,7 @@ TEST_F(SoloWindowTest, FinishingDartIsAskedOnlyWhenItCanBeInDoubt) {
     EXPECT_FALSE(ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn6) || ui::Enabled(c->BitBtn7));
     EXPECT_EQ(f->focusWidget(), c->BitBtn2);
     QTest::keyClick(f->focusWidget(), Qt::Key_Return);  // Enter on the focused "new leg"
-    EXPECT_EQ(f->LegNumber, 2);
-    EXPECT_TRUE(ui::Enabled(c->MaskEdit1));
+    EXPECT_TRUE(f->LegNumber == 2 && ui::Enabled(c->MaskEdit1));
     f->Close();
   }
 }
@@ -214,18 +195,6 @@ TEST_F(SoloWindowTest, AveragesOfRecordedLegs) {
     EXPECT_EQ(QStringList({Leg(2, 0), Leg(3, 0)}), t.totals);
     f->Close();
   }
-}
-
-TEST_F(SoloWindowTest, RunningAveragesAndSuggestions) {
-  StartGame(k501);
-  EXPECT_TRUE(c->Panel8->text().isEmpty());
-  Enter("0");
-  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), Visit(3, 1)}), QStringList({".00", ".00", "0.00"}));
-  Play({180, 140, 62});  // 119 left
-  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text()}), QStringList({"31.83", "95.50"}));
-  EXPECT_EQ(c->Panel8->text(), "T20 19 D20");
-  Play({59});  // 60 left: no finish is suggested
-  EXPECT_TRUE(c->Panel8->text().isEmpty());
 }
 
 // Undo from every state puts the window back exactly as it was before the
@@ -282,7 +251,7 @@ TEST_F(SoloWindowTest, UndoRestoresTheStateBeforeTheVisit) {
   }
 }
 
-TEST_F(SoloWindowTest, ControlStatesFollowTheLeg) {
+TEST_F(SoloWindowTest, ControlStatesFollowTheGameAndTheLeg) {
   // Field with its button, new leg, undo, game list: 1 for enabled.
   auto states = [&] {
     QString s;
@@ -292,33 +261,32 @@ TEST_F(SoloWindowTest, ControlStatesFollowTheLeg) {
   };
   f->ShowModal();
   EXPECT_EQ(states(), "0101");
-  Key(Qt::Key_F7);
-  EXPECT_EQ(states(), "1000");
-  Key(Qt::Key_F1);  // finishing-dart keys do nothing in play
-  Play({180, 180, 40, 101});
-  EXPECT_EQ(states(), "0010");  // the finishing dart is asked
-  Enter("0");                   // the field is disabled: Enter does nothing
-  EXPECT_EQ(f->VisitCount, 4);
-  Key(Qt::Key_F2);
-  EXPECT_EQ(states(), "0110");
-  Key(Qt::Key_F7);
-  EXPECT_EQ(QStringList({c->Edit3->text(), Visit(0, 1), Visit(2, 0)}), QStringList({"2", "", "501"}));
-  c->BitBtn4->click();  // the checkout-variant table, nothing else
-  EXPECT_TRUE(Form_kv->isVisible());
-  EXPECT_EQ(f->LegNumber, 2);
-}
-
-// Down and Up in the closed game list choose the next or previous game; the
-// list stops at its last game.
-TEST_F(SoloWindowTest, GameChoiceSetsStartScore) {
-  f->ShowModal();
+  // Down and Up in the closed game list choose the next or previous game; the
+  // list stops at its last game.
   for (int i = 0; i < 7; ++i) QTest::keyClick(c->ComboBox1, Qt::Key_Down);
   EXPECT_EQ(QStringList({c->Edit2->text(), Visit(2, 0)}), QStringList({"1001", "1001"}));
   QTest::keyClick(c->ComboBox1, Qt::Key_Up);
-  EXPECT_EQ(QStringList({c->Edit2->text(), Visit(2, 0)}), QStringList({"701", "701"}));
   Key(Qt::Key_F7);
-  EXPECT_EQ(f->StartScore, 701);
-  EXPECT_EQ(c->Panel6->text(), "701");
+  EXPECT_EQ(states(), "1000");
+  EXPECT_EQ(QStringList({QString::number(f->StartScore), c->Panel6->text()}), QStringList({"701", "701"}));
+  Key(Qt::Key_F1);  // finishing-dart keys do nothing in play
+  Play({0});
+  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), Visit(3, 1), c->Panel8->text()}),
+            QStringList({".00", ".00", "0.00", ""}));
+  Play({180, 180, 180, 60});  // 101 left
+  EXPECT_EQ(QStringList({c->Panel3->text(), c->Panel4->text(), c->Panel8->text()}),
+            QStringList({"40.00", "120.00", "T19 12 D16"}));
+  Play({101});
+  EXPECT_EQ(states(), "0010");  // the finishing dart is asked
+  Enter("0");                   // the field is disabled: Enter does nothing
+  EXPECT_EQ(f->VisitCount, 6);
+  Key(Qt::Key_F2);
+  EXPECT_EQ(states(), "0110");
+  Key(Qt::Key_F7);
+  EXPECT_EQ(QStringList({c->Edit3->text(), Visit(0, 1), Visit(2, 0)}), QStringList({"2", "", "701"}));
+  c->BitBtn4->click();  // the checkout-variant table, nothing else
+  EXPECT_TRUE(Form_kv->isVisible());
+  EXPECT_EQ(f->LegNumber, 2);
 }
 
 TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
@@ -405,12 +373,8 @@ TEST_F(SoloWindowTest, ExportAtTheExit) {
     ASSERT_EQ(msg->Log().size(), outcome == kShown ? 1u : 2u);
     EXPECT_EQ(f->isVisible(), outcome == kStartFails);
     EXPECT_EQ(Leg(0, 1), outcome == kStartFails ? "1" : "");
-    if (outcome != kShown) {
-      EXPECT_EQ(msg->Log()[1].kind,
-                outcome == kNoProgram ? ui::ShownMessage::Kind::ErrorBox : ui::ShownMessage::Kind::Exception);
-      EXPECT_EQ(msg->Log()[1].text == "Невозможно запустить Excel", outcome == kNoProgram);
-      continue;
-    }
+    EXPECT_EQ(msg->Log().back().text == "Невозможно запустить Excel", outcome == kNoProgram);
+    if (outcome != kShown) continue;
     QVariantList value;
     QString last;
     for (const automation::Call& call : automation::LastApplication()->Calls()) {
@@ -421,50 +385,6 @@ TEST_F(SoloWindowTest, ExportAtTheExit) {
     ASSERT_EQ(value.size(), 4);
     EXPECT_EQ(QStringList({value[0].toList()[10].toString(), value[2].toList()[0].toString()}),
               QStringList({"180", "1"}));
-  }
-}
-
-// Any key or entry in any state: the sheets, counters and record stay in step.
-TEST_F(SoloWindowTest, RandomPlayKeepsSheetsCountersAndRecordInStep) {
-  TempCurrentDir dir;
-  std::mt19937 random(20120510);
-  const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F7, Qt::Key_F10};
-  StartGame(k201);
-  for (int step = 0; step < 3000; ++step) {
-    SCOPED_TRACE(step);
-    const int action = static_cast<int>(random() % 10);
-    if (!f->isVisible()) {
-      f->ShowModal();  // left without a record: open again
-    } else if (action < 6) {
-      // Often what is left or one less, so that legs end and busts at 1 happen.
-      const int pick = static_cast<int>(random() % 3);
-      Enter(QString::number(pick == 2 ? static_cast<int>(random() % 181) : f->Remainder - pick));
-    } else if (action == 6) {
-      Enter("1 2");
-    } else {
-      Key(keys[random() % std::size(keys)]);  // F10 is answered Cancel
-    }
-    if (!f->isVisible()) continue;
-    const int n = static_cast<int>(f->VisitCount);
-    int scored = 0;
-    std::vector<int> bands(5);
-    for (int row = 1; row <= n; ++row) {
-      scored += Visit(1, row).toInt();
-      const int band = static_cast<int>(darts::BandOf(Visit(1, row).toInt()));
-      if (band >= 0) ++bands[size_t(band)];
-    }
-    EXPECT_TRUE(Visit(0, n + 1).isEmpty());
-    EXPECT_EQ(Visit(0, n), n > 0 ? QString::number(n) : QString());
-    EXPECT_EQ(Visit(2, n).toInt(), f->StartScore - scored);
-    EXPECT_EQ(f->Remainder, f->LegDarts == 0 ? f->StartScore - scored : f->Remainder);
-    EXPECT_NE(f->Remainder, 1);
-    EXPECT_EQ(bands, std::vector<int>({f->Band60, f->Band80, f->Band100, f->Band140, f->Band180}));
-    for (int col = 6; col <= 10; ++col) {
-      int sum = 0;
-      for (int leg = 1; leg <= f->LegNumber; ++leg) sum += Leg(col, leg).toInt();
-      EXPECT_EQ(Leg(col, 0).toInt(), sum) << col;
-    }
-    EXPECT_EQ(Leg(0, f->LegNumber).isEmpty(), f->LegRecorded == 0);
   }
 }
 
