@@ -1,9 +1,12 @@
-// The main window: the data folders, the background pictures and their decoding.
+// The main window: its menu, the data folders, the background pictures and
+// their decoding.
 #include <cstddef>
 #include <cstdio>
 
 #include <jpeglib.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -20,6 +23,7 @@
 #include "app/Program.h"
 #include "app/SDIMAIN.h"
 #include "tests/support/TestSupport.h"
+#include "ui/Forms.h"
 
 namespace {
 
@@ -254,6 +258,41 @@ TEST_F(MainWindowTest, ScaleDenominatorNeedsTwiceTheAreaInBothDirections) {
   form.show();
   EXPECT_EQ(Shown(form).size(), QSize(1000, 1950));  // halved, not quartered
   EXPECT_TRUE(Near(Shown(form).pixel(500, 900), QColor(30, 160, 60)));
+}
+
+// Every menu entry opens its window modally; closing it gives the main window
+// back.
+TEST_F(MainWindowTest, MenuEntriesOpenTheirWindows) {
+  CreateForms();
+  SDIAppForm->show();
+  auto openForms = [] {
+    std::vector<ui::TForm*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* form = qobject_cast<ui::TForm*>(w); form && form->isVisible()) out.push_back(form);
+    return out;
+  };
+  const std::pair<const char*, const char*> cases[] = {
+      {"N5011", "TForm_501_s"},       {"N7", "TForm_n"},        {"N271", "TForm27"}, {"N601", "TForm60"},
+      {"N101", "TFormsector"},        {"N50Bull1", "TForm50"},  {"N8", "TForm_k"},   {"DDV1", "TForm_ddv"},
+      {"N13", "TForm_501"},           {"N11", "TForm_blank"},   {"N4", "TForm_kv"},  {"N9", "TForm_pravilo"},
+      {"HelpAboutItem", "TAboutBox"}, {"N14", "TForm_history"},
+  };
+  for (const auto& [action, opened] : cases) {
+    SCOPED_TRACE(action);
+    ASSERT_TRUE(openForms().empty());
+    auto* entry = SDIAppForm->findChild<QAction*>(action);
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    const std::vector<ui::TForm*> open = openForms();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_STREQ(open[0]->metaObject()->className(), opened);
+    EXPECT_EQ(QApplication::activeModalWidget(), open[0]);
+    open[0]->Close();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window is usable again";
+    EXPECT_TRUE(SDIAppForm->isVisible() && SDIAppForm->isEnabled());
+  }
+  SDIAppForm->findChild<QAction*>("FileExitItem")->trigger();
+  EXPECT_FALSE(SDIAppForm->isVisible());
 }
 
 }  // namespace
