@@ -29,6 +29,9 @@ class SoloWindowTest : public testing_support::SeamsFixture {
  protected:
   void SetUp() override {
     SeamsFixture::SetUp();
+    dir = std::make_unique<TempCurrentDir>();
+    for (const char* game : {"501", "301", "170"}) QDir(dir->Path()).mkdir(game);
+    clock = std::make_unique<FixedClock>(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 6)));
     msg = std::make_unique<ui::ScriptedMessages>();
     ui::seams().decimalSeparator = QChar('.');
     if (!Form_kv) Form_kv = new TForm_kv;
@@ -42,6 +45,8 @@ class SoloWindowTest : public testing_support::SeamsFixture {
     delete Form_501_s;
     Form_501_s = nullptr;
     msg.reset();
+    clock.reset();
+    dir.reset();
     SeamsFixture::TearDown();
   }
 
@@ -86,6 +91,8 @@ class SoloWindowTest : public testing_support::SeamsFixture {
   TForm_501_s* f = nullptr;
   Ui::TForm_501_s* c = nullptr;
   std::unique_ptr<ui::ScriptedMessages> msg;
+  std::unique_ptr<TempCurrentDir> dir;  // with the folders of 501, 301 and 170
+  std::unique_ptr<FixedClock> clock;
 };
 
 // A refused visit changes nothing; a visit leaving 1 counts as a visit of 0.
@@ -289,8 +296,6 @@ TEST_F(SoloWindowTest, ControlStatesFollowTheGameAndTheLeg) {
 TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
   const std::pair<std::initializer_list<int>, bool> cases[] = {
       {{}, false}, {{100}, false}, {{170}, true}};  // opened; a leg in play; the first record taken back
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("170");
   for (const auto& [visits, undoLast] : cases) {
     SCOPED_TRACE(visits.size());
     StartGame(k170);
@@ -300,7 +305,7 @@ TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
     Key(Qt::Key_F10);
     EXPECT_TRUE(msg->Texts().isEmpty());
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(QDir(dir.File("170")).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(dir->File("170")).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(Panels() << c->Edit3->text(), QStringList({"0", "0", "0", "1"}));
     EXPECT_TRUE(Visit(0, 1).isEmpty());
   }
@@ -309,22 +314,19 @@ TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
 // Cancel writes the file and play goes on; No writes the record again, resets
 // and closes.
 TEST_F(SoloWindowTest, StatisticsFileAtEveryExitQuestion) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("301");
-  FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 6)));
   StartGame(k301);
   Play({180, 121, -1, 100});
   LeaveAnswering(ui::mrCancel);
   EXPECT_TRUE(f->isVisible());
   Play({100, 101});
   Key(Qt::Key_F2);
-  clock.AddSecs(1);
+  clock->AddSecs(1);
   LeaveAnswering(ui::mrNo);
   ASSERT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
   EXPECT_FALSE(f->isVisible());
-  EXPECT_TRUE(testing_support::ReadAll(dir.File("301/20120510_090506_301.csv"))
+  EXPECT_TRUE(testing_support::ReadAll(dir->File("301/20120510_090506_301.csv"))
                   .endsWith("1;6;50.17;150.50;121;3;0;0;1;0;1;\r\n;;;;;;;;;;;\r\n;;;;;;;;;;;\r\n"));
-  EXPECT_EQ(testing_support::ReadAll(dir.File("301/20120510_090507_301.csv")),
+  EXPECT_EQ(testing_support::ReadAll(dir->File("301/20120510_090507_301.csv")),
             testing_support::FileBytes(
                 {"2012.05.10 - 09:05:07:05",
                  "Лег;Кол-во дротиков;На 1 дротик;Средний набор;Закрыл число;Каким дротиком;60 +;80 +;100 +;140 +;180;",
@@ -335,16 +337,13 @@ TEST_F(SoloWindowTest, StatisticsFileAtEveryExitQuestion) {
 }
 
 TEST_F(SoloWindowTest, LegsPastTheDisplayRowsAreStoredAndWritten) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("170");
-  FixedClock clock(QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)));
   StartGame(k170);
   Play({170});
   for (int leg = 2; leg <= 101; ++leg) Play({-1, 170});
   EXPECT_EQ(c->StringGrid2->RowCount(), 100);
   EXPECT_EQ(QStringList({Leg(0, 101), Leg(9, 0)}), QStringList({"101", "101"}));
   LeaveAnswering(ui::mrNo);
-  const QList<QByteArray> lines = testing_support::ReadAll(dir.File("170/20200102_030405_170.csv")).split('\n');
+  const QList<QByteArray> lines = testing_support::ReadAll(dir->File("170/20120510_090506_170.csv")).split('\n');
   ASSERT_EQ(lines.size(), 106);  // stamp, header, totals, 101 legs, the empty row, and after the last CR LF
   EXPECT_EQ(lines[103], "101;3;56.67;170.00;170;3;0;0;0;1;0;\r");
   EXPECT_TRUE(Leg(0, 101).isEmpty());  // the close clears stored rows too
@@ -355,8 +354,6 @@ TEST_F(SoloWindowTest, LegsPastTheDisplayRowsAreStoredAndWritten) {
 // closes; a program that fails to start leaves the window as it is.
 TEST_F(SoloWindowTest, ExportAtTheExit) {
   enum Outcome { kShown, kNoProgram, kStartFails };
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("170");
   qunsetenv("VANTREL_SPREADSHEET");
   for (Outcome outcome : {kShown, kNoProgram, kStartFails}) {
     SCOPED_TRACE(outcome);
