@@ -54,7 +54,7 @@ TEST_F(StatisticsFileTest, LinesAreWindows1251WithSemicolonsAndCrLf) {
        "Дата;Очки;",
        {{"1", "Ёж"}, {"2", "180"}},
        "2012.05.10 - 14:35:20:35\r\n\xC4\xE0\xF2\xE0;\xCE\xF7\xEA\xE8;\r\n1;\xA8\xE6;\r\n2;180;\r\n"},
-      {"a cell holding a semicolon is not escaped", false, "", {{"a;b", "\"q\"", ""}}, "a;b;\"q\";;\r\n"},
+      {"a semicolon in a cell is not escaped; empty cells", false, "", {{"", "a;b", "\"q\"", ""}}, ";a;b;\"q\";;\r\n"},
       {"no lines at all gives an empty file", false, "", {}, ""},
       {"characters without a Windows-1251 form become question marks",
        false,
