@@ -294,8 +294,11 @@ TEST_F(SoloWindowTest, ControlStatesFollowTheGameAndTheLeg) {
 }
 
 TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {
-  const std::pair<std::initializer_list<int>, bool> cases[] = {
-      {{}, false}, {{100}, false}, {{170}, true}};  // opened; a leg in play; the first record taken back
+  struct Case {
+    std::initializer_list<int> visits;
+    bool undoLast;
+  };
+  const Case cases[] = {{{}, false}, {{100}, false}, {{170}, true}};  // opened; in play; the record taken back
   for (const auto& [visits, undoLast] : cases) {
     SCOPED_TRACE(visits.size());
     StartGame(k170);
