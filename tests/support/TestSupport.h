@@ -1,10 +1,12 @@
 // Helpers shared by the tests: a temporary current directory, a fixed clock,
-// scripted message boxes.
+// scripted message boxes, the bytes of statistics files.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "ui/Seams.h"
@@ -44,6 +46,33 @@ class FixedClock {
  private:
   QDateTime t_;
 };
+
+// Windows-1251 of ASCII, the Cyrillic letters and "№"; anything else is "?".
+inline QByteArray Cp1251(const QString& s) {
+  QByteArray out;
+  for (QChar c : s) {
+    const ushort u = c.unicode();
+    out.append(u < 0x80                     ? char(u)
+               : (u >= 0x410 && u <= 0x44F) ? char(0xC0 + (u - 0x410))
+               : u == 0x401                 ? char(0xA8)
+               : u == 0x451                 ? char(0xB8)
+               : u == 0x2116                ? char(0xB9)
+                                            : '?');
+  }
+  return out;
+}
+
+// The bytes of a file of these lines, each ended by CR LF.
+inline QByteArray FileBytes(const QStringList& lines) {
+  QByteArray out;
+  for (const QString& l : lines) out += Cp1251(l) + "\r\n";
+  return out;
+}
+
+inline QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
 
 // Test defaults: a message box that no test scripted fails the test (and is
 // answered with its default); ShowModal shows the form without blocking.
