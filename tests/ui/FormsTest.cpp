@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
-#include <QApplication>
+
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,36 +27,34 @@ namespace {
 // then InitForm. It notes the keys its key preview sees and the buttons clicked.
 class ProbeForm : public ui::TForm {
  public:
-  explicit ProbeForm(bool keyPreview, bool noClose = false, bool okIsDefault = false, bool onTop = true)
+  explicit ProbeForm(bool keyPreview, bool noClose = false, bool okIsDefault = false, bool onTop = true,
+                     const char* position = "poDesigned", QSize size = {300, 200})
       : noClose_(noClose) {
     setProperty("BorderStyle", "bsToolWindow");
     setProperty("KeyPreview", keyPreview);
-    setProperty("ClientWidth", 300);
-    setProperty("ClientHeight", 200);
+    setProperty("Position", position);
+    setProperty("ClientWidth", size.width());
+    setProperty("ClientHeight", size.height());
     if (onTop) setProperty("FormStyle", "fsStayOnTop");
     auto* layout = new QVBoxLayout(this);
-    edit = new QLineEdit(this);
-    plain = new QPushButton("plain", this);
-    ok = new QPushButton("OK", this);
+    layout->addWidget(edit = new QLineEdit(this));
+    layout->addWidget(plain = new QPushButton("plain", this));
+    layout->addWidget(ok = new QPushButton("OK", this));
+    layout->addWidget(combo = new QComboBox(this));
     ok->setProperty("ModalResult", int(ui::mrOk));
     ok->setProperty("Default", okIsDefault);
-    combo = new QComboBox(this);
     combo->addItems({"501", "301"});
-    for (QWidget* w : std::initializer_list<QWidget*>{edit, plain, ok, combo}) layout->addWidget(w);
     connect(plain, &QPushButton::clicked, this, [this] { clicks.push_back("plain"); });
     connect(ok, &QPushButton::clicked, this, [this] { clicks.push_back("ok"); });
     connect(combo, &QComboBox::activated, this, [this](int i) { clicks.push_back("select " + std::to_string(i)); });
     InitForm();
   }
   QLineEdit* edit;
-  QPushButton* plain;
-  QPushButton* ok;
+  QPushButton *plain, *ok;
   QComboBox* combo;
-  int created = 0, shown = 0, closed = 0;
+  int created = 0, shown = 0, closed = 0, swallow = 0;
   std::vector<int> keys;
   std::vector<std::string> clicks;
-  int swallow = 0;
-  bool noClose_;
   std::function<void()> onShow;
   std::function<void(int)> onKey;
 
@@ -73,24 +71,36 @@ class ProbeForm : public ui::TForm {
     if (onKey) onKey(key);
     if (key == swallow) key = 0;
   }
+
+ private:
+  bool noClose_;
 };
 
 class FormsTest : public testing_support::SeamsFixture {};
 
-TEST_F(FormsTest, ShowModalRunsShowHandlerEachTimeAndCloseHides) {
-  ProbeForm f(false);
-  f.edit->setText("kept");
-  for (int i = 1; i <= 3; ++i) {
-    f.ShowModal();
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.shown, i);
-    f.Close();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(f.closed, i);
-    EXPECT_EQ(f.ModalResult(), ui::mrCancel);
+// Each showing runs the show handler; the program's Close hides the form, the
+// window system's close (close box, Alt+F4) only while Close is in the menu.
+TEST_F(FormsTest, ShowAndCloseAcrossShowings) {
+  for (const bool noClose : {false, true}) {
+    SCOPED_TRACE(noClose);
+    ProbeForm f(false, noClose);
+    f.edit->setText("kept");
+    for (int i = 1; i <= 2; ++i) {
+      f.ShowModal();
+      EXPECT_EQ(f.shown, i);
+      EXPECT_EQ(f.HasCloseCommand(), !noClose);
+      QCloseEvent fromWindowSystem;
+      QSpontaneKeyEvent::setSpontaneous(&fromWindowSystem);
+      qApp->notify(&f, &fromWindowSystem);
+      EXPECT_EQ(f.isVisible(), noClose);
+      f.Close();
+      EXPECT_FALSE(f.isVisible());
+      EXPECT_EQ(f.closed, i);
+      EXPECT_EQ(f.ModalResult(), ui::mrCancel);
+    }
+    EXPECT_EQ(f.edit->text(), "kept");  // controls keep their contents
+    EXPECT_EQ(f.created, 1);
   }
-  EXPECT_EQ(f.edit->text(), "kept");  // controls keep their contents
-  EXPECT_EQ(f.created, 1);
 }
 
 // A button with a modal result closes the form with it, in a scripted modal
@@ -114,81 +124,48 @@ TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
   }
 }
 
-TEST_F(FormsTest, WindowSystemCloseIsIgnoredOnceCloseIsRemoved) {
-  struct Case {
-    bool noClose;
-    bool stillVisible;
-  };
-  for (const Case c : {Case{false, false}, Case{true, true}}) {
-    ProbeForm f(false, c.noClose);
-    f.ShowModal();
-    EXPECT_EQ(f.HasCloseCommand(), !c.noClose);
-    EXPECT_EQ(bool(f.windowFlags() & Qt::WindowCloseButtonHint), !c.noClose);
-    // What the close box and Alt+F4 send: a close event from the window system.
-    QCloseEvent fromWindowSystem;
-    QSpontaneKeyEvent::setSpontaneous(&fromWindowSystem);
-    qApp->notify(&f, &fromWindowSystem);
-    EXPECT_EQ(f.isVisible(), c.stillVisible) << "noClose=" << c.noClose;
-    f.Close();  // the program's own Close always works
-    EXPECT_FALSE(f.isVisible());
-    // shown again: still without Close
-    f.ShowModal();
-    EXPECT_EQ(f.HasCloseCommand(), !c.noClose);
-    f.Close();
-  }
-}
-
-// The keys of a form: its key preview sees a key once before the focused
-// control, which still gets it unless the handler swallowed it; Enter goes to a
-// focused button or else to the default button; Esc closes nothing; Down and Up
-// in a closed combo box choose the next or previous item and run its select
-// handler.
+// The key preview sees a key once before the focused control, which still gets
+// it unless the handler swallowed it; Enter goes to a focused button or else to
+// the default button; Esc closes nothing; Down and Up in a closed combo box
+// choose the next or previous item and run its select handler.
 TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
   enum Focus { kEdit, kPlain, kCombo };
-  struct Case {
+  const struct {
     const char* name;
     bool preview, okIsDefault;
     int swallow;
     Focus focus;
     int startIndex;
     std::vector<Qt::Key> keys;
-    Qt::KeyboardModifiers mods;
     std::vector<int> seen;  // by the key preview
     std::vector<std::string> clicks;
     QString text;  // of the edit
     int endIndex;
     bool visible;
+  } cases[] = {
+      {"F10 seen once", true, false, 0, kEdit, 0, {Qt::Key_F10}, {121}, {}, "", 0, true},
+      {"digit seen and typed", true, false, 0, kEdit, 0, {Qt::Key_7}, {'7'}, {}, "7", 0, true},
+      {"digit swallowed", true, false, '6', kEdit, 0, {Qt::Key_5, Qt::Key_6}, {'5', '6'}, {}, "5", 0, true},
+      {"no preview", false, false, 0, kEdit, 0, {Qt::Key_F10, Qt::Key_4}, {}, {}, "4", 0, true},
+      {"Enter and Esc without default", true, false, 0, kEdit, 0, {Qt::Key_Return, Qt::Key_Escape}, {13, 27}, {},
+       "", 0, true},
+      {"Enter: the default button", false, true, 0, kEdit, 0, {Qt::Key_Return}, {}, {"ok"}, "", 0, false},
+      {"Enter on a focused button", true, true, 0, kPlain, 0, {Qt::Key_Return}, {13}, {"plain"}, "", 0, true},
+      {"keypad Enter, Space", false, false, 0, kPlain, 0, {Qt::Key_Enter, Qt::Key_Space}, {}, {"plain", "plain"},
+       "", 0, true},
+      {"Down: next item", true, false, 0, kCombo, 0, {Qt::Key_Down}, {40}, {"select 1"}, "", 1, true},
+      {"Up: previous item", false, false, 0, kCombo, 1, {Qt::Key_Up}, {}, {"select 0"}, "", 0, true},
+      {"Down past the last", false, false, 0, kCombo, 1, {Qt::Key_Down}, {}, {}, "", 1, true},
   };
-  const Case cases[] = {
-      {"F10 seen once", true, false, 0, kEdit, 0, {Qt::Key_F10}, {}, {121}, {}, "", 0, true},
-      {"F1 and F5", true, false, 0, kEdit, 0, {Qt::Key_F1, Qt::Key_F5}, {}, {112, 116}, {}, "", 0, true},
-      {"digit seen and typed", true, false, 0, kEdit, 0, {Qt::Key_7}, {}, {'7'}, {}, "7", 0, true},
-      {"digit swallowed", true, false, '6', kEdit, 0, {Qt::Key_5, Qt::Key_6}, {}, {'5', '6'}, {}, "5", 0, true},
-      {"no preview", false, false, 0, kEdit, 0, {Qt::Key_F10, Qt::Key_4}, {}, {}, {}, "4", 0, true},
-      {"Enter and Esc without default", true, false, 0, kEdit, 0, {Qt::Key_Return, Qt::Key_Escape}, {}, {13, 27},
-       {}, "", 0, true},
-      {"Enter: the default button", false, true, 0, kEdit, 0, {Qt::Key_Return}, {}, {}, {"ok"}, "", 0, false},
-      {"Enter on a focused button", true, true, 0, kPlain, 0, {Qt::Key_Return}, {}, {13}, {"plain"}, "", 0, true},
-      {"keypad Enter on it", false, false, 0, kPlain, 0, {Qt::Key_Enter}, Qt::KeypadModifier, {}, {"plain"}, "", 0,
-       true},
-      {"Space on it", false, false, 0, kPlain, 0, {Qt::Key_Space}, {}, {}, {"plain"}, "", 0, true},
-      {"two Enters, two clicks", false, false, 0, kPlain, 0, {Qt::Key_Return, Qt::Key_Return}, {}, {},
-       {"plain", "plain"}, "", 0, true},
-      {"Down: next item", true, false, 0, kCombo, 0, {Qt::Key_Down}, {}, {40}, {"select 1"}, "", 1, true},
-      {"Up: previous item", false, false, 0, kCombo, 1, {Qt::Key_Up}, {}, {}, {"select 0"}, "", 0, true},
-      {"Down past the last", false, false, 0, kCombo, 1, {Qt::Key_Down}, {}, {}, {}, "", 1, true},
-      {"Up past the first", false, false, 0, kCombo, 0, {Qt::Key_Up}, {}, {}, {}, "", 0, true},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ProbeForm f(c.preview, false, c.okIsDefault);
     f.swallow = c.swallow;
     f.ShowModal();
     f.combo->setCurrentIndex(c.startIndex);
-    QWidget* const targets[] = {f.edit, f.plain, f.combo};
-    QWidget* target = targets[c.focus];
+    QWidget* const target = std::vector<QWidget*>{f.edit, f.plain, f.combo}[c.focus];
     target->setFocus();
-    for (Qt::Key k : c.keys) QTest::keyClick(target, k, c.mods);
+    for (Qt::Key k : c.keys) QTest::keyClick(target, k, k == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     EXPECT_EQ(f.keys, c.seen);
     EXPECT_EQ(f.clicks, c.clicks);
     EXPECT_EQ(f.edit->text(), c.text);
@@ -202,18 +179,17 @@ TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
 // A modal form belongs to the window it is opened from: that window is its
 // transient owner, and it stays on top while its owner does.
 TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
-  struct Case {
+  const struct {
     const char* name;
     bool ownerShown, ownerOnTop, ownOnTop;
     bool tied, onTop;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"owner on top", true, true, false, true, true},
       {"plain owner", true, false, false, true, false},
       {"no owner", false, false, false, false, false},
       {"on top of its own", false, false, true, false, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ProbeForm owner(false, false, false, c.ownerOnTop);
     ProbeForm form(false, false, false, c.ownOnTop);
@@ -232,42 +208,35 @@ TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
   }
 }
 
-// What the program's handlers may raise (a failed number conversion) is
-// reported, and the window stays and takes input.
+// What the handlers may raise (a failed number conversion) is reported, and
+// the window stays and takes input.
 TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
-  struct Case {
+  const struct {
     const char* name;
     std::function<void(ProbeForm&)> arm, act;
     QString report;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"show handler", [](ProbeForm& f) { f.onShow = [] { ui::StrToInt("x"); }; }, [](ProbeForm&) {},
        "'x' is not a valid integer value."},
-      {"key handler",
-       [](ProbeForm& f) {
-         f.onKey = [](int key) {
-           if (key == ui::VK_F2) throw std::runtime_error("boom");
-         };
-       },
+      {"key handler", [](ProbeForm& f) { f.onKey = [](int) { throw std::runtime_error("boom"); }; },
        [](ProbeForm& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
       {"click handler",
        [](ProbeForm& f) { QObject::connect(f.plain, &QPushButton::clicked, [] { ui::StrToInt("1 5"); }); },
        [](ProbeForm& f) { QTest::mouseClick(f.plain, Qt::LeftButton); }, "'1 5' is not a valid integer value."},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ProbeForm f(true);
     c.arm(f);
     ui::ScriptedMessages msgs;
     f.ShowModal();
     c.act(f);
+    f.onKey = nullptr;
+    EXPECT_EQ(msgs.Texts(), QStringList{c.report});
     ASSERT_EQ(msgs.Log().size(), 1u);
     EXPECT_EQ(msgs.Log()[0].kind, ui::ShownMessage::Kind::Exception);
-    EXPECT_EQ(msgs.Log()[0].text, c.report);
-    EXPECT_TRUE(f.isVisible());
     QTest::keyClick(f.edit, Qt::Key_7);
     EXPECT_EQ(f.edit->text(), "7");
-    f.Close();
   }
 }
 
@@ -276,7 +245,6 @@ TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
   auto* child = new QPushButton(&parent);
   parent.setEnabled(false);
   EXPECT_TRUE(ui::Enabled(child));
-  EXPECT_FALSE(child->isEnabled());
   child->setEnabled(false);
   parent.setEnabled(true);
   EXPECT_FALSE(ui::Enabled(child));
@@ -285,49 +253,25 @@ TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
   EXPECT_FALSE(ui::Visible(child));
 }
 
-}  // namespace
-
-namespace {
-
-class PlacedForm : public ui::TForm {
- public:
-  PlacedForm(const char* position, int w, int h) {
-    setProperty("Position", position);
-    setProperty("BorderStyle", "bsToolWindow");
-    setProperty("ClientWidth", w);
-    setProperty("ClientHeight", h);
-    InitForm();
-  }
-};
-
-class PlacementTest : public testing_support::SeamsFixture {};
-
-// Centres are compared within the frame the window system adds after showing.
-TEST_F(PlacementTest, CentredOnTheMainFormAndKeptOnTheScreen) {
+// Centred on the main form, or on the screen; a form wider than the main
+// form near the screen's edge still starts on the screen.
+TEST_F(FormsTest, PlacementCentresAndKeepsOnTheScreen) {
   QWidget main;
   main.setGeometry(100, 100, 400, 300);
   main.show();
   ui::SetMainForm(&main);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-
-  PlacedForm small("poMainFormCenter", 200, 100);
-  small.ShowModal();
-  EXPECT_LE(std::abs(small.frameGeometry().center().x() - main.frameGeometry().center().x()), 3);
-  EXPECT_LE(std::abs(small.frameGeometry().center().y() - main.frameGeometry().center().y()), 3);
-  small.Close();
-
-  // Wider than the main window and placed near the screen's edge: it starts on the screen.
-  main.move(screen.left(), screen.top());
-  PlacedForm wide("poMainFormCenter", 700, 200);
-  wide.ShowModal();
-  EXPECT_GE(wide.frameGeometry().left(), screen.left());
-  EXPECT_GE(wide.frameGeometry().top(), screen.top());
-  wide.Close();
-
-  PlacedForm centred("poScreenCenter", 200, 100);
-  centred.ShowModal();
-  EXPECT_LE(std::abs(centred.frameGeometry().center().x() - screen.center().x()), 3);
-  centred.Close();
+  auto placed = [](const char* position, int w, int h) {
+    ProbeForm form(false, false, false, true, position, {w, h});
+    form.ShowModal();
+    return form.frameGeometry();
+  };
+  // Centres are compared within the frame the window system adds after showing.
+  auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 6; };
+  EXPECT_TRUE(near(placed("poMainFormCenter", 200, 100).center(), main.frameGeometry().center()));
+  EXPECT_TRUE(near(placed("poScreenCenter", 200, 100).center(), screen.center()));
+  main.move(screen.topLeft());
+  EXPECT_TRUE(screen.contains(placed("poMainFormCenter", 700, 200).topLeft()));
   ui::SetMainForm(nullptr);
 }
 
