@@ -282,8 +282,9 @@ QString FormatDateTime(const QString& format, const QDateTime& dt) {
         out += num(afterHour ? time.minute() : date.month());
         break;
       case 'd':
-        out += len <= 2 ? num(date.day())
-                        : QLocale::system().dayName(date.dayOfWeek(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        out += len <= 2
+                   ? num(date.day())
+                   : QLocale::system().dayName(date.dayOfWeek(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
         break;
       case 'h':
         out += num(time.hour());

@@ -18,6 +18,13 @@ namespace {
 
 class DialogsTest : public testing_support::SeamsFixture {};
 
+// Boxes that return nothing.
+int Message() { return ui::ShowMessage("a\rb"), -1; }
+int Error() { return ui::ErrorBox("e", "E"), -1; }
+int Report() {
+  return ui::RunHandler([] { throw std::runtime_error("'1 5' is not a valid integer value"); }), -1;
+}
+
 // The real boxes answer keys and clicks like the class library's: Esc or the
 // close box is Cancel, or No where there is no Cancel; Enter takes the first
 // button; a lone CR and CR LF both break the line.
@@ -35,6 +42,7 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     };
   };
   auto close = [](QMessageBox& b) { b.close(); };
+  // clang-format off
   const struct {
     const char* name;
     std::function<int()> show;  // -1 where the box returns nothing
@@ -44,22 +52,17 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     QStringList buttons;
     QString caption = "Confirm";
   } cases[] = {
-      {"message, Enter", [] { ui::ShowMessage("a\rb"); return -1; }, press(Qt::Key_Return), -1, "a\nb", ok,
-       ui::ApplicationTitle()},
+      {"message, Enter", Message, press(Qt::Key_Return), -1, "a\nb", ok, ui::ApplicationTitle()},
       {"question, Esc", ask(ync, "a\rb\r\nc"), press(Qt::Key_Escape), ui::mrCancel, "a\nb\nc", yesNoCancel},
       {"question, closed", ask(ync), close, ui::mrCancel, "q", yesNoCancel},
       {"question, Enter takes Yes", ask(ync), press(Qt::Key_Return), ui::mrYes, "q", yesNoCancel},
       {"question, No clicked", ask(ync), click("&No"), ui::mrNo, "q", yesNoCancel},
       {"yes/no, Esc answers No", ask(yn), press(Qt::Key_Escape), ui::mrNo, "q", yesNo},
       {"yes/no, closed answers No", ask(yn), close, ui::mrNo, "q", yesNo},
-      {"error box", [] { ui::ErrorBox("e", "E"); return -1; }, click("OK"), -1, "e", ok, "E"},
-      {"exception report",
-       [] {
-         ui::RunHandler([] { throw std::runtime_error("'1 5' is not a valid integer value"); });
-         return -1;
-       },
-       press(Qt::Key_Escape), -1, "'1 5' is not a valid integer value.", ok, ui::ApplicationTitle()},
-  };
+      {"error box", Error, click("OK"), -1, "e", ok, "E"},
+      {"exception report", Report, press(Qt::Key_Escape), -1, "'1 5' is not a valid integer value.", ok,
+       ui::ApplicationTitle()}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ui::ResetSeams();  // the real boxes

@@ -4,10 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -15,7 +13,6 @@
 #include <functional>
 
 #include "tests/support/TestSupport.h"
-#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
@@ -27,14 +24,11 @@ namespace {
 // then InitForm. It notes the keys its key preview sees and the buttons clicked.
 class ProbeForm : public ui::TForm {
  public:
-  explicit ProbeForm(bool keyPreview, bool noClose = false, bool okIsDefault = false, bool onTop = true,
-                     const char* position = "poDesigned", QSize size = {300, 200})
-      : noClose_(noClose) {
+  explicit ProbeForm(bool keyPreview, bool okIsDefault = false, bool onTop = true) {
     setProperty("BorderStyle", "bsToolWindow");
     setProperty("KeyPreview", keyPreview);
-    setProperty("Position", position);
-    setProperty("ClientWidth", size.width());
-    setProperty("ClientHeight", size.height());
+    setProperty("ClientWidth", 300);
+    setProperty("ClientHeight", 200);
     if (onTop) setProperty("FormStyle", "fsStayOnTop");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit = new QLineEdit(this));
@@ -62,7 +56,6 @@ class ProbeForm : public ui::TForm {
   void FormCreate() override { ++created; }
   void FormShow() override {
     ++shown;
-    if (noClose_) NoCloseSystemMenu();
     if (onShow) onShow();
   }
   void FormClose() override { ++closed; }
@@ -71,9 +64,6 @@ class ProbeForm : public ui::TForm {
     if (onKey) onKey(key);
     if (key == swallow) key = 0;
   }
-
- private:
-  bool noClose_;
 };
 
 class FormsTest : public testing_support::SeamsFixture {};
@@ -83,7 +73,8 @@ class FormsTest : public testing_support::SeamsFixture {};
 TEST_F(FormsTest, ShowAndCloseAcrossShowings) {
   for (const bool noClose : {false, true}) {
     SCOPED_TRACE(noClose);
-    ProbeForm f(false, noClose);
+    ProbeForm f(false);
+    if (noClose) f.onShow = [&f] { f.NoCloseSystemMenu(); };  // as the windows do at every showing
     f.edit->setText("kept");
     for (int i = 1; i <= 2; ++i) {
       f.ShowModal();
@@ -103,25 +94,15 @@ TEST_F(FormsTest, ShowAndCloseAcrossShowings) {
   }
 }
 
-// A button with a modal result closes the form with it, in a scripted modal
-// runner and in the real nested loop.
+// A button with a modal result ends the real nested loop with it.
 TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
-  const std::function<int(ui::TForm&)> runners[] = {
-      [](ui::TForm& form) {
-        form.show();
-        static_cast<ProbeForm&>(form).ok->click();
-        return form.ModalResult();
-      },
-      [](ui::TForm& form) {
-        QTimer::singleShot(0, &form, [&form] { static_cast<ProbeForm&>(form).ok->click(); });
-        return form.RunModalLoop();
-      }};
-  for (const auto& runner : runners) {
-    ProbeForm f(false);
-    ui::seams().modalRunner = runner;
-    EXPECT_EQ(f.ShowModal(), ui::mrOk);
-    EXPECT_FALSE(f.isVisible());
-  }
+  ProbeForm f(false);
+  ui::seams().modalRunner = [](ui::TForm& form) {
+    QTimer::singleShot(0, &form, [&form] { static_cast<ProbeForm&>(form).ok->click(); });
+    return form.RunModalLoop();
+  };
+  EXPECT_EQ(f.ShowModal(), ui::mrOk);
+  EXPECT_FALSE(f.isVisible());
 }
 
 // The key preview sees a key once before the focused control, which still gets
@@ -130,46 +111,43 @@ TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
 // choose the next or previous item and run its select handler.
 TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
   enum Focus { kEdit, kPlain, kCombo };
+  // clang-format off
   const struct {
     const char* name;
     bool preview, okIsDefault;
     int swallow;
     Focus focus;
-    int startIndex;
     std::vector<Qt::Key> keys;
     std::vector<int> seen;  // by the key preview
     std::vector<std::string> clicks;
     QString text;  // of the edit
-    int endIndex;
+    int item;      // of the combo box
     bool visible;
   } cases[] = {
-      {"F10 seen once", true, false, 0, kEdit, 0, {Qt::Key_F10}, {121}, {}, "", 0, true},
-      {"digit seen and typed", true, false, 0, kEdit, 0, {Qt::Key_7}, {'7'}, {}, "7", 0, true},
-      {"digit swallowed", true, false, '6', kEdit, 0, {Qt::Key_5, Qt::Key_6}, {'5', '6'}, {}, "5", 0, true},
-      {"no preview", false, false, 0, kEdit, 0, {Qt::Key_F10, Qt::Key_4}, {}, {}, "4", 0, true},
-      {"Enter and Esc without default", true, false, 0, kEdit, 0, {Qt::Key_Return, Qt::Key_Escape}, {13, 27}, {},
-       "", 0, true},
-      {"Enter: the default button", false, true, 0, kEdit, 0, {Qt::Key_Return}, {}, {"ok"}, "", 0, false},
-      {"Enter on a focused button", true, true, 0, kPlain, 0, {Qt::Key_Return}, {13}, {"plain"}, "", 0, true},
-      {"keypad Enter, Space", false, false, 0, kPlain, 0, {Qt::Key_Enter, Qt::Key_Space}, {}, {"plain", "plain"},
-       "", 0, true},
-      {"Down: next item", true, false, 0, kCombo, 0, {Qt::Key_Down}, {40}, {"select 1"}, "", 1, true},
-      {"Up: previous item", false, false, 0, kCombo, 1, {Qt::Key_Up}, {}, {"select 0"}, "", 0, true},
-      {"Down past the last", false, false, 0, kCombo, 1, {Qt::Key_Down}, {}, {}, "", 1, true},
-  };
+      {"F10 seen once", true, false, 0, kEdit, {Qt::Key_F10}, {121}, {}, "", 0, true},
+      {"digit seen and typed", true, false, 0, kEdit, {Qt::Key_7}, {'7'}, {}, "7", 0, true},
+      {"digit swallowed", true, false, '6', kEdit, {Qt::Key_5, Qt::Key_6}, {'5', '6'}, {}, "5", 0, true},
+      {"no preview", false, false, 0, kEdit, {Qt::Key_F10, Qt::Key_4}, {}, {}, "4", 0, true},
+      {"Enter, Esc, no default", true, false, 0, kEdit, {Qt::Key_Return, Qt::Key_Escape}, {13, 27}, {}, "", 0, true},
+      {"Enter: the default button", false, true, 0, kEdit, {Qt::Key_Return}, {}, {"ok"}, "", 0, false},
+      {"Enter on a focused button", true, true, 0, kPlain, {Qt::Key_Return}, {13}, {"plain"}, "", 0, true},
+      {"keypad Enter, Space", false, false, 0, kPlain, {Qt::Key_Enter, Qt::Key_Space}, {}, {"plain", "plain"}, "", 0,
+       true},
+      {"Down, Up", true, false, 0, kCombo, {Qt::Key_Down, Qt::Key_Up}, {40, 38}, {"select 1", "select 0"}, "", 0, true},
+      {"Down past the last", false, false, 0, kCombo, {Qt::Key_Down, Qt::Key_Down}, {}, {"select 1"}, "", 1, true}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ProbeForm f(c.preview, false, c.okIsDefault);
+    ProbeForm f(c.preview, c.okIsDefault);
     f.swallow = c.swallow;
     f.ShowModal();
-    f.combo->setCurrentIndex(c.startIndex);
     QWidget* const target = std::vector<QWidget*>{f.edit, f.plain, f.combo}[c.focus];
     target->setFocus();
     for (Qt::Key k : c.keys) QTest::keyClick(target, k, k == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     EXPECT_EQ(f.keys, c.seen);
     EXPECT_EQ(f.clicks, c.clicks);
     EXPECT_EQ(f.edit->text(), c.text);
-    EXPECT_EQ(f.combo->currentIndex(), c.endIndex);
+    EXPECT_EQ(f.combo->currentIndex(), c.item);
     EXPECT_FALSE(f.combo->view()->isVisible());  // no list popped up
     EXPECT_EQ(f.isVisible(), c.visible);
     f.Close();
@@ -181,18 +159,15 @@ TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
 TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
   const struct {
     const char* name;
-    bool ownerShown, ownerOnTop, ownOnTop;
-    bool tied, onTop;
-  } cases[] = {
-      {"owner on top", true, true, false, true, true},
-      {"plain owner", true, false, false, true, false},
-      {"no owner", false, false, false, false, false},
-      {"on top of its own", false, false, true, false, true},
-  };
+    bool ownerShown, ownerOnTop, ownOnTop, tied, onTop;
+  } cases[] = {{"owner on top", true, true, false, true, true},
+               {"plain owner", true, false, false, true, false},
+               {"no owner", false, false, false, false, false},
+               {"on top of its own", false, false, true, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ProbeForm owner(false, false, false, c.ownerOnTop);
-    ProbeForm form(false, false, false, c.ownOnTop);
+    ProbeForm owner(false, false, c.ownerOnTop);
+    ProbeForm form(false, false, c.ownOnTop);
     if (c.ownerShown) owner.ShowModal();
     form.ShowModal();
     ASSERT_NE(form.windowHandle(), nullptr);
@@ -211,30 +186,21 @@ TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
 // What the handlers may raise (a failed number conversion) is reported, and
 // the window stays and takes input.
 TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
-  const struct {
-    const char* name;
-    std::function<void(ProbeForm&)> arm, act;
-    QString report;
-  } cases[] = {
-      {"show handler", [](ProbeForm& f) { f.onShow = [] { ui::StrToInt("x"); }; }, [](ProbeForm&) {},
-       "'x' is not a valid integer value."},
-      {"key handler", [](ProbeForm& f) { f.onKey = [](int) { throw std::runtime_error("boom"); }; },
-       [](ProbeForm& f) { QTest::keyClick(f.edit, Qt::Key_F2); }, "boom."},
-      {"click handler",
-       [](ProbeForm& f) { QObject::connect(f.plain, &QPushButton::clicked, [] { ui::StrToInt("1 5"); }); },
-       [](ProbeForm& f) { QTest::mouseClick(f.plain, Qt::LeftButton); }, "'1 5' is not a valid integer value."},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  enum Handler { kShow, kKey, kClick };
+  for (const Handler h : {kShow, kKey, kClick}) {
+    SCOPED_TRACE(h);
     ProbeForm f(true);
-    c.arm(f);
+    const auto raise = [] { ui::StrToInt("1 5"); };
+    if (h == kShow) f.onShow = raise;
+    if (h == kKey) f.onKey = [&](int) { raise(); };
+    if (h == kClick) QObject::connect(f.plain, &QPushButton::clicked, raise);
     ui::ScriptedMessages msgs;
     f.ShowModal();
-    c.act(f);
+    if (h == kKey) QTest::keyClick(f.edit, Qt::Key_F2);
+    if (h == kClick) QTest::mouseClick(f.plain, Qt::LeftButton);
     f.onKey = nullptr;
-    EXPECT_EQ(msgs.Texts(), QStringList{c.report});
-    ASSERT_EQ(msgs.Log().size(), 1u);
-    EXPECT_EQ(msgs.Log()[0].kind, ui::ShownMessage::Kind::Exception);
+    EXPECT_EQ(msgs.Texts(), QStringList{"'1 5' is not a valid integer value."});
+    EXPECT_EQ(msgs.Log().at(0).kind, ui::ShownMessage::Kind::Exception);
     QTest::keyClick(f.edit, Qt::Key_7);
     EXPECT_EQ(f.edit->text(), "7");
   }
@@ -244,35 +210,11 @@ TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
   QWidget parent;
   auto* child = new QPushButton(&parent);
   parent.setEnabled(false);
-  EXPECT_TRUE(ui::Enabled(child));
+  EXPECT_TRUE(ui::Enabled(child) && ui::Visible(child));  // the parent is disabled and never shown
   child->setEnabled(false);
-  parent.setEnabled(true);
-  EXPECT_FALSE(ui::Enabled(child));
-  EXPECT_TRUE(ui::Visible(child));  // parent never shown
   child->hide();
-  EXPECT_FALSE(ui::Visible(child));
-}
-
-// Centred on the main form, or on the screen; a form wider than the main
-// form near the screen's edge still starts on the screen.
-TEST_F(FormsTest, PlacementCentresAndKeepsOnTheScreen) {
-  QWidget main;
-  main.setGeometry(100, 100, 400, 300);
-  main.show();
-  ui::SetMainForm(&main);
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  auto placed = [](const char* position, int w, int h) {
-    ProbeForm form(false, false, false, true, position, {w, h});
-    form.ShowModal();
-    return form.frameGeometry();
-  };
-  // Centres are compared within the frame the window system adds after showing.
-  auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 6; };
-  EXPECT_TRUE(near(placed("poMainFormCenter", 200, 100).center(), main.frameGeometry().center()));
-  EXPECT_TRUE(near(placed("poScreenCenter", 200, 100).center(), screen.center()));
-  main.move(screen.topLeft());
-  EXPECT_TRUE(screen.contains(placed("poMainFormCenter", 700, 200).topLeft()));
-  ui::SetMainForm(nullptr);
+  parent.setEnabled(true);
+  EXPECT_FALSE(ui::Enabled(child) || ui::Visible(child));
 }
 
 }  // namespace

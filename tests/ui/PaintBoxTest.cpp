@@ -49,31 +49,11 @@ TEST_F(PaintBoxTest, KeepsDrawingsAcrossRepaintsAndResizes) {
   EXPECT_EQ(box.grab().toImage().pixelColor(50, 40), kRed);
 }
 
-TEST_F(PaintBoxTest, TextOutDrawsOnTheBrushInTheFontColour) {
-  auto& c = box.Canvas();
-  c.brush.Color = 0x00FFFF;  // yellow background
-  c.font.Color = 0;
-  c.font.Height = 14;
-  c.TextOut(5, 5, "180");
-  const int w = c.TextWidth("180");
-  ASSERT_GT(w, 0);
-  int ink = 0, background = 0;
-  for (int y = 5; y < 5 + c.TextHeight("180"); ++y)
-    for (int x = 5; x < 5 + w; ++x) {
-      const QColor p = At(x, y);
-      if (p == QColor(255, 255, 0)) ++background;
-      if (p.red() < 128 && p.green() < 128) ++ink;
-    }
-  EXPECT_GT(ink, 5);
-  EXPECT_GT(background, ink);
-  EXPECT_EQ(At(5 + w + 2, 8), kWhite);
-}
-
 // A surface fill covers the white around the mark; a border fill runs over
 // everything but the black outline.
 TEST_F(PaintBoxTest, FloodFillStopsAtTheBorder) {
-  for (const auto& [style, colour, fillsMark] : {std::tuple{ui::TCanvas::fsSurface, 0xFFFFFFu, false},
-                                                 std::tuple{ui::TCanvas::fsBorder, 0x000000u, true}}) {
+  for (const auto& [style, colour, fillsMark] :
+       {std::tuple{ui::TCanvas::fsSurface, 0xFFFFFFu, false}, std::tuple{ui::TCanvas::fsBorder, 0x000000u, true}}) {
     SCOPED_TRACE(style);
     box.Clear();
     DrawOutlineWithMark();
@@ -99,24 +79,6 @@ TEST_F(PaintBoxTest, FloodFillOutsideTheSurfaceColourOrImageChangesNothing) {
   c.FloodFill(50, 50, 0xFFFFFF, ui::TCanvas::fsSurface);
   EXPECT_EQ(At(0, 0), kRed);
   EXPECT_EQ(At(99, 79), kRed);
-}
-
-// On a painter (a grid cell) flood fill does nothing and does not crash; a
-// canvas on nothing ignores drawing.
-TEST_F(PaintBoxTest, CanvasWithoutImageIgnoresFloodFill) {
-  ui::TCanvas nothing;
-  nothing.LineTo(5, 5);
-  nothing.FloodFill(0, 0, 0, ui::TCanvas::fsSurface);
-  QImage target(20, 20, QImage::Format_RGB32);
-  target.fill(Qt::white);
-  QPainter p(&target);
-  ui::TCanvas onPainter(&p);
-  onPainter.brush.Color = 0x0000FF;
-  onPainter.FloodFill(5, 5, 0xFFFFFF, ui::TCanvas::fsSurface);
-  onPainter.FillRect(QRect(0, 0, 2, 2));
-  p.end();
-  EXPECT_EQ(target.pixelColor(5, 5), kWhite);
-  EXPECT_EQ(target.pixelColor(1, 1), kRed);
 }
 
 }  // namespace
