@@ -71,12 +71,7 @@ class Range {
   void Merge();
   automation::Border Borders(int index);  // 1 left, 2 right, 3 top, 4 bottom edge of every cell
   void Value(const VariantArray& array);
-  void Value(const QString& text);
   QString Address() const;  // "A1:K3"
-  int Row1() const { return r1_; }
-  int Col1() const { return c1_; }
-  int Row2() const { return r2_; }
-  int Col2() const { return c2_; }
 
  private:
   friend class Interior;

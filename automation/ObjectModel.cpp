@@ -83,11 +83,6 @@ void Range::Value(const VariantArray& array) {
   });
 }
 
-void Range::Value(const QString& text) {
-  wb_->Record(Path(), QStringLiteral("Value"), {}, text);
-  wb_->ForEach(Rect{r1_, c1_, r2_, c2_}, [&](int, int, Cell& cell) { cell.value = text; });
-}
-
 void Interior::ColorIndex(int index) {
   range_.wb_->Record(range_.Path() + QStringLiteral(".Interior"), QStringLiteral("ColorIndex"), {}, index);
   if (!((index >= 1 && index <= 56) || index == xlNone || index == xlAutomatic))

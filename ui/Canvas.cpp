@@ -88,11 +88,6 @@ void TCanvas::LineTo(int x, int y) {
   penPos_ = to;
 }
 
-void TCanvas::Rectangle(const QRect& r) {
-  if (r.width() <= 0 || r.height() <= 0) return;
-  Draw([&](QPainter& p) { p.drawRect(r.adjusted(0, 0, -1, -1)); });
-}
-
 int TCanvas::TextWidth(const QString& text) const { return QFontMetrics(QtFont()).horizontalAdvance(text); }
 
 int TCanvas::TextHeight(const QString&) const { return QFontMetrics(QtFont()).height(); }

@@ -35,7 +35,6 @@ class TCanvas {
 
   explicit TCanvas(QPainter* p = nullptr) : painter_(p) {}
   void SetPainter(QPainter* p) { painter_ = p; }
-  QPainter* Painter() const { return painter_; }
 
   void FillRect(const QRect& r);
   void TextOut(int x, int y, const QString& text);
@@ -43,7 +42,6 @@ class TCanvas {
   void TextRect(const QRect& rect, int x, int y, const QString& text);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
-  void Rectangle(const QRect& r);
   int TextWidth(const QString& text) const;
   int TextHeight(const QString& text) const;
   QFont QtFont() const;
@@ -54,7 +52,6 @@ class TCanvas {
   void SetImage(QImage* img) { image_ = img; }
   // Called after each drawing operation on the image (the paint box repaints).
   void SetOnChange(std::function<void()> f) { onChange_ = std::move(f); }
-  QPoint PenPos() const { return penPos_; }
 
  private:
   // Runs a drawing operation on the painter in use or, without one, on a painter

@@ -66,10 +66,6 @@ class TForm : public QDialog {
 
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool on) { keyPreview_ = on; }
-  Border BorderStyle() const { return border_; }
-  Placement Position() const { return placement_; }
-  bool StayOnTop() const { return stayOnTop_; }
-  int AlphaBlendValue() const { return alpha_; }
   QSize ClientSize() const { return clientSize_; }
 
   // The nested loop of the default modal runner.

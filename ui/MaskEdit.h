@@ -16,7 +16,6 @@ class TMaskEdit : public QLineEdit {
   QString Text() const { return text_; }
   void SetText(const QString& t);  // shorter texts are padded with blanks
   void Clear() { SetText(QString()); }
-  int Length() const { return static_cast<int>(kLength); }
 
  signals:
   // A character key pressed in the field (13 for Enter), before it is applied.

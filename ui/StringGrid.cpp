@@ -106,14 +106,6 @@ int TStringGrid::ColWidth(int col) const {
   return defaultColWidth_;
 }
 
-void TStringGrid::SetColWidth(int col, int w) {
-  if (col < 0 || col >= colCount_) return;  // no such column
-  if (static_cast<size_t>(col) >= colWidths_.size()) colWidths_.resize(static_cast<size_t>(col) + 1, defaultColWidth_);
-  colWidths_[static_cast<size_t>(col)] = std::max(0, w);
-  UpdateScrollBars();
-  viewport()->update();
-}
-
 QString TStringGrid::ColWidthsText() const {
   QStringList parts;
   for (int c = 0; c < colCount_; ++c) parts << QString::number(ColWidth(c));
@@ -161,7 +153,6 @@ void TStringGrid::SetRow(int r) {
   row_ = r;
   ScrollToRow(r);
   viewport()->update();
-  emit SelectCell(col_, row_);
 }
 
 void TStringGrid::ScrollToRow(int r) {
@@ -355,14 +346,9 @@ void TStringGrid::mousePressEvent(QMouseEvent* e) {
   const int r = RowAt(pos.y());
   const int c = ColAt(pos.x());
   if (r < fixedRows_ || r < 0 || c < fixedCols_ || c < 0) return;
-  const bool changed = c != col_;
   col_ = c;
-  if (r != row_) {
-    SetRow(r);
-  } else if (changed) {
-    viewport()->update();
-    emit SelectCell(col_, row_);
-  }
+  SetRow(r);
+  viewport()->update();  // the column may have changed within the row
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* e) {
@@ -404,11 +390,8 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
       } else {
         const int c =
             std::clamp(col_ + (e->key() == Qt::Key_Left ? -1 : 1), fixedCols_, std::max(fixedCols_, colCount_ - 1));
-        if (c != col_) {
-          col_ = c;
-          viewport()->update();
-          emit SelectCell(col_, row_);
-        }
+        col_ = c;
+        viewport()->update();
       }
       break;
     default:

@@ -45,7 +45,6 @@ class TStringGrid : public QAbstractScrollArea {
   int DefaultColWidth() const { return defaultColWidth_; }
   void setDefaultColWidth(int w);
   int ColWidth(int col) const;
-  void SetColWidth(int col, int w);
   QString ColWidthsText() const;
   void setColWidths(const QString& commaSeparated);  // "55,55,63,72"
   bool RowSelect() const { return rowSelect_; }
@@ -70,9 +69,6 @@ class TStringGrid : public QAbstractScrollArea {
   // any), with the canvas set on the grid's painter. The handler may draw
   // anywhere on the grid.
   std::function<void(int col, int row, const QRect& rect)> OnDrawCell;
-
- signals:
-  void SelectCell(int col, int row);
 
  protected:
   void paintEvent(QPaintEvent* e) override;

@@ -83,13 +83,6 @@ QString QuotedError(const QString& text, const char* what) {
 
 bool IsBlank(QChar c) { return c == QChar(' ') || c == QChar('\t'); }
 
-QChar DateSeparator() {
-  const QString f = QLocale::system().dateFormat(QLocale::ShortFormat);
-  for (QChar c : f)
-    if (!c.isLetter() && c != QChar('\'')) return c;
-  return QChar('.');
-}
-
 }  // namespace
 
 QChar DecimalSeparator() {
@@ -272,82 +265,45 @@ double StrToFloat(const QString& text) {
 QString FormatDateTime(const QString& format, const QDateTime& dt) {
   const QDate date = dt.date();
   const QTime time = dt.time();
-  const QLocale locale = QLocale::system();
   QString out;
-  bool lastWasHour = false;
+  bool afterHour = false;  // "mm" right after an hour (across separators) means minutes
   const int n = static_cast<int>(format.size());
-  int i = 0;
-  auto run = [&](QChar c) {
-    int k = i;
-    while (k < n && format[k].toLower() == c) ++k;
-    return k - i;
-  };
-  auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar('0')); };
-  while (i < n) {
-    const QChar c = format[i];
-    const QChar lc = c.toLower();
-    if (c == QChar('"') || c == QChar('\'')) {
-      int k = i + 1;
-      while (k < n && format[k] != c) out += format[k++];
-      i = k < n ? k + 1 : k;
-      continue;
+  for (int i = 0; i < n;) {
+    const QChar c = format[i].toLower();
+    int len = 1;
+    while (i + len < n && format[i + len].toLower() == c) ++len;
+    auto num = [len](int v) { return len == 1 ? QString::number(v) : QStringLiteral("%1").arg(v, 2, 10, QChar('0')); };
+    const char token = c.unicode() < 128 ? static_cast<char>(c.unicode()) : '\0';
+    switch (token) {
+      case 'y':
+        out += len <= 2 ? num(date.year() % 100) : QStringLiteral("%1").arg(date.year(), 4, 10, QChar('0'));
+        break;
+      case 'm':
+        out += num(afterHour ? time.minute() : date.month());
+        break;
+      case 'd':
+        out += len <= 2
+                   ? num(date.day())
+                   : QLocale::system().dayName(date.dayOfWeek(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        break;
+      case 'h':
+        out += num(time.hour());
+        break;
+      case 'n':
+        out += num(time.minute());
+        break;
+      case 's':
+        out += num(time.second());
+        break;
+      default:
+        out += format.mid(i, len);
+        if (!c.isLetter()) {
+          i += len;
+          continue;  // separators keep an hour's hold on "mm"
+        }
     }
-    if (lc == QChar('y')) {
-      const int len = run(lc);
-      out += len <= 2 ? two(date.year() % 100) : QStringLiteral("%1").arg(date.year(), 4, 10, QChar('0'));
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('m')) {
-      const int len = run(lc);
-      if (lastWasHour && len <= 2) {
-        out += len == 1 ? QString::number(time.minute()) : two(time.minute());
-      } else if (len == 1) {
-        out += QString::number(date.month());
-      } else if (len == 2) {
-        out += two(date.month());
-      } else {
-        out += locale.standaloneMonthName(date.month(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-      }
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('d')) {
-      const int len = run(lc);
-      if (len == 1) {
-        out += QString::number(date.day());
-      } else if (len == 2) {
-        out += two(date.day());
-      } else {
-        out += locale.dayName(date.dayOfWeek(), len == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-      }
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('h')) {
-      const int len = run(lc);
-      out += len == 1 ? QString::number(time.hour()) : two(time.hour());
-      i += len;
-      lastWasHour = true;
-    } else if (lc == QChar('n')) {
-      const int len = run(lc);
-      out += len == 1 ? QString::number(time.minute()) : two(time.minute());
-      i += len;
-      lastWasHour = false;
-    } else if (lc == QChar('s')) {
-      const int len = run(lc);
-      out += len == 1 ? QString::number(time.second()) : two(time.second());
-      i += len;
-      lastWasHour = false;
-    } else if (c == QChar('/')) {
-      out += DateSeparator();
-      ++i;
-    } else if (c.isLetter()) {
-      out += c;
-      ++i;
-      lastWasHour = false;
-    } else {
-      // Separators between an hour and its minutes keep "mm" meaning minutes.
-      out += c;
-      ++i;
-    }
+    afterHour = token == 'h';
+    i += len;
   }
   return out;
 }

@@ -35,10 +35,10 @@ int StrToInt(const QString& text);
 // Raises EConvertError "'<text>' is not a valid floating point value".
 double StrToFloat(const QString& text);
 
-// "yyyy" year, "yy", "mm"/"m" month or, right after an hour, minutes, "dd"/"d"
-// day, "ddd"/"dddd" the weekday's short/full name in the user's language,
-// "hh"/"h" hour, "nn"/"n" minutes, "ss"/"s" seconds; text in quotes and any
-// other character copied.
+// "yyyy" year ("yy" two digits), "mm"/"m" month or, right after an hour,
+// minutes, "dd"/"d" day, "dddd"/"ddd" the weekday's full/short name in the
+// user's language, "hh"/"h" hour, "nn"/"n" minutes, "ss"/"s" seconds; any other
+// character copied.
 QString FormatDateTime(const QString& format, const QDateTime& dt);
 
 // The default date-time text (short date, blank, long time).

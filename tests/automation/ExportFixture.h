@@ -11,11 +11,16 @@
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 
+inline automation::VariantArray OneCell(const QString& text) {
+  automation::VariantArray array(0, 0);
+  array.Set(0, 0, text);
+  return array;
+}
+
 class ExcelModelTest : public testing_support::SeamsFixture {
  protected:
   void SetUp() override {
     SeamsFixture::SetUp();
-    oldTmp_ = qgetenv("TMPDIR");
     qunsetenv("VANTREL_SPREADSHEET");
     qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
     host_.decimalSeparator = QChar(',');
@@ -30,34 +35,19 @@ class ExcelModelTest : public testing_support::SeamsFixture {
     qputenv("TMPDIR", oldTmp_);
     SeamsFixture::TearDown();
   }
-  QStringList TempEntries() const {
-    return QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-  }
   std::shared_ptr<automation::Application> Excel() { return automation::CreateOleObject("Excel.Application", host_); }
+  // A window's export of one cell: workbook, sheet, borders, value, visible.
+  void ExportOneCell(automation::Application& app) {
+    app.Workbooks().Add();
+    automation::Range block = app.WorkSheets(1).GetRange("A1");
+    gamekit::GridBorders(block);
+    block.Value(OneCell("x"));
+    app.Visible(true);
+  }
 
+  const QByteArray oldTmp_ = qgetenv("TMPDIR");
   QTemporaryDir tmp_;
   automation::Host host_;
   std::vector<QStringList> started_;
   bool startSucceeds_ = true;
-
- private:
-  QByteArray oldTmp_;
 };
-
-// A window's export: workbook, sheet, a width, a fill, borders, value, visible.
-inline void ExportSmallBlock(automation::Application& app, const automation::VariantArray& array) {
-  app.Workbooks().Add();
-  automation::Worksheet sheet = app.WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(array.HighRow() + 1, array.HighCol() + 1));
-  sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(1, 1)).ColumnWidth(5.7109375);
-  sheet.GetRange("A1:a1").Interior().ColorIndex(15);
-  gamekit::GridBorders(block);
-  block.Value(array);
-  app.Visible(true);
-}
-
-inline automation::VariantArray OneCell(const QString& text) {
-  automation::VariantArray array(0, 0);
-  array.Set(0, 0, text);
-  return array;
-}

@@ -1,8 +1,7 @@
-"""Reads back a workbook written by the automation model and prints what a
-reader sees in its first worksheet as JSON: values with their types and number
-formats, merged ranges, column widths, each cell's fill, font and borders, and
-("raw") the fill and borders stored for every cell, also those a merge covers,
-which the reader's cell objects do not show as stored."""
+# Prints what a reader sees in the first worksheet of a written workbook as JSON:
+# values with types and number formats, merges, column widths, each cell's fill,
+# font and borders, and ("raw") the stored fill and borders of every cell, also
+# of those a merge covers, which the reader's cell objects do not show.
 import json
 import sys
 import xml.etree.ElementTree as ET
@@ -22,25 +21,18 @@ def color_of(color):
 
 
 def side_of(side):
-    if side is None or side.style is None:
-        return None
-    return [side.style, color_of(side.color) or "auto"]
+    return None if side is None or side.style is None else [side.style, color_of(side.color) or "auto"]
 
 
 def raw_cells(path):
     with zipfile.ZipFile(path) as z:
         styles = ET.fromstring(z.read("xl/styles.xml"))
         sheet = ET.fromstring(z.read("xl/worksheets/sheet1.xml"))
-    fills = []
-    for fill in styles.find("m:fills", NS):
-        pattern = fill.find("m:patternFill", NS)
-        fg = pattern.find("m:fgColor", NS) if pattern is not None else None
-        solid = pattern is not None and pattern.get("patternType") == "solid"
-        fills.append(fg.get("rgb") if solid and fg is not None else None)
-    borders = []
-    for border in styles.find("m:borders", NS):
-        found = {edge: border.find("m:" + edge, NS) for edge in EDGES}
-        borders.append({edge: e.get("style") if e is not None else None for edge, e in found.items()})
+    patterns = [fill.find("m:patternFill", NS) for fill in styles.find("m:fills", NS)]
+    fills = [p.find("m:fgColor", NS).get("rgb") if p is not None and p.get("patternType") == "solid"
+             and p.find("m:fgColor", NS) is not None else None for p in patterns]
+    borders = [{edge: (e.get("style") if e is not None else None) for edge, e in
+                ((edge, border.find("m:" + edge, NS)) for edge in EDGES)} for border in styles.find("m:borders", NS)]
     xfs = list(styles.find("m:cellXfs", NS))
     out = {}
     for c in sheet.iter("{%s}c" % NS["m"]):
@@ -51,20 +43,18 @@ def raw_cells(path):
 
 def main(path):
     ws = openpyxl.load_workbook(path).worksheets[0]
-    out = {"merges": sorted(str(r) for r in ws.merged_cells.ranges), "widths": {}, "cells": {}}
+    out = {"merges": sorted(str(r) for r in ws.merged_cells.ranges), "widths": {}, "cells": {}, "raw": raw_cells(path)}
     for dim in ws.column_dimensions.values():
         for col in range(dim.min or 0, (dim.max or 0) + 1):
             if col and (dim.customWidth or dim.width):
                 out["widths"][get_column_letter(col)] = dim.width
-    for row in ws.iter_rows():
-        for cell in row:
-            solid = cell.fill is not None and cell.fill.fill_type == "solid"
-            out["cells"][cell.coordinate] = dict(
-                covered=type(cell).__name__ == "MergedCell", value=cell.value, type=cell.data_type,
-                format=cell.number_format, fill=color_of(cell.fill.fgColor) if solid else None,
-                bold=bool(cell.font.b), size=cell.font.sz, h=cell.alignment.horizontal, v=cell.alignment.vertical,
-                **{edge: side_of(getattr(cell.border, edge)) for edge in EDGES})
-    out["raw"] = raw_cells(path)
+    for cell in (cell for row in ws.iter_rows() for cell in row):
+        solid = cell.fill is not None and cell.fill.fill_type == "solid"
+        out["cells"][cell.coordinate] = dict(
+            covered=type(cell).__name__ == "MergedCell", value=cell.value, type=cell.data_type,
+            format=cell.number_format, fill=color_of(cell.fill.fgColor) if solid else None,
+            bold=bool(cell.font.b), size=cell.font.sz, h=cell.alignment.horizontal, v=cell.alignment.vertical,
+            **{edge: side_of(getattr(cell.border, edge)) for edge in EDGES})
     json.dump(out, sys.stdout, ensure_ascii=False, sort_keys=True)
 
 
