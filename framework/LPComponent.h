@@ -15,30 +15,9 @@ class EOWException : public std::runtime_error {
 };
 
 // The component's lock. Recursive, so that a setter that holds it may call
-// other locked members of the same component.
-class TOWLock {
- public:
-  void Lock() { m_.lock(); }
-  void Unlock() { m_.unlock(); }
-  // For std::lock_guard and std::unique_lock.
-  void lock() { m_.lock(); }
-  void unlock() { m_.unlock(); }
-
- private:
-  std::recursive_mutex m_;
-};
-
-// Holds a lock for the lifetime of the section.
-class TOWLockSection {
- public:
-  explicit TOWLockSection(TOWLock& lock) : lock_(lock) { lock_.Lock(); }
-  ~TOWLockSection() { lock_.Unlock(); }
-  TOWLockSection(const TOWLockSection&) = delete;
-  TOWLockSection& operator=(const TOWLockSection&) = delete;
-
- private:
-  TOWLock& lock_;
-};
+// other locked members of the same component; a section holds it while it lives.
+using TOWLock = std::recursive_mutex;
+using TOWLockSection = std::lock_guard<TOWLock>;
 
 class TLPComponent {
  public:

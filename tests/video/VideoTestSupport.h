@@ -57,11 +57,13 @@ struct FakeDeviceLog {
 };
 
 struct FakeDeviceSetup {
-  int width = 360;
-  int height = 270;
-  std::chrono::microseconds interval{0};  // between frames; 0: as fast as asked
-  QString openError;                      // non-empty: Open fails with it
-  int failAfter = -1;                     // >= 0: Next fails after that many frames
+  FakeDeviceSetup(std::chrono::microseconds interval = {}, int width = 360, int height = 270, QString openError = {},
+                  int failAfter = -1)
+      : interval(interval), width(width), height(height), openError(std::move(openError)), failAfter(failAfter) {}
+  std::chrono::microseconds interval;  // between frames; 0: as fast as asked
+  int width, height;
+  QString openError;  // non-empty: Open fails with it
+  int failAfter;      // >= 0: Next fails after that many frames
 };
 
 class FakeDevice : public video::TVLFrameSource {
@@ -70,8 +72,7 @@ class FakeDevice : public video::TVLFrameSource {
       : name_(std::move(name)), setup_(std::move(setup)), log_(log) {}
   ~FakeDevice() override { Close(); }
 
-  void Open(const video::TVLCaptureFormat& format) override {
-    format_ = format;
+  void Open(const video::TVLCaptureFormat&) override {
     if (log_->onOpen) log_->onOpen();
     if (!setup_.openError.isEmpty()) throw video::EVLDeviceError(name_, setup_.openError);
     ++log_->opens;
@@ -94,13 +95,11 @@ class FakeDevice : public video::TVLFrameSource {
     ++log_->closes;
     if (log_->onClose) log_->onClose();
   }
-  const video::TVLCaptureFormat& Format() const { return format_; }
 
  private:
   QString name_;
   FakeDeviceSetup setup_;
   FakeDeviceLog* log_;
-  video::TVLCaptureFormat format_;
   bool open_ = false;
   int made_ = 0;
 };
