@@ -1,5 +1,5 @@
-// The component base: a name, the component's lock, and the loading state in
-// which property setters only store their values.
+// The component base: the component's lock, and the loading state in which
+// property setters only store their values.
 #pragma once
 
 #include <mutex>
@@ -21,12 +21,10 @@ using TOWLockSection = std::lock_guard<TOWLock>;
 
 class TLPComponent {
  public:
-  explicit TLPComponent(std::string name = {}) : name_(std::move(name)) {}
+  TLPComponent() = default;
   virtual ~TLPComponent() = default;
   TLPComponent(const TLPComponent&) = delete;
   TLPComponent& operator=(const TLPComponent&) = delete;
-
-  const std::string& Name() const { return name_; }
 
   // Loading from a form: between BeginLoading and Loaded the setters only store.
   void BeginLoading() { loading_ = true; }
@@ -42,7 +40,6 @@ class TLPComponent {
   TOWLock& Lock() const { return lock_; }
 
  private:
-  std::string name_;
   bool loading_ = false;
   mutable TOWLock lock_;
 };

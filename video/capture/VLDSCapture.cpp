@@ -19,8 +19,7 @@ QString FailureMessage(const EVLDeviceError& e) {
 }  // namespace
 
 TVLDSCapture::TVLDSCapture()
-    : framework::TLPComponent("VLDSCapture"),
-      OutputPin(VideoStreamType()),
+    : OutputPin(VideoStreamType()),
       factory_([](const QString& device) { return std::make_unique<TVLV4L2Device>(device); }) {}
 
 TVLDSCapture::~TVLDSCapture() {

@@ -11,8 +11,7 @@
 namespace video {
 
 TVLMotionDetect::TVLMotionDetect()
-    : framework::TLPComponent("VLMotionDetect"),
-      InputPin(VideoStreamType(), [this](const TVLImageBuffer& f) { Process(f); }),
+    : InputPin(VideoStreamType(), [this](const TVLImageBuffer& f) { Process(f); }),
       OutputPin(VideoStreamType()) {}
 
 TVLMotionDetect::~TVLMotionDetect() {
