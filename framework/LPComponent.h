@@ -1,5 +1,5 @@
-// The component base: a name, the component's lock, and the loading state in
-// which property setters only store their values.
+// The component base: the component's lock, and the loading state in which
+// property setters only store their values.
 #pragma once
 
 #include <mutex>
@@ -15,39 +15,16 @@ class EOWException : public std::runtime_error {
 };
 
 // The component's lock. Recursive, so that a setter that holds it may call
-// other locked members of the same component.
-class TOWLock {
- public:
-  void Lock() { m_.lock(); }
-  void Unlock() { m_.unlock(); }
-  // For std::lock_guard and std::unique_lock.
-  void lock() { m_.lock(); }
-  void unlock() { m_.unlock(); }
-
- private:
-  std::recursive_mutex m_;
-};
-
-// Holds a lock for the lifetime of the section.
-class TOWLockSection {
- public:
-  explicit TOWLockSection(TOWLock& lock) : lock_(lock) { lock_.Lock(); }
-  ~TOWLockSection() { lock_.Unlock(); }
-  TOWLockSection(const TOWLockSection&) = delete;
-  TOWLockSection& operator=(const TOWLockSection&) = delete;
-
- private:
-  TOWLock& lock_;
-};
+// other locked members of the same component; a section holds it while it lives.
+using TOWLock = std::recursive_mutex;
+using TOWLockSection = std::lock_guard<TOWLock>;
 
 class TLPComponent {
  public:
-  explicit TLPComponent(std::string name = {}) : name_(std::move(name)) {}
+  TLPComponent() = default;
   virtual ~TLPComponent() = default;
   TLPComponent(const TLPComponent&) = delete;
   TLPComponent& operator=(const TLPComponent&) = delete;
-
-  const std::string& Name() const { return name_; }
 
   // Loading from a form: between BeginLoading and Loaded the setters only store.
   void BeginLoading() { loading_ = true; }
@@ -63,7 +40,6 @@ class TLPComponent {
   TOWLock& Lock() const { return lock_; }
 
  private:
-  std::string name_;
   bool loading_ = false;
   mutable TOWLock lock_;
 };

@@ -27,7 +27,6 @@ class TLPThread {
     stop_ = true;
     if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
   }
-  bool Running() const { return thread_.joinable(); }
 
  private:
   std::atomic<bool> stop_{false};

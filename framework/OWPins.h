@@ -26,8 +26,6 @@ class TOWSourcePin {
   TOWSourcePin(const TOWSourcePin&) = delete;
   TOWSourcePin& operator=(const TOWSourcePin&) = delete;
 
-  const TSLStreamType& StreamType() const { return type_; }
-
   // Joins a sink. A sink already fed by another source, or of another stream
   // type, is refused with EOWException; joining the same pair twice is a no-op.
   void Connect(TOWSinkPin<T>& sink);
@@ -62,7 +60,6 @@ class TOWSinkPin {
   TOWSinkPin(const TOWSinkPin&) = delete;
   TOWSinkPin& operator=(const TOWSinkPin&) = delete;
 
-  const TSLStreamType& StreamType() const { return type_; }
   TOWSourcePin<T>* Source() const { return source_; }
 
  private:

@@ -17,8 +17,6 @@ class TSLBoundedQueue {
  public:
   explicit TSLBoundedQueue(size_t bound) : bound_(bound < 1 ? 1 : bound) {}
 
-  size_t Bound() const { return bound_; }
-
   // Returns true when an older entry had to be dropped to make room.
   bool Push(T item) {
     bool dropped = false;

@@ -9,9 +9,17 @@ namespace video {
 
 using namespace std::chrono_literals;
 
+namespace {
+
+// The readable message of a device failure: the device and the reason.
+QString FailureMessage(const EVLDeviceError& e) {
+  return QStringLiteral("Видеокамера %1: %2.").arg(e.Device(), e.Reason());
+}
+
+}  // namespace
+
 TVLDSCapture::TVLDSCapture()
-    : framework::TLPComponent("VLDSCapture"),
-      OutputPin(VideoStreamType()),
+    : OutputPin(VideoStreamType()),
       factory_([](const QString& device) { return std::make_unique<TVLV4L2Device>(device); }) {}
 
 TVLDSCapture::~TVLDSCapture() {
@@ -24,17 +32,9 @@ bool TVLDSCapture::Enabled() const {
   return enabled_;
 }
 
-QString TVLDSCapture::VideoDevice() const {
-  framework::TOWLockSection section(Lock());
-  return device_;
-}
 void TVLDSCapture::SetVideoDevice(const QString& path) {
   framework::TOWLockSection section(Lock());
   device_ = path;
-}
-TVLCaptureFormat TVLDSCapture::Format() const {
-  framework::TOWLockSection section(Lock());
-  return format_;
 }
 void TVLDSCapture::SetFormat(const TVLCaptureFormat& format) {
   framework::TOWLockSection section(Lock());
@@ -45,10 +45,6 @@ void TVLDSCapture::SetSourceFactory(SourceFactory factory) {
   factory_ = std::move(factory);
 }
 
-QString TVLDSCapture::FailureMessage(const EVLDeviceError& e) {
-  if (e.Device().isEmpty()) return QStringLiteral("Видео не включено: %1.").arg(e.Reason());
-  return QStringLiteral("Видеокамера %1: %2.").arg(e.Device(), e.Reason());
-}
 
 void TVLDSCapture::SetEnabled(bool value) {
   QString failure;
@@ -142,11 +138,6 @@ void TVLDSCapture::DeviceLost(const QString& message) {
   Report(message);
 }
 
-void TVLDSCapture::Report(const QString& message) {
-  if (OnError)
-    OnError(message);
-  else
-    ui::MessageDlg(message, ui::mtError, ui::mbOK);
-}
+void TVLDSCapture::Report(const QString& message) { ui::MessageDlg(message, ui::mtError, ui::mbOK); }
 
 }  // namespace video

@@ -33,23 +33,14 @@ class TVLDSCapture : public framework::TLPComponent {
   void SetEnabled(bool value);
 
   // The device: empty means the first video capture device of the system.
-  QString VideoDevice() const;
   void SetVideoDevice(const QString& path);
-  TVLCaptureFormat Format() const;
   void SetFormat(const TVLCaptureFormat& format);
 
   // Makes the frame source for a device path; by default a V4L2 device.
   using SourceFactory = std::function<std::unique_ptr<TVLFrameSource>(const QString& device)>;
   void SetSourceFactory(SourceFactory factory);
 
-  // Receives failures; when unbound the component shows them in an error box.
-  std::function<void(const QString& message)> OnError;
-
-  // The readable message of a device failure.
-  static QString FailureMessage(const EVLDeviceError& e);
-
   const framework::TSLBoundedQueue<TVLImageBuffer>& Queue() const { return queue_; }
-  uint64_t FramesTaken() const { return sequence_.load(); }
 
  protected:
   void Loaded() override;

@@ -68,7 +68,8 @@ void TVLV4L2Device::Open(const TVLCaptureFormat& format) {
   Close();
   if (path_.isEmpty()) {
     std::vector<QString> devices = CaptureDevices();
-    if (devices.empty()) throw EVLDeviceError(QString(), QStringLiteral("устройство видеозахвата не найдено"));
+    if (devices.empty())
+      throw EVLDeviceError(QStringLiteral("/dev/video*"), QStringLiteral("устройство видеозахвата не найдено"));
     path_ = devices.front();
   }
   fd_ = v4l2_open(QFile::encodeName(path_).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);

@@ -36,11 +36,9 @@ QRect TVLImageDisplay::PictureRect() const {
 
 void TVLImageDisplay::Draw(TVLImageBuffer&& frame) {
   if (frame.Empty()) return;
-  const QImage::Format fmt =
-      frame.Format() == TVLPixelFormat::vfRGB24 ? QImage::Format_RGB888 : QImage::Format_Grayscale8;
   // The picture reads the frame's own pixels, which stay unchanged while shared.
   current_ = std::move(frame);
-  picture_ = QImage(current_.Read(), current_.Width(), current_.Height(), current_.LineBytes(), fmt);
+  picture_ = QImage(current_.Read(), current_.Width(), current_.Height(), current_.LineBytes(), QImage::Format_RGB888);
   ++drawn_;
   lastSequence_ = current_.Sequence();
   update();

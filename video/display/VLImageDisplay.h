@@ -26,7 +26,6 @@ class TVLImageDisplay : public QWidget {
 
   // Aspect ratio of the drawn picture (4 : 3 by default).
   void SetAspectRatio(int x, int y);
-  QSize AspectRatio() const { return aspect_; }
 
   // The rectangle the frame is drawn into: the largest one of the aspect ratio
   // centred in the control.
@@ -35,7 +34,6 @@ class TVLImageDisplay : public QWidget {
   // What has been drawn so far (user-interface thread).
   uint64_t FramesDrawn() const { return drawn_; }
   uint64_t LastFrameDrawn() const { return lastSequence_; }
-  const QImage& Picture() const { return picture_; }
   const framework::TSLBoundedQueue<TVLImageBuffer>& Queue() const { return handoff_.Queue(); }
 
  protected:

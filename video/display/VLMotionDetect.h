@@ -11,7 +11,6 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -48,23 +47,17 @@ class TVLMotionDetect : public framework::TLPComponent {
   bool Enabled() const { return enabled_.load(); }
   void SetEnabled(bool value);
 
-  TVLCountMode CountMode() const;
   void SetCountMode(TVLCountMode mode);
-  TVLPoint NoiseReductionAnchor() const;
-  void SetNoiseReductionAnchor(TVLPoint anchor);  // each coordinate 0..7
-  std::array<int, 3> NoiseLevels() const;
+  void SetNoiseReductionAnchor(TVLPoint anchor);   // each coordinate 0..7
   void SetNoiseLevels(std::array<int, 3> levels);  // per channel, 0..255
-  TVLMotionGrid MotionGrid() const;
-  void SetMotionGrid(const TVLMotionGrid& grid);  // EOWException when malformed
+  void SetMotionGrid(const TVLMotionGrid& grid);   // EOWException when malformed
 
   // The vector units of the processor are used when it has them; off, the
   // detector runs its plain loops (for comparing the two).
   static void UseVectorCode(bool on);
 
-  // The result for the last frame examined.
+  // The result for the last frame examined; nothing in the program reads it.
   TVLMotionResult LastResult() const;
-  // Called on the thread that delivered the frame, after each comparison.
-  std::function<void(const TVLMotionResult&)> OnMotion;
 
  private:
   void Process(const TVLImageBuffer& frame);
@@ -86,7 +79,7 @@ class TVLMotionDetect : public framework::TLPComponent {
   std::vector<uint8_t> vsum_;      // vertical sums of the ring, padded
   std::vector<int> cellCounts_;
   std::vector<int> colStart_, rowOf_;  // cell boundaries
-  std::vector<uint8_t> filtered_;      // one row after the noise filter
+  std::vector<uint8_t> filtered_;      // filtered changes per column within a cell row
   TVLMotionResult scratch_;
 
   mutable std::mutex resultLock_;

@@ -6,9 +6,10 @@
 
 namespace video {
 
-enum class TVLPixelFormat { vfRGB24, vfGray };
+// The capture's only format: three bytes a pixel.
+enum class TVLPixelFormat { vfRGB24 };
 
-inline int BytesPerPixel(TVLPixelFormat f) { return f == TVLPixelFormat::vfRGB24 ? 3 : 1; }
+inline int BytesPerPixel(TVLPixelFormat) { return 3; }
 
 // How a cell's change is measured: the share of its pixels that changed, in
 // percent (proportional), or their number (absolute).

@@ -9,7 +9,7 @@
 
 class QRadioButton;
 
-namespace tournament {
+namespace ui {
 
 class TRadioGroup : public QGroupBox {
   Q_OBJECT
@@ -42,4 +42,4 @@ class TRadioGroup : public QGroupBox {
   int columns_ = 1;
 };
 
-}  // namespace tournament
+}  // namespace ui

@@ -1,11 +1,11 @@
-#include "tournament/RadioGroup.h"
+#include "ui/RadioGroup.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QRadioButton>
 #include <algorithm>
 
-namespace tournament {
+namespace ui {
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
 
@@ -91,4 +91,4 @@ void TRadioGroup::Arrange() {
   }
 }
 
-}  // namespace tournament
+}  // namespace ui
