@@ -32,7 +32,7 @@ if [ "${1:-}" != "--inside" ]; then
   program="$(readlink -f "$1")"
   self="$(readlink -f "$0")"
   [ -x "$program" ] || fail "no program at $1"
-  for tool in xvfb-run xdotool xprop $wm; do
+  for tool in xvfb-run xdotool xprop setxkbmap iconv $wm; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
   done
   locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$' || fail "the ru_RU.UTF-8 locale is missing (scripts/install-deps.sh makes it)"
@@ -72,6 +72,10 @@ if [ -n "$wm" ]; then
   echo "e2e: window manager $wm running"
 fi
 
+# A Russian group beside the Latin one, as on a player's keyboard: typed
+# Cyrillic then comes from its own keys, not from a key remapped per letter,
+# which the program may read after the mapping was already undone.
+setxkbmap -layout us,ru || fail "setxkbmap could not add the Russian layout"
 "$program" >"$log" 2>&1 &
 pid=$!
 
