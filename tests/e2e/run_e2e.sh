@@ -272,15 +272,16 @@ wait_focus Confirm
 key alt+y
 wait_focus "$SETUP"
 echo "e2e: match played, exported and left"
+# The record read back (once the copy is whole): the names, after each leg the
+# legs won and the starter's mark (E player 1, G player 2) on the row of
+# "Начало", the finishing darts and the bust marks of each player.
 for _ in $(seq 1 100); do
-  [ -n "$(ls "$out")" ] && break
+  book="$(ls "$out"/*.xlsx 2>/dev/null | head -1)"
+  [ -n "$book" ] && /usr/bin/python3 "$(dirname "$0")/../automation/read_xlsx.py" "$book" >"$work/book.json" 2>/dev/null &&
+    break
   sleep 0.1
 done
-book="$(ls "$out"/*.xlsx 2>/dev/null | head -1)"
-[ -n "$book" ] || fail "no workbook reached the spreadsheet program"
-# The record read back: the names, and after each leg the legs won and the
-# starter's mark (E for player 1, G for player 2) on the row of "Начало".
-/usr/bin/python3 "$(dirname "$0")/../automation/read_xlsx.py" "$book" >"$work/book.json" || fail "the workbook does not read"
+[ -s "$work/book.json" ] || fail "no readable workbook reached the spreadsheet program: $(ls "$out")"
 legs="$(/usr/bin/python3 -c '
 import json, sys
 cells = json.load(open(sys.argv[1]))["cells"]
