@@ -4,7 +4,10 @@
 # the main window by its caption and checks the data folders it made. Under the
 # window manager it also opens the solo window from the menu, opens the checkout
 # table from it and checks that the table comes up above the solo window with
-# the keyboard, and that F10 closes it and gives the keyboard back. Leaves the
+# the keyboard, and that F10 closes it and gives the keyboard back. Then, by
+# keyboard only, sets up and plays a two-player match, exports it to a stand-in
+# spreadsheet program (a copy into a folder) and reads the workbook back, and
+# plays a game 27 whose statistics file it compares byte for byte. Leaves the
 # program through "Файл" / "Выход" and checks that it ended cleanly and quickly.
 # Usage: run_e2e.sh [--wm openbox] <path of the vantrel program>
 set -euo pipefail
@@ -29,7 +32,7 @@ if [ "${1:-}" != "--inside" ]; then
   program="$(readlink -f "$1")"
   self="$(readlink -f "$0")"
   [ -x "$program" ] || fail "no program at $1"
-  for tool in xvfb-run xdotool xprop $wm; do
+  for tool in xvfb-run xdotool xprop setxkbmap iconv $wm; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
   done
   locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$' || fail "the ru_RU.UTF-8 locale is missing (scripts/install-deps.sh makes it)"
@@ -39,6 +42,8 @@ if [ "${1:-}" != "--inside" ]; then
   # The locale of the program's users: decimal comma, Cyrillic captions.
   export LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8
   unset QT_QPA_PLATFORM
+  # The spreadsheet program: a copy of the workbook into a folder of the run.
+  export VANTREL_SPREADSHEET="cp -t $work/spreadsheet"
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$self" --inside "$program" "$work" "$wm"
   exit $?
 fi
@@ -67,6 +72,10 @@ if [ -n "$wm" ]; then
   echo "e2e: window manager $wm running"
 fi
 
+# A Russian group beside the Latin one, as on a player's keyboard: typed
+# Cyrillic then comes from its own keys, not from a key remapped per letter,
+# which the program may read after the mapping was already undone.
+setxkbmap -layout us,ru || fail "setxkbmap could not add the Russian layout"
 "$program" >"$log" 2>&1 &
 pid=$!
 
@@ -175,6 +184,144 @@ if [ -n "$wm" ]; then
   echo "e2e: F10 closed the solo window"
 fi
 
+# Keys go to whatever window has the keyboard; the function keys act in any control.
+key() { xdotool key --clearmodifiers "$@"; }
+text() { xdotool type --delay 40 "$1"; }
+
+# Waits up to 20 s for the window with this caption to have the keyboard.
+wait_focus() {
+  local id=""
+  for _ in $(seq 1 200); do
+    id="$(find_window "$1")"
+    [ -n "$id" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && return 0
+    # Without a window manager nobody hands a new window the keyboard: the
+    # player would click it, so the run gives it the focus.
+    [ -n "$id" ] && [ -z "$wm" ] && xdotool windowfocus "$id" 2>/dev/null
+    kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "the program ended while waiting for \"$1\""; }
+    sleep 0.1
+  done
+  local focus
+  focus="$(xdotool getwindowfocus 2>/dev/null || true)"
+  fail "\"$1\" does not have the keyboard (${id:-no such window}; $focus \"$(xdotool getwindowname "$focus" 2>/dev/null || true)\" has it)"
+}
+
+wait_gone() {
+  for _ in $(seq 1 100); do
+    [ -z "$(find_window "$1")" ] && return 0
+    sleep 0.1
+  done
+  fail "\"$1\" did not close"
+}
+
+# Opens the n-th item (1 = first) of the n-th main menu; the window with the
+# caption given then has the keyboard.
+open_item() {
+  focus_main
+  key alt
+  for _ in $(seq 2 "$1"); do key Right; done
+  key Down
+  for _ in $(seq 2 "$2"); do key Down; done
+  key Return
+  wait_focus "$3"
+}
+
+# A visit typed into the score field, confirmed with Enter.
+visit() { text "$1"; key Return; }
+# A message box answered with Enter; its window then has the keyboard again.
+answer_message() { wait_focus vantrel; key Return; wait_focus "$1"; }
+
+# The two-player match, set up, played and left by keyboard.
+SETUP='Настройка игры'
+MATCH='Игра на 2-их'
+out="$work/spreadsheet"
+mkdir -p "$out"
+# Set-up by keyboard: 301, no sets, first to 2 legs, two names, player 1
+# starts, the deciding-leg draw ticked, then "Принять настройки".
+open_item 3 1 "$SETUP"
+key Down Down Tab Tab Down Tab
+text 'Анна Ёлкина'
+key Tab
+text 'Борис'
+key Tab Tab space Tab space
+wait_focus "$MATCH"
+# Leg 1, Анна starts: an impossible total is refused; Анна is bust by F8;
+# her 40 finishes with the second dart.
+key F7
+visit 181
+answer_message "$MATCH"
+visit 180; visit 100; key F8; visit 101; visit 81; visit 60; visit 40
+key F2
+# Leg 2, Борис starts and finishes 121 with the third dart: 1-1, and the
+# chooser gives the deciding leg to Борис.
+key F7
+visit 180; visit 0; visit 121
+key F3
+wait_focus 'Выбор начало'
+key Right Tab space
+wait_focus "$MATCH"
+key F7
+visit 180; visit 180; visit 121
+key F3
+# F10: Cancel keeps the match, then Yes exports it to the spreadsheet program.
+key F10
+wait_focus Confirm
+key Escape
+wait_focus "$MATCH"
+key F10
+wait_focus Confirm
+key alt+y
+wait_focus "$SETUP"
+echo "e2e: match played, exported and left"
+# The record read back (once the copy is whole): the names, after each leg the
+# legs won and the starter's mark (E player 1, G player 2) on the row of
+# "Начало", the finishing darts and the bust marks of each player.
+for _ in $(seq 1 100); do
+  book="$(ls "$out"/*.xlsx 2>/dev/null | head -1)"
+  [ -n "$book" ] && /usr/bin/python3 "$(dirname "$0")/../automation/read_xlsx.py" "$book" >"$work/book.json" 2>/dev/null &&
+    break
+  sleep 0.1
+done
+[ -s "$work/book.json" ] || fail "no readable workbook reached the spreadsheet program: $(ls "$out")"
+legs="$(/usr/bin/python3 -c '
+import json, sys
+cells = json.load(open(sys.argv[1]))["cells"]
+def v(c):
+  x = cells.get(c, {}).get("value")
+  return "%g" % x if isinstance(x, (int, float)) else (x or "").strip()
+def rows(col, text):
+  return sorted(int(k[1:]) for k in cells if k[0] == col and v(k) == text)
+print(v("B2"), "/", v("J2"), "|", " ".join(v("D%d" % r) + v("E%d" % r) + ":" + v("G%d" % r) + v("I%d" % r)
+    for r in rows("F", "Начало")), "|", " ".join(sorted(v("C%d" % r) for r in rows("B", "Закрыл")) +
+    sorted(v("H%d" % r) for r in rows("G", "Закрыл"))), "| busts", len(rows("B", "---")), len(rows("G", "---")))
+' "$work/book.json")"
+want='Анна Ёлкина / Борис | 1X:0 1:X1 1:X2 | Х(2) Х(3) Х(3) | busts 1 0'
+[ "$legs" = "$want" ] || fail "the workbook holds \"$legs\", not \"$want\""
+echo "e2e: the workbook holds $legs"
+key Tab space
+wait_gone "$SETUP"
+
+# Game 27 ended early by five visits without a hit, left with No: one
+# statistics file in "27", Windows-1251 with CR LF, its first line the time of
+# its name (minutes written again at the end).
+open_item 2 3 'Игра 27'
+key F7 F4 F4 F4 F4 F4
+answer_message 'Игра 27'
+key F10
+wait_focus Confirm
+key alt+n
+wait_gone 'Игра 27'
+files=("$work"/27/*)
+[ ${#files[@]} -eq 1 ] && [ -f "${files[0]}" ] || fail "27 holds ${files[*]}, not one statistics file"
+name="$(basename "${files[0]}")"
+[[ "$name" =~ ^([0-9]{4})([0-9]{2})([0-9]{2})_([0-9]{2})([0-9]{2})([0-9]{2})_27\.csv$ ]] || fail "statistics file name $name"
+r=("${BASH_REMATCH[@]}")
+printf '%s\r\n' "${r[1]}.${r[2]}.${r[3]} - ${r[4]}:${r[5]}:${r[6]}:${r[5]}" 'Сектор;Попаданий в сектор;Очки в секторе;Сумма очков;' \
+  ';Игра - 1;;;' '1;0;-2;25;' '2;0;-4;21;' '3;0;-6;15;' '4;0;-8;7;' '5;0;-10;-3;' ';;;;' ';;;;' |
+  iconv -f UTF-8 -t CP1251 >"$work/want.csv"
+cmp "${files[0]}" "$work/want.csv" >&2 ||
+  fail "27/$name is not the expected file: $(od -c "${files[0]}" | head -5)"
+echo "e2e: game 27 left its statistics file 27/$name"
+
 # "Выход" through the keyboard: Alt alone selects the menu bar's first entry
 # ("Файл"), Down opens it on its first item ("Выход"), Enter chooses it.
 geometry="$(xdotool getwindowgeometry "$win")"
@@ -203,4 +350,6 @@ done
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 [ "$status" -eq 0 ] || { cat "$log" >&2; fail "exit status $status"; }
 echo "e2e: ended with status 0 after ${elapsed_ms} ms"
+# Only the match was exported: No in game 27 starts no spreadsheet program.
+[ "$(ls "$out" | wc -l)" -eq 1 ] || fail "the spreadsheet program got $(ls "$out")"
 echo "e2e: PASS"
