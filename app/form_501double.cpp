@@ -30,6 +30,7 @@ const char* const kBust =
 
 const std::vector<double> kSheetWidths = {10, 33, 10, 15, 15, 13, 13, 13, 15, 33};
 const char* const kBandTitles[darts::kBandCount] = {"60 +", "80 +", "100 +", "140 +", "180"};
+const char* const kTurnArrow = "➤";
 constexpr int kNameColour = 33;
 constexpr int kClosingRowColour = 36;
 // Columns of the record's player-1 and player-2 halves.
@@ -45,30 +46,20 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   Video.SetDisplayParent(this);
   InitForm();
-  side1_ = Side{Panel7,
-                Image1,
-                Panel54,
-                Panel9,
+  side1_ = Side{Panel9,
                 StringGrid1,
                 Panel11,
                 Panel12,
                 {Panel49, Panel47, Panel23, Panel22, Panel21},
                 BitBtn7,
-                Panel39,
-                Panel40,
                 Panel42,
                 Text(match::kBustMark1)};
-  side2_ = Side{Panel8,
-                Image2,
-                Panel55,
-                Panel10,
+  side2_ = Side{Panel10,
                 StringGrid2,
                 Panel13,
                 Panel14,
                 {Panel53, Panel51, Panel26, Panel25, Panel24},
                 BitBtn8,
-                Panel44,
-                Panel45,
                 Panel43,
                 Text(match::kBustMark2)};
   keys_ = gamekit::FunctionKeyMap{
@@ -171,10 +162,16 @@ void TForm_501d::DisableFinishingDarts() {
   BitBtn6->setEnabled(false);
 }
 
+// The turn marker is the arrow in the player's picture; the other picture is
+// blank. Showing and hiding the control instead would post a repaint request
+// that wakes the event loop at every visit.
 void TForm_501d::ShowTurn(int player) {
-  Image1->setVisible(player == 1);
-  Image2->setVisible(player != 1);
+  static const QString arrow = QString::fromUtf8(kTurnArrow);
+  Image1->setText(player == 1 ? arrow : QString());
+  Image2->setText(player != 1 ? arrow : QString());
 }
+
+bool TForm_501d::TurnMarkerShown(int player) const { return !(player == 1 ? Image1 : Image2)->text().isEmpty(); }
 
 void TForm_501d::UpdateBustButton(int nextThrower) { BitBtn9->setEnabled(Remainder(nextThrower) < 182); }
 
@@ -323,9 +320,8 @@ void TForm_501d::BitBtn4Click() {
   for (QLabel* p : {Panel11, Panel12, Panel13, Panel14}) p->setText(QStringLiteral("0"));
 
   const bool first = CurrentThrower == 1;
-  Image1->setVisible(first);
+  ShowTurn(CurrentThrower);
   Panel54->setVisible(first);
-  Image2->setVisible(!first);
   Panel55->setVisible(!first);
 
   const int last = std::max(match::kSheetRows - 1, highestSheetRow_);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTest>
 #include <initializer_list>
 #include <memory>
@@ -29,30 +30,24 @@ struct MatchPlan {
   bool setDraw = false;
 };
 
-template <class Form>
-void Recreate(Form*& instance) {
-  delete instance;
-  instance = new Form();
-}
-
 class MatchFixture : public testing_support::SeamsFixture {
  protected:
   void SetUp() override {
     SeamsFixture::SetUp();
     msg = std::make_unique<ui::ScriptedMessages>();
     ui::seams().decimalSeparator = QChar('.');
-    Recreate(Form_kontr);
-    Recreate(Form_501d);
-    Recreate(Form_501);
-    s = Form_501;
-    d = Form_501d;
-    k = Form_kontr;
+    // Fresh windows for every test; they stay created for the next, as at start-up.
+    delete Form_kontr;
+    delete Form_501d;
+    delete Form_501;
+    k = Form_kontr = new TForm_kontr();
+    d = Form_501d = new TForm_501d();
+    s = Form_501 = new TForm_501();
     sc = &s->Controls();
     dc = &d->Controls();
     kc = &k->Controls();
   }
   void TearDown() override {
-    // The windows stay created for the tests that follow, as at start-up.
     k->Close();
     d->Close();
     s->Close();
@@ -86,8 +81,7 @@ class MatchFixture : public testing_support::SeamsFixture {
   // The uppermost open window of the three, and the control focused in it.
   ui::TForm* Top() const {
     if (k->isVisible()) return k;
-    if (d->isVisible()) return d;
-    return s;
+    return d->isVisible() ? static_cast<ui::TForm*>(d) : s;
   }
   QWidget* Focused() const { return Top()->focusWidget(); }
   void Key(Qt::Key key) {
@@ -98,9 +92,7 @@ class MatchFixture : public testing_support::SeamsFixture {
   static void Type(QWidget* w, const QString& text) {
     for (QChar ch : text) {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
       QApplication::sendEvent(w, &press);
-      QApplication::sendEvent(w, &release);
     }
   }
   // Typed and confirmed with Enter; while the score field is disabled the keys
@@ -118,15 +110,16 @@ class MatchFixture : public testing_support::SeamsFixture {
   // the other player scores 0 in between.
   void WinLeg(int winner) {
     const int darts[] = {180, 180, 141};
-    int next = 0;
-    while (next < 3) {
-      if (d->CurrentThrower == winner) {
-        Enter(QString::number(darts[next++]));
-      } else {
-        Enter("0");
-      }
-    }
+    for (int next = 0; next < 3;) Enter(QString::number(d->CurrentThrower == winner ? darts[next++] : 0));
     Key(Qt::Key_F3);
+  }
+  QString Sheet(int player, int col, int row) const {
+    return (player == 1 ? dc->StringGrid1 : dc->StringGrid2)->Cell(col, row);
+  }
+  QStringList RecordRow(int row) const {
+    QStringList out;
+    for (int col = 0; col < 10; ++col) out << dc->StringGrid3->Cell(col, row);
+    return out;
   }
 
   TForm_501* s = nullptr;
