@@ -11,7 +11,10 @@ using match_test::MatchPlan;
 
 class MatchSetupTest : public match_test::MatchFixture {};
 
-TEST_F(MatchSetupTest, AcceptingUntouchedAtTheFirstOpening) {
+// Accepting untouched at the first opening, then every setting, then a long
+// match: a further accept starts a new match from a clean window, whatever the
+// last one left behind, record rows past the grid's 1500 included.
+TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean) {
   s->ShowModal();
   sc->BitBtn2->click();
   ASSERT_TRUE(d->isVisible());
@@ -20,19 +23,14 @@ TEST_F(MatchSetupTest, AcceptingUntouchedAtTheFirstOpening) {
             QList<int>({501, 0, 1, 1, 1, 0, 0}));
   EXPECT_TRUE(d->Player1Name.isEmpty() && d->Player2Name.isEmpty());
   // Opened between legs: only the new-leg button (and the exit) to press.
-  EXPECT_TRUE(ui::Enabled(dc->BitBtn4));
+  EXPECT_EQ(d->focusWidget(), dc->BitBtn4);
   for (QWidget* w : std::initializer_list<QWidget*>{dc->MaskEdit1, dc->BitBtn2, dc->BitBtn3, dc->BitBtn7, dc->BitBtn9})
     EXPECT_FALSE(ui::Enabled(w)) << w->objectName().toStdString();
   EXPECT_TRUE(ui::Visible(dc->Panel54) && d->TurnMarkerShown(1));
   EXPECT_FALSE(ui::Visible(dc->Panel55) || d->TurnMarkerShown(2));
-  EXPECT_EQ(d->focusWidget(), dc->BitBtn4);
-}
+  d->Close();
 
-// A second accept starts a new match from a clean window, whatever the last
-// one left behind, record rows past the grid's 1500 included.
-TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean) {
-  MatchPlan m{6, 1, 16, "  Вася ", "", 2};
-  StartMatch(m);
+  StartMatch(MatchPlan{6, 1, 16, "  Вася ", "", 2});
   EXPECT_EQ(QList<int>({d->StartScore, d->SetsToWin, d->LegsToWin, d->CurrentThrower}), QList<int>({1001, 1, 16, 2}));
   EXPECT_EQ(dc->Panel36->text(), "  Вася ");
   EXPECT_TRUE(ui::Visible(dc->Panel55) && d->TurnMarkerShown(2));
@@ -93,41 +91,34 @@ TEST_F(MatchSetupTest, ResetsAtShowingAndClosing) {
 }
 
 // The two boxes: one of them enabled by the sets, and a disabled box still
-// counts with its check mark.
+// counts with its check mark. Steps: "1" or "2" clicks that box, a list item
+// "s0".."s9" chooses the sets; after each step the enabled boxes.
 TEST_F(MatchSetupTest, DecidingLegAndSetBoxes) {
-  struct Step {
-    int sets;   // chosen in the list; -1: none
-    int click;  // box clicked (1 or 2), 0: none
-    bool enabled1, enabled2;
-  };
   struct Case {
-    const char* name;
-    std::vector<Step> steps;
+    QString steps, enabled;
     int legDraw, setDraw;  // handed over
   };
   const Case cases[] = {
-      {"sets 3 then 0 keeps the leg box's mark",
-       {{-1, 1, true, false}, {3, 0, false, true}, {0, 0, true, false}},
-       1,
-       0},
-      {"leg box checked, then sets 2", {{-1, 1, true, false}, {2, 2, false, true}}, 1, 1},
-      {"a click on a disabled box does nothing", {{-1, 2, true, false}}, 0, 0},
+      {"1 s3 s0", "1 2 1", 1, 0},  // the leg box keeps its mark
+      {"1 s2 2", "1 2 2", 1, 1},   // a disabled but checked box still counts
+      {"2", "1", 0, 0},            // a click on a disabled box does nothing
   };
   for (const Case& t : cases) {
-    SCOPED_TRACE(t.name);
+    SCOPED_TRACE(t.steps.toStdString());
     s->ShowModal();
     sc->CheckBox1->setChecked(false);
     sc->CheckBox2->setChecked(false);
     Choose(sc->ComboBox2, 0);
-    for (const Step& step : t.steps) {
-      if (step.sets >= 0) Choose(sc->ComboBox2, step.sets);
-      if (step.click != 0) (step.click == 1 ? sc->CheckBox1 : sc->CheckBox2)->click();
-      EXPECT_EQ(ui::Enabled(sc->CheckBox1), step.enabled1);
-      EXPECT_EQ(ui::Enabled(sc->CheckBox2), step.enabled2);
+    QStringList enabled;
+    for (const QString& step : t.steps.split(' ')) {
+      if (step[0] == 's') Choose(sc->ComboBox2, step.mid(1).toInt());
+      if (step[0] != 's') (step == "1" ? sc->CheckBox1 : sc->CheckBox2)->click();
+      EXPECT_NE(ui::Enabled(sc->CheckBox1), ui::Enabled(sc->CheckBox2));
+      enabled << (ui::Enabled(sc->CheckBox1) ? "1" : "2");
     }
+    EXPECT_EQ(enabled.join(' '), t.enabled);
     sc->BitBtn2->click();
-    EXPECT_EQ(d->DecidingLegDraw, t.legDraw);
-    EXPECT_EQ(d->DecidingSetDraw, t.setDraw);
+    EXPECT_EQ(QList<int>({d->DecidingLegDraw, d->DecidingSetDraw}), QList<int>({t.legDraw, t.setDraw}));
     d->Close();
     s->Close();
   }
@@ -153,8 +144,12 @@ TEST_F(MatchSetupTest, KeyboardOnly) {
                                                     sc->BitBtn2, sc->BitBtn1, sc->ComboBox1}) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(Focused(), w) << w->objectName().toStdString();
-    if (w == sc->Edit3) Type(w, "Анна");
-    if (w == sc->Edit4) Type(w, "Борис");
+    if (w == sc->Edit3 || w == sc->Edit4) {  // typed as a keyboard layout with these letters does
+      for (QChar ch : QString(w == sc->Edit3 ? "Анна" : "Борис")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+      }
+    }
     if (w == sc->RadioGroup1Item0) Key(Qt::Key_Right);  // the second player starts
     if (w == sc->CheckBox1) Key(Qt::Key_Space);
   }

@@ -48,13 +48,17 @@ class MatchFixture : public testing_support::SeamsFixture {
     kc = &k->Controls();
   }
   void TearDown() override {
-    k->Close();
-    d->Close();
-    s->Close();
+    for (ui::TForm* f : std::initializer_list<ui::TForm*>{k, d, s}) f->Close();
     msg.reset();
     SeamsFixture::TearDown();
   }
 
+  // Fresh message boxes that answer `answer` first.
+  void Script(int answer) {
+    msg.reset();
+    msg = std::make_unique<ui::ScriptedMessages>();
+    msg->Answer(answer);
+  }
   static void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
     emit list->activated(index);
@@ -83,23 +87,12 @@ class MatchFixture : public testing_support::SeamsFixture {
     if (k->isVisible()) return k;
     return d->isVisible() ? static_cast<ui::TForm*>(d) : s;
   }
-  QWidget* Focused() const { return Top()->focusWidget(); }
-  void Key(Qt::Key key) {
-    QWidget* w = Focused();
-    QTest::keyClick(w ? w : static_cast<QWidget*>(Top()), key);
-  }
-  // Typed character by character, as a keyboard layout with these letters does.
-  static void Type(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &press);
-    }
-  }
+  QWidget* Focused() const { return Top()->focusWidget() ? Top()->focusWidget() : Top(); }
+  void Key(Qt::Key key) { QTest::keyClick(Focused(), key); }
   // Typed and confirmed with Enter; while the score field is disabled the keys
   // go where the focus is, as on the keyboard.
   void Enter(const QString& text) {
     QWidget* target = dc->MaskEdit1->isEnabled() ? dc->MaskEdit1 : Focused();
-    if (!target) target = Top();
     QTest::keyClicks(target, text);
     QTest::keyClick(target, Qt::Key_Return);
   }
