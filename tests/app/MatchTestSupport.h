@@ -21,13 +21,10 @@ namespace match_test {
 
 struct MatchPlan {
   int game = -1;  // item of the start-score list; -1: none chosen (501)
-  int sets = 0;
-  int legs = 1;
-  QString player1 = QStringLiteral("Анна");
-  QString player2 = QStringLiteral("Борис");
+  int sets = 0, legs = 1;
+  QString player1 = QStringLiteral("Анна"), player2 = QStringLiteral("Борис");
   int starter = 1;
-  bool legDraw = false;
-  bool setDraw = false;
+  bool legDraw = false, setDraw = false;
 };
 
 class MatchFixture : public testing_support::SeamsFixture {
@@ -43,9 +40,7 @@ class MatchFixture : public testing_support::SeamsFixture {
     k = Form_kontr = new TForm_kontr();
     d = Form_501d = new TForm_501d();
     s = Form_501 = new TForm_501();
-    sc = &s->Controls();
-    dc = &d->Controls();
-    kc = &k->Controls();
+    sc = &s->Controls(), dc = &d->Controls(), kc = &k->Controls();
   }
   void TearDown() override {
     for (ui::TForm* f : std::initializer_list<ui::TForm*>{k, d, s}) f->Close();
@@ -55,9 +50,8 @@ class MatchFixture : public testing_support::SeamsFixture {
 
   // Fresh message boxes that answer `answer` first.
   void Script(int answer) {
-    msg.reset();
-    msg = std::make_unique<ui::ScriptedMessages>();
-    msg->Answer(answer);
+    msg.reset();  // the old one puts the previous handler back first
+    (msg = std::make_unique<ui::ScriptedMessages>())->Answer(answer);
   }
   static void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
@@ -77,16 +71,12 @@ class MatchFixture : public testing_support::SeamsFixture {
     sc->BitBtn2->click();
     ASSERT_TRUE(d->isVisible());
   }
-  // Accepts and starts the first leg with F7.
-  void StartMatch(const MatchPlan& m) {
+  void StartMatch(const MatchPlan& m) {  // and the first leg with F7
     Accept(m);
     Key(Qt::Key_F7);
   }
   // The uppermost open window of the three, and the control focused in it.
-  ui::TForm* Top() const {
-    if (k->isVisible()) return k;
-    return d->isVisible() ? static_cast<ui::TForm*>(d) : s;
-  }
+  ui::TForm* Top() const { return k->isVisible() ? k : d->isVisible() ? static_cast<ui::TForm*>(d) : s; }
   QWidget* Focused() const { return Top()->focusWidget() ? Top()->focusWidget() : Top(); }
   void Key(Qt::Key key) { QTest::keyClick(Focused(), key); }
   // Typed and confirmed with Enter; while the score field is disabled the keys
@@ -106,19 +96,17 @@ class MatchFixture : public testing_support::SeamsFixture {
     for (int next = 0; next < 3;) Enter(QString::number(d->CurrentThrower == winner ? darts[next++] : 0));
     Key(Qt::Key_F3);
   }
-  QString Sheet(int player, int col, int row) const {
-    return (player == 1 ? dc->StringGrid1 : dc->StringGrid2)->Cell(col, row);
-  }
+  QString Sheet(int p, int col, int row) const { return (p == 1 ? dc->StringGrid1 : dc->StringGrid2)->Cell(col, row); }
   QStringList RecordRow(int row) const {
     QStringList out;
     for (int col = 0; col < 10; ++col) out << dc->StringGrid3->Cell(col, row);
     return out;
   }
 
-  TForm_501* s = nullptr;
+  TForm_501* s = nullptr;  // the set-up dialog, the match window, the chooser
   TForm_501d* d = nullptr;
   TForm_kontr* k = nullptr;
-  Ui::TForm_501* sc = nullptr;
+  Ui::TForm_501* sc = nullptr;  // and their controls
   Ui::TForm_501d* dc = nullptr;
   Ui::TForm_kontr* kc = nullptr;
   std::unique_ptr<ui::ScriptedMessages> msg;
