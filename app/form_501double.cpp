@@ -184,6 +184,13 @@ void TForm_501d::AddToBand(int player, int visit, int delta) {
   SideOf(player).bands[b]->setText(ui::IntToStr(count));
 }
 
+// Single precision: what the player scored so far over the visits and darts.
+void TForm_501d::RunningAverages(int player) {
+  const float scored = static_cast<float>(StartScore) - Remainder(player);
+  AvgPerDart(player) = scored / (VisitCount(player) * 3);
+  AvgPerVisit(player) = scored / VisitCount(player);
+}
+
 void TForm_501d::ShowAverages(int player, int row) {
   Side& s = SideOf(player);
   const QString perDart = Average(AvgPerDart(player));
@@ -263,34 +270,18 @@ void TForm_501d::TryVisit() {
     SetEntryEnabled(false);
     Label4->setEnabled(true);
     BitBtn9->setEnabled(false);
-    switch (darts::FinishingDartsFor(v)) {
-      case darts::FinishingDarts::ThirdOnly:
-        BitBtn3->setEnabled(false);
-        BitBtn5->setEnabled(false);
-        BitBtn6->setEnabled(true);
-        BitBtn6->setFocus();
-        break;
-      case darts::FinishingDarts::SecondOrThird:
-        BitBtn3->setEnabled(false);
-        BitBtn5->setEnabled(true);
-        BitBtn6->setEnabled(true);
-        BitBtn5->setFocus();
-        break;
-      case darts::FinishingDarts::Any:
-        BitBtn3->setEnabled(true);
-        BitBtn5->setEnabled(true);
-        BitBtn6->setEnabled(true);
-        BitBtn3->setFocus();
-        break;
-    }
+    // The dart buttons that can have finished a visit of v; the focus on the first.
+    const darts::FinishingDarts offer = darts::FinishingDartsFor(v);
+    BitBtn3->setEnabled(offer == darts::FinishingDarts::Any);
+    BitBtn5->setEnabled(offer != darts::FinishingDarts::ThirdOnly);
+    BitBtn6->setEnabled(true);
+    (BitBtn3->isEnabled() ? BitBtn3 : BitBtn5->isEnabled() ? BitBtn5 : BitBtn6)->setFocus();
     return;  // the finisher stays CurrentThrower: the leg's winner
   }
 
   FocusScoreField();
   BitBtn2->setEnabled(true);
-  const float scored = static_cast<float>(StartScore) - Remainder(p);
-  AvgPerDart(p) = scored / (VisitCount(p) * 3);
-  AvgPerVisit(p) = scored / VisitCount(p);
+  RunningAverages(p);
   ShowAverages(p, n);
 
   CurrentThrower = q;
@@ -355,9 +346,7 @@ void TForm_501d::BitBtn9Click() {
   s.sheet->SetCell(1, n, s.bustMark);
   s.sheet->SetCell(2, n, ui::FloatToStr(Remainder(p)));
 
-  const float scored = static_cast<float>(StartScore) - Remainder(p);
-  AvgPerDart(p) = scored / (VisitCount(p) * 3);
-  AvgPerVisit(p) = scored / VisitCount(p);
+  RunningAverages(p);
   ShowAverages(p, n);
 
   UpdateBustButton(q);
@@ -398,9 +387,7 @@ void TForm_501d::Undo(int p) {
     AvgPerDart(p) = 0;
     AvgPerVisit(p) = 0;
   } else {
-    const float scored = static_cast<float>(StartScore) - Remainder(p);
-    AvgPerDart(p) = scored / (VisitCount(p) * 3);
-    AvgPerVisit(p) = scored / VisitCount(p);
+    RunningAverages(p);
   }
   s.perDart->setText(Average(AvgPerDart(p)));
   s.perVisit->setText(Average(AvgPerVisit(p)));

@@ -132,6 +132,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   void ShowTurn(int player);
   void UpdateBustButton(int nextThrower);
   void AddToBand(int player, int visit, int delta);
+  void RunningAverages(int player);
   void ShowAverages(int player, int row);
   void FinishWith(int dart);
   void Undo(int player);
