@@ -62,6 +62,14 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
                 BitBtn8,
                 Panel43,
                 Text(match::kBustMark2)};
+  // The panels a visit rewrites keep the size of their form: a new text then
+  // asks nothing of the window's layout.
+  for (QLabel* panel : {Image1, Image2, Panel9, Panel10, Panel11, Panel12, Panel13, Panel14}) {
+    panel->setFixedSize(panel->size());
+  }
+  for (const Side& side : {side1_, side2_}) {
+    for (QLabel* band : side.bands) band->setFixedSize(band->size());
+  }
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn1}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F7, {BitBtn4}}, {ui::VK_F8, {BitBtn9}},
