@@ -30,6 +30,7 @@ const char* const kBust =
 
 const std::vector<double> kSheetWidths = {10, 33, 10, 15, 15, 13, 13, 13, 15, 33};
 const char* const kBandTitles[darts::kBandCount] = {"60 +", "80 +", "100 +", "140 +", "180"};
+const char* const kTurnArrow = "➤";
 constexpr int kNameColour = 33;
 constexpr int kClosingRowColour = 36;
 // Columns of the record's player-1 and player-2 halves.
@@ -45,32 +46,30 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   Video.SetDisplayParent(this);
   InitForm();
-  side1_ = Side{Panel7,
-                Image1,
-                Panel54,
-                Panel9,
+  side1_ = Side{Panel9,
                 StringGrid1,
                 Panel11,
                 Panel12,
                 {Panel49, Panel47, Panel23, Panel22, Panel21},
                 BitBtn7,
-                Panel39,
-                Panel40,
                 Panel42,
                 Text(match::kBustMark1)};
-  side2_ = Side{Panel8,
-                Image2,
-                Panel55,
-                Panel10,
+  side2_ = Side{Panel10,
                 StringGrid2,
                 Panel13,
                 Panel14,
                 {Panel53, Panel51, Panel26, Panel25, Panel24},
                 BitBtn8,
-                Panel44,
-                Panel45,
                 Panel43,
                 Text(match::kBustMark2)};
+  // The panels a visit rewrites keep the size of their form: a new text then
+  // asks nothing of the window's layout.
+  for (QLabel* panel : {Image1, Image2, Panel9, Panel10, Panel11, Panel12, Panel13, Panel14}) {
+    panel->setFixedSize(panel->size());
+  }
+  for (const Side& side : {side1_, side2_}) {
+    for (QLabel* band : side.bands) band->setFixedSize(band->size());
+  }
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn1}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F7, {BitBtn4}}, {ui::VK_F8, {BitBtn9}},
@@ -171,10 +170,16 @@ void TForm_501d::DisableFinishingDarts() {
   BitBtn6->setEnabled(false);
 }
 
+// The turn marker is the arrow in the player's picture; the other picture is
+// blank. Showing and hiding the control instead would post a repaint request
+// that wakes the event loop at every visit.
 void TForm_501d::ShowTurn(int player) {
-  Image1->setVisible(player == 1);
-  Image2->setVisible(player != 1);
+  static const QString arrow = QString::fromUtf8(kTurnArrow);
+  Image1->setText(player == 1 ? arrow : QString());
+  Image2->setText(player != 1 ? arrow : QString());
 }
+
+bool TForm_501d::TurnMarkerShown(int player) const { return !(player == 1 ? Image1 : Image2)->text().isEmpty(); }
 
 void TForm_501d::UpdateBustButton(int nextThrower) { BitBtn9->setEnabled(Remainder(nextThrower) < 182); }
 
@@ -185,6 +190,13 @@ void TForm_501d::AddToBand(int player, int visit, int delta) {
   int& count = ScoreBands[(player == 1 ? 0 : darts::kBandCount) + b];
   count += delta;
   SideOf(player).bands[b]->setText(ui::IntToStr(count));
+}
+
+// Single precision: what the player scored so far over the visits and darts.
+void TForm_501d::RunningAverages(int player) {
+  const float scored = static_cast<float>(StartScore) - Remainder(player);
+  AvgPerDart(player) = scored / (VisitCount(player) * 3);
+  AvgPerVisit(player) = scored / VisitCount(player);
 }
 
 void TForm_501d::ShowAverages(int player, int row) {
@@ -266,34 +278,18 @@ void TForm_501d::TryVisit() {
     SetEntryEnabled(false);
     Label4->setEnabled(true);
     BitBtn9->setEnabled(false);
-    switch (darts::FinishingDartsFor(v)) {
-      case darts::FinishingDarts::ThirdOnly:
-        BitBtn3->setEnabled(false);
-        BitBtn5->setEnabled(false);
-        BitBtn6->setEnabled(true);
-        BitBtn6->setFocus();
-        break;
-      case darts::FinishingDarts::SecondOrThird:
-        BitBtn3->setEnabled(false);
-        BitBtn5->setEnabled(true);
-        BitBtn6->setEnabled(true);
-        BitBtn5->setFocus();
-        break;
-      case darts::FinishingDarts::Any:
-        BitBtn3->setEnabled(true);
-        BitBtn5->setEnabled(true);
-        BitBtn6->setEnabled(true);
-        BitBtn3->setFocus();
-        break;
-    }
+    // The dart buttons that can have finished a visit of v; the focus on the first.
+    const darts::FinishingDarts offer = darts::FinishingDartsFor(v);
+    BitBtn3->setEnabled(offer == darts::FinishingDarts::Any);
+    BitBtn5->setEnabled(offer != darts::FinishingDarts::ThirdOnly);
+    BitBtn6->setEnabled(true);
+    (BitBtn3->isEnabled() ? BitBtn3 : BitBtn5->isEnabled() ? BitBtn5 : BitBtn6)->setFocus();
     return;  // the finisher stays CurrentThrower: the leg's winner
   }
 
   FocusScoreField();
   BitBtn2->setEnabled(true);
-  const float scored = static_cast<float>(StartScore) - Remainder(p);
-  AvgPerDart(p) = scored / (VisitCount(p) * 3);
-  AvgPerVisit(p) = scored / VisitCount(p);
+  RunningAverages(p);
   ShowAverages(p, n);
 
   CurrentThrower = q;
@@ -323,9 +319,8 @@ void TForm_501d::BitBtn4Click() {
   for (QLabel* p : {Panel11, Panel12, Panel13, Panel14}) p->setText(QStringLiteral("0"));
 
   const bool first = CurrentThrower == 1;
-  Image1->setVisible(first);
+  ShowTurn(CurrentThrower);
   Panel54->setVisible(first);
-  Image2->setVisible(!first);
   Panel55->setVisible(!first);
 
   const int last = std::max(match::kSheetRows - 1, highestSheetRow_);
@@ -359,9 +354,7 @@ void TForm_501d::BitBtn9Click() {
   s.sheet->SetCell(1, n, s.bustMark);
   s.sheet->SetCell(2, n, ui::FloatToStr(Remainder(p)));
 
-  const float scored = static_cast<float>(StartScore) - Remainder(p);
-  AvgPerDart(p) = scored / (VisitCount(p) * 3);
-  AvgPerVisit(p) = scored / VisitCount(p);
+  RunningAverages(p);
   ShowAverages(p, n);
 
   UpdateBustButton(q);
@@ -402,9 +395,7 @@ void TForm_501d::Undo(int p) {
     AvgPerDart(p) = 0;
     AvgPerVisit(p) = 0;
   } else {
-    const float scored = static_cast<float>(StartScore) - Remainder(p);
-    AvgPerDart(p) = scored / (VisitCount(p) * 3);
-    AvgPerVisit(p) = scored / VisitCount(p);
+    RunningAverages(p);
   }
   s.perDart->setText(Average(AvgPerDart(p)));
   s.perVisit->setText(Average(AvgPerVisit(p)));

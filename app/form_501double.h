@@ -82,6 +82,9 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   std::int32_t MatchOver = 0;
   std::int32_t SetWon = 0;
 
+  // The arrow at the player whose visit is next.
+  bool TurnMarkerShown(int player) const;
+
   float& Remainder(int player) { return player == 1 ? Remainder1 : Remainder2; }
   float& VisitCount(int player) { return player == 1 ? VisitCount1 : VisitCount2; }
 
@@ -108,17 +111,12 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
  private:
   // The controls of one player.
   struct Side {
-    QLabel* name;
-    QLabel* image;
-    QLabel* strip;
     QLabel* remainder;
     ui::TStringGrid* sheet;
     QLabel* perDart;
     QLabel* perVisit;
     QLabel* bands[darts::kBandCount];  // 60+, 80+, 100+, 140+, 180
     QAbstractButton* undo;
-    QLabel* sets;
-    QLabel* legs;
     QLabel* best;
     QString bustMark;
   };
@@ -134,6 +132,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   void ShowTurn(int player);
   void UpdateBustButton(int nextThrower);
   void AddToBand(int player, int visit, int delta);
+  void RunningAverages(int player);
   void ShowAverages(int player, int row);
   void FinishWith(int dart);
   void Undo(int player);

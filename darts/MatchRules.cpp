@@ -55,10 +55,4 @@ Starters NextStarters(const MatchSettings& settings, LegOutcome outcome, const M
   return next;
 }
 
-int LongestMatchLegs(const MatchSettings& settings) {
-  const int perSet = 2 * settings.legsToWin - 1;
-  if (settings.setsToWin <= 0) return perSet;
-  return (2 * settings.setsToWin - 1) * perSet;
-}
-
 }  // namespace darts

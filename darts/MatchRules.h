@@ -48,8 +48,4 @@ struct Starters {
 Starters NextStarters(const MatchSettings& settings, LegOutcome outcome, const MatchScore& after, int setStarter,
                       int legStarter);
 
-// Legs of the longest match the settings allow: every set, and the match,
-// goes to its deciding leg or set.
-int LongestMatchLegs(const MatchSettings& settings);
-
 }  // namespace darts

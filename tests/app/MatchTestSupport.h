@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTest>
 #include <initializer_list>
 #include <memory>
@@ -20,20 +21,11 @@ namespace match_test {
 
 struct MatchPlan {
   int game = -1;  // item of the start-score list; -1: none chosen (501)
-  int sets = 0;
-  int legs = 1;
-  QString player1 = QStringLiteral("Анна");
-  QString player2 = QStringLiteral("Борис");
+  int sets = 0, legs = 1;
+  QString player1 = QStringLiteral("Анна"), player2 = QStringLiteral("Борис");
   int starter = 1;
-  bool legDraw = false;
-  bool setDraw = false;
+  bool legDraw = false, setDraw = false;
 };
-
-template <class Form>
-void Recreate(Form*& instance) {
-  delete instance;
-  instance = new Form();
-}
 
 class MatchFixture : public testing_support::SeamsFixture {
  protected:
@@ -41,25 +33,26 @@ class MatchFixture : public testing_support::SeamsFixture {
     SeamsFixture::SetUp();
     msg = std::make_unique<ui::ScriptedMessages>();
     ui::seams().decimalSeparator = QChar('.');
-    Recreate(Form_kontr);
-    Recreate(Form_501d);
-    Recreate(Form_501);
-    s = Form_501;
-    d = Form_501d;
-    k = Form_kontr;
-    sc = &s->Controls();
-    dc = &d->Controls();
-    kc = &k->Controls();
+    // Fresh windows for every test; they stay created for the next, as at start-up.
+    delete Form_kontr;
+    delete Form_501d;
+    delete Form_501;
+    k = Form_kontr = new TForm_kontr();
+    d = Form_501d = new TForm_501d();
+    s = Form_501 = new TForm_501();
+    sc = &s->Controls(), dc = &d->Controls(), kc = &k->Controls();
   }
   void TearDown() override {
-    // The windows stay created for the tests that follow, as at start-up.
-    k->Close();
-    d->Close();
-    s->Close();
+    for (ui::TForm* f : std::initializer_list<ui::TForm*>{k, d, s}) f->Close();
     msg.reset();
     SeamsFixture::TearDown();
   }
 
+  // Fresh message boxes that answer `answer` first.
+  void Script(int answer) {
+    msg.reset();  // the old one puts the previous handler back first
+    (msg = std::make_unique<ui::ScriptedMessages>())->Answer(answer);
+  }
   static void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
     emit list->activated(index);
@@ -78,36 +71,18 @@ class MatchFixture : public testing_support::SeamsFixture {
     sc->BitBtn2->click();
     ASSERT_TRUE(d->isVisible());
   }
-  // Accepts and starts the first leg with F7.
-  void StartMatch(const MatchPlan& m) {
+  void StartMatch(const MatchPlan& m) {  // and the first leg with F7
     Accept(m);
     Key(Qt::Key_F7);
   }
   // The uppermost open window of the three, and the control focused in it.
-  ui::TForm* Top() const {
-    if (k->isVisible()) return k;
-    if (d->isVisible()) return d;
-    return s;
-  }
-  QWidget* Focused() const { return Top()->focusWidget(); }
-  void Key(Qt::Key key) {
-    QWidget* w = Focused();
-    QTest::keyClick(w ? w : static_cast<QWidget*>(Top()), key);
-  }
-  // Typed character by character, as a keyboard layout with these letters does.
-  static void Type(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &press);
-      QApplication::sendEvent(w, &release);
-    }
-  }
+  ui::TForm* Top() const { return k->isVisible() ? k : d->isVisible() ? static_cast<ui::TForm*>(d) : s; }
+  QWidget* Focused() const { return Top()->focusWidget() ? Top()->focusWidget() : Top(); }
+  void Key(Qt::Key key) { QTest::keyClick(Focused(), key); }
   // Typed and confirmed with Enter; while the score field is disabled the keys
   // go where the focus is, as on the keyboard.
   void Enter(const QString& text) {
     QWidget* target = dc->MaskEdit1->isEnabled() ? dc->MaskEdit1 : Focused();
-    if (!target) target = Top();
     QTest::keyClicks(target, text);
     QTest::keyClick(target, Qt::Key_Return);
   }
@@ -118,21 +93,20 @@ class MatchFixture : public testing_support::SeamsFixture {
   // the other player scores 0 in between.
   void WinLeg(int winner) {
     const int darts[] = {180, 180, 141};
-    int next = 0;
-    while (next < 3) {
-      if (d->CurrentThrower == winner) {
-        Enter(QString::number(darts[next++]));
-      } else {
-        Enter("0");
-      }
-    }
+    for (int next = 0; next < 3;) Enter(QString::number(d->CurrentThrower == winner ? darts[next++] : 0));
     Key(Qt::Key_F3);
   }
+  QString Sheet(int p, int col, int row) const { return (p == 1 ? dc->StringGrid1 : dc->StringGrid2)->Cell(col, row); }
+  QStringList RecordRow(int row) const {
+    QStringList out;
+    for (int col = 0; col < 10; ++col) out << dc->StringGrid3->Cell(col, row);
+    return out;
+  }
 
-  TForm_501* s = nullptr;
+  TForm_501* s = nullptr;  // the set-up dialog, the match window, the chooser
   TForm_501d* d = nullptr;
   TForm_kontr* k = nullptr;
-  Ui::TForm_501* sc = nullptr;
+  Ui::TForm_501* sc = nullptr;  // and their controls
   Ui::TForm_501d* dc = nullptr;
   Ui::TForm_kontr* kc = nullptr;
   std::unique_ptr<ui::ScriptedMessages> msg;
