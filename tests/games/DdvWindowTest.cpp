@@ -2,7 +2,6 @@
 #include <QLocale>
 #include <random>
 
-#include "automation/Excel.h"
 #include "games/Form_ddv_r.h"
 #include "games/ddv.h"
 #include "tests/games/GamesTestSupport.h"
@@ -184,11 +183,11 @@ TEST_F(DdvWindowTest, ColumnsAreFilledByTheirHits) {
   EXPECT_EQ(Pixel(x + 3, 380), 0xF0F0F0u);  // nothing leaked beyond the columns
 }
 
-TEST_F(DdvWindowTest, StatisticsFileOfOneGame) {
+TEST_F(DdvWindowTest, FileAndExportOfOneGame) {
   f->ShowModal();
   Play(Hits(75));  // 25 visits of three hits: 37.5 %
   clock->AddSecs(62);
-  msg->Answer(ui::mrNo);
+  msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
   EXPECT_FALSE(f->isVisible());
@@ -200,6 +199,10 @@ TEST_F(DdvWindowTest, StatisticsFileOfOneGame) {
                  "      Третьим дротиком;0;;", "Два дротика(120);0(0);;", "      Первым и Вторым;0;;",
                  "      Первым и третьим;0;;", "      Вторым и третьим;0;;", "Три дротика(180);25(75);;", ";;;"}));
   EXPECT_EQ(f->GameNumber, 0);
+  EXPECT_EQ(Cells({"B2", "A3", "B3", "B4", "A15", "B15", "C2", "B16"}),
+            QStringList({"Игра - 1|FFCCFFCC|b", "Процент||b", "37.5||b", "1||b", "Три дротика(180)||b", "25(75)||b",
+                         "|", "|"}));
+  EXPECT_EQ(merges, QStringList{"A1:B1"});
 }
 
 // Cancel keeps the game under way; an exit with nothing finished since the
@@ -271,43 +274,6 @@ TEST_F(DdvWindowTest, AnalysisWindowKeys) {
     QTest::keyClick(r, Qt::Key_F10);
     EXPECT_FALSE(r->isVisible());
   }
-}
-
-TEST_F(DdvWindowTest, ExportOfTwoGames) {
-  f->ShowModal();
-  Play(Hits(200));
-  Play(Hits(5));
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  EXPECT_EQ(Cells({"B2", "C2", "A3", "B3", "C4", "A15", "B15", "C16", "D2"}),
-            QStringList({"Игра - 1|FFCCFFCC|b", "Игра - 2|FFCCFFCC|b", "Процент||b", "100||b", "||b",
-                         "Три дротика(180)||b", "66(198)||b", "|", "|"}));
-  EXPECT_EQ(merges, QStringList{"A1:B1"});
-}
-
-// Without a spreadsheet program the exit reports it and closes, the file
-// written; a start that fails later reports the error and keeps the window.
-TEST_F(DdvWindowTest, ExportFailures) {
-  for (bool program : {false, true}) {
-    SCOPED_TRACE(program);
-    ui::seams().spreadsheetProgram = [program] { return program ? QStringList{"true"} : QStringList(); };
-    automation::SetProgramFinder([](const QString&) { return QString(); });
-    ui::seams().startDetached = [](const QString&, const QStringList&) { return false; };
-    f->ShowModal();
-    Play(Hits(1));
-    msg->Clear();
-    msg->Answer(ui::mrYes);
-    Key(Qt::Key_F10);
-    ASSERT_EQ(msg->Log().size(), 2u);
-    EXPECT_EQ(msg->Log()[1].kind == ui::ShownMessage::Kind::Exception, program);
-    EXPECT_EQ(msg->Log()[1].text == "Невозможно запустить Excel", !program);
-    EXPECT_EQ(f->isVisible(), program);
-    EXPECT_EQ(f->GameNumber, program ? 1 : 0);
-    EXPECT_EQ(Files().size(), 1);
-    f->Close();
-  }
-  automation::SetProgramFinder(nullptr);
 }
 
 }  // namespace

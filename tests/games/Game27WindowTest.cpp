@@ -65,15 +65,15 @@ TEST_F(Game27Test, GamesToTheirEnd) {
   }
 }
 
-// The early end shows the sector after the one that ended it; leaving with No
-// writes the file and resets the window.
-TEST_F(Game27Test, StatisticsFileOfAnEarlyEnd) {
+// The early end shows the sector after the one that ended it; leaving with Yes
+// writes the file, exports it and resets the window.
+TEST_F(Game27Test, FileAndExportOfAnEarlyEnd) {
   Start();
   Play({0, 0, 0, 0, 0});
   EXPECT_EQ(c->Panel2->text(), "6");
   EXPECT_FALSE(ui::Enabled(c->CheckBox1));
   msg->Clear();
-  msg->Answer(ui::mrNo);
+  msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
   EXPECT_FALSE(f->isVisible());
@@ -83,6 +83,9 @@ TEST_F(Game27Test, StatisticsFileOfAnEarlyEnd) {
                                    "5;0;-10;-3;", ";;;;", ";;;;"}));
   EXPECT_TRUE(ui::Enabled(c->CheckBox1) && !c->CheckBox1->isChecked());
   EXPECT_TRUE(c->Panel2->text().isEmpty() && c->StringGrid2->Cell(1, 1).isEmpty());
+  EXPECT_EQ(Cells({"A1", "D1", "B2", "C6", "D7", "D8", "A9"}),
+            QStringList({"Сектор|FFCCFFCC|b", "Сумма очков|FFCCFFCC|b", "Игра - 1||b", "-8||b", "-3||b", "||b", "|"}));
+  EXPECT_TRUE(merges.isEmpty());
 }
 
 TEST_F(Game27Test, LeavingWithoutAFinishedGameAsksNothing) {
@@ -151,18 +154,6 @@ TEST_F(Game27Test, KeyboardAlone) {
   EXPECT_EQ(f->Total, 27 + 6 + 4);
   Key(Qt::Key_F7);  // disabled while a game runs
   EXPECT_EQ(f->CurrentSector, 3);
-}
-
-TEST_F(Game27Test, ExportOfAnEarlyEnd) {
-  Start();
-  Play({0, 0, 0, 0, 0});
-  msg->Clear();
-  msg->Answer(ui::mrYes);
-  Key(Qt::Key_F10);
-  EXPECT_FALSE(f->isVisible());
-  EXPECT_EQ(Cells({"A1", "D1", "B2", "C6", "D7", "D8", "A9"}),
-            QStringList({"Сектор|FFCCFFCC|b", "Сумма очков|FFCCFFCC|b", "Игра - 1||b", "-8||b", "-3||b", "||b", "|"}));
-  EXPECT_TRUE(merges.isEmpty());
 }
 
 }  // namespace
