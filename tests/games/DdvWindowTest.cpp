@@ -19,11 +19,13 @@ class DdvWindowTest : public games_test::WindowTest<TForm_ddv> {
     delete Form_ddv_raschet;
     Form_ddv_raschet = r = new TForm_ddv_raschet;
     // The analysis window is modal: it is looked at and closed by its own key
-    // before the game window goes on.
+    // (the game's keys leave it open) before the game window goes on.
     ui::seams().modalRunner = [this](ui::TForm& form) {
       form.show();
       if (&form == r) {
         analysis << r->Controls().Label2->text() + "|" + r->Controls().Label4->text();
+        for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape}) QTest::keyClick(r, key);
+        EXPECT_TRUE(r->isVisible());
         QTest::keyClick(r, Qt::Key_F10);
         EXPECT_FALSE(r->isVisible());
       }
@@ -41,17 +43,15 @@ class DdvWindowTest : public games_test::WindowTest<TForm_ddv> {
   }
   void Play(const QString& marks) { Key(Qt::Key_F7), Throw(marks); }
   QString Result(int col, int row) const { return c->StringGrid2->Cell(col, row); }
-  // Which pair of dart buttons is enabled: 1..3, 0 for none, -1 for a mix.
-  int EnabledPair() const {
-    const QWidget* hit[] = {c->BitBtn4, c->BitBtn6, c->BitBtn8};
-    const QWidget* miss[] = {c->BitBtn5, c->BitBtn7, c->BitBtn9};
-    int pair = 0;
-    for (int i = 0; i < 3; ++i) {
-      if (hit[i]->isEnabled() != miss[i]->isEnabled()) return -1;
-      if (hit[i]->isEnabled()) pair = pair ? -1 : i + 1;
-    }
-    return pair;
+  // The enabled dart buttons, hit and miss of darts 1..3 ("110000": the first
+  // pair), against those of the dart given (0: none).
+  QString DartButtons() const {
+    QString out;
+    for (QWidget* b : {c->BitBtn4, c->BitBtn5, c->BitBtn6, c->BitBtn7, c->BitBtn8, c->BitBtn9})
+      out += b->isEnabled() ? '1' : '0';
+    return out;
   }
+  static QString Pair(int dart) { return dart ? QString("000000").replace(2 * dart - 2, 2, "11") : "000000"; }
   QRgb Pixel(int x, int y) const { return c->PaintBox1->Image().pixel(x, y) & 0xFFFFFF; }
   bool BlackRow(int y, int x0, int x1) const {
     for (int x = x0; x <= x1; ++x)
@@ -84,7 +84,7 @@ TEST_F(DdvWindowTest, HitCountsGiveTheirPercentValueAndRecommendation) {
     EXPECT_EQ(QStringList({Result(1, 2), Result(1, 3), Result(1, 4)}),
               QStringList({k.row2, k.ddv, QString::number(k.hits)}));
     EXPECT_EQ(analysis, QStringList{QString(k.ddv) + "|" + k.advice});
-    EXPECT_EQ(EnabledPair(), 0);
+    EXPECT_EQ(DartButtons(), Pair(0));
     EXPECT_TRUE(c->BitBtn1->isEnabled());
     f->close();  // the close box: nothing is written
   }
@@ -102,7 +102,7 @@ TEST_F(DdvWindowTest, RandomGamesKeepButtonsAndResultRowsInStep) {
     for (int i = 0; i < 200; ++i) marks += hit(rng) ? 'x' : '.';
     Key(Qt::Key_F7);
     for (int d = 0; d < 200; ++d) {
-      ASSERT_EQ(EnabledPair(), d % 3 + 1) << d;
+      ASSERT_EQ(DartButtons(), Pair(d % 3 + 1)) << d;
       Throw(marks.mid(d, 1));
       ASSERT_EQ(f->DartsThrown, d + 1);
     }
@@ -169,18 +169,14 @@ TEST_F(DdvWindowTest, GuideLinesAtEveryTenthVisitAndAfterTheLastDart) {
 TEST_F(DdvWindowTest, ColumnsAreFilledByTheirHits) {
   f->ShowModal();
   Key(Qt::Key_F7);
-  const struct {
-    const char* darts;
-    QRgb colour;  // inside the column, just above the visit axis
-  } visits[] = {{"...", 0xF0F0F0}, {"xx.", 0x00FF00}, {"x..", 0x800080}, {"xxx", 0x0078D7}, {".x.", 0x800080}};
-  int x = 20;
-  for (const auto& v : visits) {
-    Throw(v.darts);
-    EXPECT_EQ(Pixel(x + 3, 399), v.colour) << v.darts;
-    EXPECT_EQ(Pixel(x + 6, 399), 0u) << v.darts;  // the column's right edge
-    x += 6;
+  // The colour inside each column just above the visit axis, its right edge black.
+  const std::pair<const char*, QRgb> visits[] = {
+      {"...", 0xF0F0F0}, {"xx.", 0x00FF00}, {"x..", 0x800080}, {"xxx", 0x0078D7}, {".x.", 0x800080}};
+  for (int i = 0; i < 5; ++i) {
+    Throw(visits[i].first);
+    EXPECT_EQ(QList<QRgb>({Pixel(23 + 6 * i, 399), Pixel(26 + 6 * i, 399)}), QList<QRgb>({visits[i].second, 0u})) << i;
   }
-  EXPECT_EQ(Pixel(x + 3, 380), 0xF0F0F0u);  // nothing leaked beyond the columns
+  EXPECT_EQ(Pixel(53, 380), 0xF0F0F0u);  // nothing leaked beyond the columns
 }
 
 TEST_F(DdvWindowTest, FileAndExportOfOneGame) {
@@ -246,34 +242,15 @@ TEST_F(DdvWindowTest, LeavingWithCancelNoAndWithoutFinishedGame) {
 TEST_F(DdvWindowTest, KeysWhateverHasTheFocus) {
   f->ShowModal();
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-  QTest::keyClick(c->BitBtn2, Qt::Key_F7);
-  QTest::keyClick(c->BitBtn2, Qt::Key_F1);
-  QTest::keyClick(c->BitBtn1, Qt::Key_F4);
-  EXPECT_EQ(f->DartsThrown, 2);
-  c->BitBtn8->setFocus();
-  QTest::keyClick(c->BitBtn8, Qt::Key_Space);
-  EXPECT_EQ(f->Hits, 2);
-  c->BitBtn5->setFocus();
-  QTest::keyClick(c->BitBtn5, Qt::Key_Return);
-  EXPECT_EQ(f->DartsThrown, 4);
-  EXPECT_EQ(f->Hits, 2);
-  EXPECT_EQ(EnabledPair(), 2);
-  QTest::keyClick(c->BitBtn6, Qt::Key_F7);  // no new game while one runs
-  EXPECT_EQ(f->DartsThrown, 4);
-}
-
-// The analysis window takes the value shown; only F10 closes it.
-TEST_F(DdvWindowTest, AnalysisWindowKeys) {
-  ui::seams().modalRunner = [](ui::TForm& form) { return form.show(), form.ModalResult(); };
-  for (const char* value : {"1,6", "", "2,0"}) {
-    c->Label4->setText(value);
-    r->ShowModal();
-    EXPECT_EQ(r->Controls().Label4->text(), *value ? (value[0] == '1' ? "T20" : "T19") : "???");
-    for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape}) QTest::keyClick(r, key);
-    EXPECT_TRUE(r->isVisible());
-    QTest::keyClick(r, Qt::Key_F10);
-    EXPECT_FALSE(r->isVisible());
-  }
+  auto press = [](QWidget* on, Qt::Key key) { on->setFocus(), QTest::keyClick(on, key); };
+  press(c->BitBtn2, Qt::Key_F7);
+  press(c->BitBtn2, Qt::Key_F1);
+  press(c->BitBtn1, Qt::Key_F4);
+  press(c->BitBtn8, Qt::Key_Space);   // the third dart's hit
+  press(c->BitBtn5, Qt::Key_Return);  // the next visit's first miss
+  press(c->BitBtn6, Qt::Key_F7);      // no new game while one runs
+  EXPECT_EQ(QList<int>({f->DartsThrown, f->Hits}), QList<int>({4, 2}));
+  EXPECT_EQ(DartButtons(), Pair(2));
 }
 
 }  // namespace

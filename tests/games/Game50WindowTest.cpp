@@ -23,16 +23,14 @@ class Game50Test : public games_test::WindowTest<TForm50> {
     f->ShowModal();
     Key(Qt::Key_F9);
   }
-  // Which of the bust and value buttons 0..150 are enabled, in that order.
-  std::vector<bool> VisitButtons() const {
-    std::vector<bool> out;
-    for (QWidget* b : {c->BitBtn8, c->BitBtn9, c->BitBtn10, c->BitBtn11, c->BitBtn12, c->BitBtn13, c->BitBtn14,
-                       c->BitBtn15})
-      out.push_back(ui::Enabled(b));
+  // The enabled buttons: bust, values 0..150, "|", finishing darts 1..3.
+  QString Buttons() const {
+    QString out;
+    for (QWidget* b : std::initializer_list<QWidget*>{c->BitBtn8, c->BitBtn9, c->BitBtn10, c->BitBtn11, c->BitBtn12,
+                                                      c->BitBtn13, c->BitBtn14, c->BitBtn15, nullptr, c->BitBtn5,
+                                                      c->BitBtn6, c->BitBtn7})
+      out += !b ? '|' : ui::Enabled(b) ? '1' : '0';
     return out;
-  }
-  std::vector<bool> DartButtons() const {
-    return {ui::Enabled(c->BitBtn5), ui::Enabled(c->BitBtn6), ui::Enabled(c->BitBtn7)};
   }
   // Leaves with No and returns the file's lines.
   QList<QByteArray> LeaveWithNo() {
@@ -45,22 +43,20 @@ class Game50Test : public games_test::WindowTest<TForm50> {
 
 TEST_F(Game50Test, LegOf150150150And50) {
   Open();
-  const std::vector<bool> all = {false, true, true, true, true, true, true, true};
-  EXPECT_EQ(VisitButtons(), all);
+  EXPECT_EQ(Buttons(), "01111111|000");
   Visits({150, 150});
-  EXPECT_EQ(VisitButtons(), all);
+  EXPECT_EQ(Buttons(), "01111111|000");
   Visits({150});
-  EXPECT_EQ(VisitButtons(), std::vector<bool>({true, true, true, true, false, false, false, false}));
+  EXPECT_EQ(Buttons(), "11110000|000");
   Visits({150, 125, 100, 75});  // not offered: nothing happens
   EXPECT_EQ(f->VisitCount, 3);
   Visits({50});
-  EXPECT_EQ(DartButtons(), std::vector<bool>({true, true, true}));
+  EXPECT_EQ(Buttons(), "00000000|111");
   EXPECT_EQ(f->focusWidget(), c->BitBtn5);
   Key(Qt::Key_F1);  // the first dart, not a bust
   EXPECT_EQ(Row(c->StringGrid2, 0, 4), QStringList({"1", "10", "50,00", "150,00"}));
   EXPECT_EQ(Row(c->StringGrid1, 4, 5), QStringList({"4", "50", "0", "50,00", "150,00"}));
-  EXPECT_EQ(DartButtons(), std::vector<bool>({false, false, false}));
-  EXPECT_EQ(VisitButtons(), std::vector<bool>(8, false));
+  EXPECT_EQ(Buttons(), "00000000|000");
   EXPECT_EQ(f->focusWidget(), c->BitBtn2);
   EXPECT_TRUE(msg->Texts().isEmpty());
   // The next leg starts from 500 and keeps the table.
@@ -85,14 +81,14 @@ TEST_F(Game50Test, BustCountsAsAVisit) {
 TEST_F(Game50Test, FinishingDartByTheLastVisit) {
   struct Case {
     std::vector<int> visits;
-    std::vector<bool> offered;
+    QString offered;  // the finishing darts
     int recordedDarts;  // 0: still asked
   };
   const Case cases[] = {
-      {{150, 150, 50, 150}, {false, false, false}, 12},
-      {{150, 150, 75, 125}, {false, false, false}, 12},
-      {{150, 150, 100, 100}, {false, true, true}, 0},
-      {{150, 150, 150, 25, 25}, {true, true, true}, 0},
+      {{150, 150, 50, 150}, "000", 12},
+      {{150, 150, 75, 125}, "000", 12},
+      {{150, 150, 100, 100}, "011", 0},
+      {{150, 150, 150, 25, 25}, "111", 0},
   };
   f->ShowModal();
   int legs = 0;
@@ -100,7 +96,7 @@ TEST_F(Game50Test, FinishingDartByTheLastVisit) {
     SCOPED_TRACE(t.visits.back());
     Key(Qt::Key_F9);
     Visits(t.visits);
-    EXPECT_EQ(DartButtons(), t.offered);
+    EXPECT_EQ(Buttons().right(3), t.offered);
     if (!t.recordedDarts) Key(Qt::Key_F3);  // the third dart is always offered
     const int expected = t.recordedDarts ? t.recordedDarts : static_cast<int>(t.visits.size()) * 3;
     EXPECT_EQ(c->StringGrid2->Cell(1, legs++), QString::number(expected));
