@@ -13,8 +13,8 @@ TEST(DdvRules, Values) {
   const struct {
     int hits;
     const char* ddv;
-  } cases[] = {{-1, ""},    {0, ""},      {11, ""},     {12, "3,0"},  {13, "2,9"},  {18, "2,4"},  {19, "2,4"},
-               {31, "1,8"}, {32, "1,7"},  {34, "1,7"},  {35, "1,6"},  {36, "1,6"},  {37, "1,5"},  {117, "0,7"},
+  } cases[] = {{-1, ""},     {0, ""},      {11, ""},     {12, "3,0"},  {13, "2,9"},  {18, "2,4"}, {19, "2,4"},
+               {31, "1,8"},  {32, "1,7"},  {34, "1,7"},  {35, "1,6"},  {36, "1,6"},  {37, "1,5"}, {117, "0,7"},
                {118, "0,6"}, {197, "0,3"}, {198, "0,2"}, {199, "0,2"}, {200, "0,1"}, {201, ""}};
   for (const auto& c : cases) EXPECT_EQ(darts::DdvText(c.hits), QString::fromUtf8(c.ddv)) << c.hits;
   int tenths = 31;
@@ -34,9 +34,10 @@ TEST(DdvRules, RecommendationByValue) {
   const struct {
     const char *ddv, *previous, *expected;
   } cases[] = {
-      {"1,6", "", "T20"},   {"1,7", "", "T19"},     {"3,0", "", "T19"},    {"0,1", "", "T20"},  {"", "T20", "???"},
-      {"   ", "T19", "???"}, {"3,1", "", "T7"},      {" 1,6 ", "", "T20"},  {"1.7", "", "T19"},  {"1.6", "???", "T20"},
-      {"0,0", "T19", "T19"}, {"0,09", "???", "???"}, {"abc", "T20", "T20"}, {"1,6x", "T19", "T19"}, {"1,7", "???", "T19"},
+      {"1,6", "", "T20"},    {"1,7", "", "T19"},     {"3,0", "", "T19"},    {"0,1", "", "T20"},
+      {"", "T20", "???"},    {"   ", "T19", "???"},  {"3,1", "", "T7"},     {" 1,6 ", "", "T20"},
+      {"1.7", "", "T19"},    {"1.6", "???", "T20"},  {"0,0", "T19", "T19"}, {"0,09", "???", "???"},
+      {"abc", "T20", "T20"}, {"1,6x", "T19", "T19"}, {"1,7", "???", "T19"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(darts::DdvRecommendation(QString::fromUtf8(c.ddv), QString::fromUtf8(c.previous)),
@@ -51,8 +52,7 @@ TEST(DdvRules, RecommendationOfEveryGameValueUnderAnyLocale) {
   for (QLocale::Language language : {QLocale::Russian, QLocale::English, QLocale::German}) {
     QLocale::setDefault(QLocale(language));
     for (int hits = darts::kDdvFewestHits; hits <= darts::kDdvDarts; ++hits)
-      EXPECT_EQ(darts::DdvRecommendation(darts::DdvText(hits), QString()), QString(hits >= 35 ? "T20" : "T19"))
-          << hits;
+      EXPECT_EQ(darts::DdvRecommendation(darts::DdvText(hits), QString()), QString(hits >= 35 ? "T20" : "T19")) << hits;
   }
   QLocale::setDefault(saved);
 }

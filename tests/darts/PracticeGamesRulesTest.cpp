@@ -1,8 +1,8 @@
 // The rules of the practice games 27, 50 and 60, checked against the board.
 #include <gtest/gtest.h>
 
-#include <QStringList>
 #include <QList>
+#include <QStringList>
 #include <set>
 
 #include "darts/DartsRules.h"
@@ -15,11 +15,11 @@ namespace {
 TEST(Game27Rules, RunningTotals) {
   const struct {
     bool bull;
-    int hits;                 // the same on every sector
-    QList<int> totals;     // after sectors 1, 2, ...
+    int hits;           // the same on every sector
+    QList<int> totals;  // after sectors 1, 2, ...
     int last;
-  } cases[] = {{false, 1, {29, 33, 39, 47, 57}, 447}, {false, 0, {25, 21, 15, 7, -3}, 27 - 420},
-               {true, 3, {33, 45, 63}, 1437}};
+  } cases[] = {
+      {false, 1, {29, 33, 39, 47, 57}, 447}, {false, 0, {25, 21, 15, 7, -3}, 27 - 420}, {true, 3, {33, 45, 63}, 1437}};
   for (const auto& t : cases) {
     SCOPED_TRACE(t.hits);
     int total = darts::kGame27Start;

@@ -118,7 +118,8 @@ TEST_F(DdvWindowTest, RandomGamesKeepButtonsAndResultRowsInStep) {
     }
     EXPECT_EQ(Result(game, 1), QString("Игра - %1").arg(game));
     EXPECT_EQ(Result(game, 4), QString::number(hits));
-    for (int n = 1; n <= 3; ++n) EXPECT_EQ(Result(game, 2 + 4 * n), QString("%1(%2)").arg(visits[n]).arg(n * visits[n]));
+    for (int n = 1; n <= 3; ++n)
+      EXPECT_EQ(Result(game, 2 + 4 * n), QString("%1(%2)").arg(visits[n]).arg(n * visits[n]));
     for (int row : {7, 8, 9, 11, 12, 13}) EXPECT_EQ(Result(game, row), QString::number(rows[row])) << row;
     for (int d = 0; d < 200; ++d)
       for (int dart = 0; dart < 3; ++dart)
@@ -133,8 +134,11 @@ TEST_F(DdvWindowTest, LastVisitAndPerDartCounts) {
   const struct {
     QString marks;
     int row;  // the one- or two-dart row it counts into, or 0
-  } cases[] = {{QString(198, '.') + "x.", 7}, {QString(198, '.') + ".x", 8},
-               {QString(198, '.') + "xx", 11}, {QString(200, '.'), 0}, {"x.x" + QString(197, '.'), 12}};
+  } cases[] = {{QString(198, '.') + "x.", 7},
+               {QString(198, '.') + ".x", 8},
+               {QString(198, '.') + "xx", 11},
+               {QString(200, '.'), 0},
+               {"x.x" + QString(197, '.'), 12}};
   for (const auto& k : cases) {
     SCOPED_TRACE(k.row);
     f->ShowModal();
