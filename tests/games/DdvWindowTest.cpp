@@ -84,8 +84,7 @@ TEST_F(DdvWindowTest, HitCountsGiveTheirPercentValueAndRecommendation) {
     EXPECT_EQ(QStringList({Result(1, 2), Result(1, 3), Result(1, 4)}),
               QStringList({k.row2, k.ddv, QString::number(k.hits)}));
     EXPECT_EQ(analysis, QStringList{QString(k.ddv) + "|" + k.advice});
-    EXPECT_EQ(DartButtons(), Pair(0));
-    EXPECT_TRUE(c->BitBtn1->isEnabled());
+    EXPECT_TRUE(DartButtons() == Pair(0) && c->BitBtn1->isEnabled());
     f->close();  // the close box: nothing is written
   }
 }
@@ -107,14 +106,13 @@ TEST_F(DdvWindowTest, RandomGamesKeepButtonsAndResultRowsInStep) {
       ASSERT_EQ(f->DartsThrown, d + 1);
     }
     int rows[15] = {}, hits = 0, visits[4] = {};
-    const QStringList one = {"x..", ".x.", "..x"}, two = {"xx.", "x.x", ".xx"};
+    const QStringList rowOf = {"x..", ".x.", "..x", "", "xx.", "x.x", ".xx"};  // rows 7..13
     for (int v = 0; v < 67; ++v) {
       const QString visit = marks.mid(3 * v, 3).leftJustified(3, '.');
       const int n = visit.count('x');
       hits += n;
       visits[n]++;
-      if (one.contains(visit)) ++rows[7 + one.indexOf(visit)];
-      if (two.contains(visit)) ++rows[11 + two.indexOf(visit)];
+      if (rowOf.contains(visit)) ++rows[7 + rowOf.indexOf(visit)];
     }
     EXPECT_EQ(Result(game, 1), QString("Игра - %1").arg(game));
     EXPECT_EQ(Result(game, 4), QString::number(hits));
@@ -148,9 +146,6 @@ TEST_F(DdvWindowTest, LastVisitAndPerDartCounts) {
     EXPECT_EQ(f->Hits, k.marks.count('x'));
     for (int row : {7, 8, 9, 11, 12, 13}) EXPECT_EQ(Result(1, row), row == k.row ? "1" : "0") << row;
     EXPECT_EQ(Result(1, 10), k.row > 10 ? "1(2)" : "0(0)");
-    // The marks of the first visit: a dart hit shows "1" in its own column.
-    EXPECT_EQ(Row(c->StringGrid1, 1, 6).mid(3) + Row(c->StringGrid1, 3, 6).mid(3),
-              QStringList({k.row == 12 ? "1" : "0", "0", "0", "0", "0", k.row == 12 ? "1" : "0"}));
     f->close();
   }
 }

@@ -79,13 +79,9 @@ class WindowTest : public testing_support::SeamsFixture {
   }
   // The file's lines without their CR LF; a line without its CR fails the test.
   QList<QByteArray> FileLines(const QString& name) const {
-    QList<QByteArray> lines = FileData(name).split('\n');
-    EXPECT_TRUE(lines.takeLast().isEmpty());
-    for (QByteArray& line : lines) {
-      EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
-      line.chop(1);
-    }
-    return lines;
+    QByteArray data = FileData(name);
+    EXPECT_TRUE(data.endsWith("\r\n") && data.count("\r\n") == data.count('\n'));
+    return data.replace("\r\n", "\n").chopped(1).split('\n');
   }
   // The one exported workbook as the reader sees it, a text per cell: its
   // value, "|" and its fill, and "|b" where it has a bottom border. Column
