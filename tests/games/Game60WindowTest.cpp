@@ -1,34 +1,15 @@
 // The checkout ladder window played through its keys and its limit field.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QTest>
-#include <memory>
-#include <vector>
-
 #include "games/form_60.h"
-#include "tests/games/PracticeGamesSupport.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Dialogs.h"
+#include "tests/games/GamesTestSupport.h"
 
 namespace {
-
-using practice_tests::FileBytes;
-using practice_tests::ReadAll;
-using testing_support::FixedClock;
-using testing_support::TempCurrentDir;
 
 const QString kLost = "Игра окончена! Да... надо что-то менять!!!";
 const QString kBadLimit = "Внимание!!! Недопустимое значение. Введите число от 8 до 999 ";
 
-class Game60Test : public practice_tests::WindowFixture<TForm60, Form60> {
+class Game60Test : public games_test::WindowTest<TForm60> {
  protected:
-  void Keys(const std::vector<Qt::Key>& keys) {
-    for (Qt::Key k : keys) Key(k);
-  }
-  void Repeat(Qt::Key key, int n) {
-    for (int i = 0; i < n; ++i) Key(key);
-  }
+  Game60Test() : WindowTest(Form60, "60") {}
   // From a new game at 60, to the target with "3" (+10) and "Не закрыл" (-1).
   void Reach(int target) {
     if (!ui::Enabled(c->BitBtn1))
@@ -36,21 +17,16 @@ class Game60Test : public practice_tests::WindowFixture<TForm60, Form60> {
     else
       Key(Qt::Key_F7);
     int at = 60;
-    while (at < target) Key(Qt::Key_F3), at += 10;
+    for (; at < target; at += 10) Key(Qt::Key_F3);
     Repeat(Qt::Key_F8, at - target);
   }
-  // Types the limit and confirms it with Enter in the field.
+  // Ticks the limit box, types the limit and confirms it with Enter.
   void Limit(const QString& text) {
     if (!c->CheckBox1->isChecked()) c->CheckBox1->click();
     c->MaskEdit1->SetText(text);
     QTest::keyClick(c->MaskEdit1, Qt::Key_Return);
   }
   int Target() const { return c->Panel1->text().toInt(); }
-  QStringList LogRow(int row) const {
-    QStringList out;
-    for (int col = 0; col < 4; ++col) out << c->StringGrid3->Cell(col, row);
-    return out;
-  }
   bool Scoring() const {
     return ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) ||
            ui::Enabled(c->BitBtn7);
@@ -59,30 +35,27 @@ class Game60Test : public practice_tests::WindowFixture<TForm60, Form60> {
 
 TEST_F(Game60Test, ButtonsOneAndTwoByTheTarget) {
   struct Case {
-    int target;
+    std::vector<int> targets;
     bool one, two;
   };
-  const Case cases[] = {{50, true, true},    {40, true, true},    {38, true, true},    {2, true, true},
-                        {41, false, true},   {39, false, true},   {60, false, true},   {98, false, true},
-                        {100, false, true},  {101, false, true},  {104, false, true},  {107, false, true},
-                        {110, false, true},  {99, false, false},  {102, false, false}, {103, false, false},
-                        {105, false, false}, {106, false, false}, {108, false, false}, {109, false, false},
-                        {111, false, false}, {120, false, false}, {130, false, false}};
+  const Case cases[] = {{{50, 40, 38, 2}, true, true},
+                        {{41, 39, 60, 98, 100, 101, 104, 107, 110}, false, true},
+                        {{99, 102, 103, 105, 106, 108, 109, 111, 120, 130}, false, false}};
   f->ShowModal();
   EXPECT_FALSE(ui::Enabled(c->BitBtn3));  // at 60 before the first step
   for (const Case& t : cases) {
-    SCOPED_TRACE(t.target);
-    Reach(t.target);
-    ASSERT_EQ(Target(), t.target);
-    EXPECT_EQ(ui::Enabled(c->BitBtn3), t.one);
-    EXPECT_EQ(ui::Enabled(c->BitBtn4), t.two);
-    EXPECT_TRUE(ui::Enabled(c->BitBtn5) && ui::Enabled(c->BitBtn7) && ui::Enabled(c->BitBtn2));
+    for (int target : t.targets) {
+      SCOPED_TRACE(target);
+      Reach(target);
+      ASSERT_EQ(Target(), target);
+      EXPECT_EQ(std::pair(ui::Enabled(c->BitBtn3), ui::Enabled(c->BitBtn4)), std::pair(t.one, t.two));
+      EXPECT_TRUE(ui::Enabled(c->BitBtn5) && ui::Enabled(c->BitBtn7) && ui::Enabled(c->BitBtn2));
+    }
   }
 }
 
 TEST_F(Game60Test, BullAddsOneAndRoutesFollowTheTarget) {
   f->ShowModal();
-  EXPECT_EQ(c->Panel2->text(), "20 D20");
   Reach(98);
   Key(Qt::Key_F4);
   EXPECT_EQ(Target(), 99);
@@ -91,31 +64,26 @@ TEST_F(Game60Test, BullAddsOneAndRoutesFollowTheTarget) {
   Reach(49);
   Key(Qt::Key_F4);
   EXPECT_TRUE(ui::Enabled(c->BitBtn3));
-  EXPECT_EQ(c->Panel2->text(), "50");
   Key(Qt::Key_F1);  // 50 closed with the first dart
   EXPECT_EQ(Target(), 60);
-  EXPECT_EQ(c->Panel2->text(), "20 - D20");
   // Eleven misses, the Bull at 49, the first dart at 50.
-  const QStringList bull = {"12", "49", "Да", "3"}, first = {"13", "50", "Да", "1"};
-  for (int col = 0; col < 4; ++col) {
-    EXPECT_EQ(c->StringGrid1->Cell(col, 11), bull[col]);
-    EXPECT_EQ(c->StringGrid1->Cell(col, 12), first[col]);
-  }
+  EXPECT_EQ(Row(c->StringGrid1, 11, 4) + Row(c->StringGrid1, 12, 4),
+            QStringList({"12", "49", "Да", "3", "13", "50", "Да", "1"}));
   Reach(40);
-  EXPECT_TRUE(c->Panel2->text().isEmpty());
-  EXPECT_TRUE(msg->Texts().isEmpty());
+  EXPECT_TRUE(c->Panel2->text().isEmpty() && msg->Texts().isEmpty());
 }
 
+// The lost game is told while the target it ended on is still shown.
 TEST_F(Game60Test, GameEnds) {
   struct Case {
     const char* name;
     int target;
     Qt::Key last;
-    QStringList messages;
+    QString lostAt;  // the target shown under the message of a lost game
   };
-  const Case cases[] = {{"2 not closed", 2, Qt::Key_F8, {kLost}},
-                        {"130 closed with the third dart", 130, Qt::Key_F3, {}},
-                        {"Bull at 130", 130, Qt::Key_F4, {}}};
+  const Case cases[] = {{"2 not closed", 2, Qt::Key_F8, "1"},
+                        {"130 closed with the third dart", 130, Qt::Key_F3, ""},
+                        {"Bull at 130", 130, Qt::Key_F4, ""}};
   f->ShowModal();
   int games = 0;
   for (const Case& t : cases) {
@@ -124,106 +92,88 @@ TEST_F(Game60Test, GameEnds) {
     const int visits = f->VisitNumber;  // this one included
     const int block = f->HistoryRow;
     msg->Clear();
+    QString shown;
+    msg->onShow = [&](const ui::ShownMessage&) { shown = c->Panel1->text(); };
     Key(t.last);
-    ++games;
-    EXPECT_EQ(msg->Texts(), t.messages);
+    EXPECT_EQ(msg->Texts(), t.lostAt.isEmpty() ? QStringList() : QStringList{kLost});
+    EXPECT_EQ(shown, t.lostAt);
     EXPECT_EQ(Target(), 60);
-    EXPECT_FALSE(ui::Enabled(c->Panel1));
-    EXPECT_FALSE(Scoring());
-    EXPECT_TRUE(ui::Enabled(c->BitBtn1));
+    EXPECT_FALSE(Scoring() || ui::Enabled(c->Panel1));
     EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-    EXPECT_EQ(LogRow(block), QStringList({"", "", "", "Игра - " + QString::number(games)}));
-    EXPECT_EQ(LogRow(block + visits)[1], QString::number(t.target));
+    EXPECT_EQ(Row(c->StringGrid3, block, 4), QStringList({"", "", "", "Игра - " + QString::number(++games)}));
+    EXPECT_EQ(c->StringGrid3->Cell(1, block + visits), QString::number(t.target));
     EXPECT_EQ(f->HistoryRow, block + visits + 1);
-    // The sheet keeps the finished game; keys do nothing until a new game.
+    // The sheet keeps the finished game; keys do nothing until a new game,
+    // nor does ticking and unticking the limit box bring them back.
     EXPECT_EQ(c->StringGrid1->Cell(1, visits - 1), QString::number(t.target));
     Keys({Qt::Key_F2, Qt::Key_F3, Qt::Key_F8});
+    c->CheckBox1->click(), c->CheckBox1->click();
     EXPECT_EQ(f->HistoryRow, block + visits + 1);
-    // Nor does ticking and unticking the limit box bring them back.
-    c->CheckBox1->click();
-    c->CheckBox1->click();
     EXPECT_FALSE(Scoring());
   }
 }
 
 TEST_F(Game60Test, VisitLimitIsRefusedOutside8To999) {
-  struct Case {
-    const char* text;
-    bool accepted;
-  };
-  const Case cases[] = {{"7", false}, {"", false}, {"  7", false}, {"5 0", false},
-                        {"0", false}, {"8", true}, {"999", true}};
-  for (const Case& t : cases) {
-    SCOPED_TRACE(t.text);
+  // A refused text is set to "50" and keeps the focus; the buttons wait for a
+  // limit. An accepted one locks the limit controls and gives the buttons.
+  for (const char* text : {"7", "", "  7", "5 0", "0", "8", "999"}) {
+    SCOPED_TRACE(text);
+    const bool accepted = QString(text).toInt() >= 8;
     f->ShowModal();
     msg->Clear();
-    Limit(t.text);
-    EXPECT_EQ(msg->Texts(), t.accepted ? QStringList() : QStringList{kBadLimit});
-    if (t.accepted) {
-      EXPECT_FALSE(ui::Enabled(c->MaskEdit1) || ui::Enabled(c->CheckBox1) || ui::Enabled(c->BitBtn9));
-      EXPECT_TRUE(ui::Visible(c->MaskEdit1));
-      EXPECT_TRUE(ui::Enabled(c->BitBtn2) && ui::Enabled(c->BitBtn4) && ui::Enabled(c->BitBtn5));
-    } else {
-      EXPECT_EQ(c->MaskEdit1->Text().trimmed(), "50");
-      EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
-      EXPECT_FALSE(ui::Enabled(c->BitBtn2) || ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn7));
-    }
+    Limit(text);
+    EXPECT_EQ(msg->Texts(), accepted ? QStringList() : QStringList{kBadLimit});
+    EXPECT_EQ(ui::Enabled(c->MaskEdit1) || ui::Enabled(c->CheckBox1) || ui::Enabled(c->BitBtn9), !accepted);
+    EXPECT_EQ(ui::Enabled(c->BitBtn2) && ui::Enabled(c->BitBtn4) && ui::Enabled(c->BitBtn5), accepted);
+    EXPECT_EQ(c->MaskEdit1->Text().trimmed(), accepted ? text : "50");
+    EXPECT_EQ(f->focusWidget() == c->MaskEdit1, !accepted);
     f->Close();
   }
-  // Unticking gives the buttons back without a limit.
-  f->ShowModal();
-  c->CheckBox1->click();
-  EXPECT_FALSE(ui::Enabled(c->BitBtn5));
-  c->CheckBox1->click();
+  f->ShowModal();  // unticking gives the buttons back without a limit
+  c->CheckBox1->click(), c->CheckBox1->click();
   EXPECT_TRUE(ui::Enabled(c->BitBtn5) && !ui::Visible(c->MaskEdit1));
 }
 
-// With the limit 8 the game ends right after the 8th visit, whatever it was.
+// With the limit 8 the game ends right after the 8th visit, whatever it was,
+// and the limit holds for the next game.
 TEST_F(Game60Test, LimitEndsTheGame) {
-  struct Case {
-    Qt::Key eighth;
-    QStringList messages;
-  };
-  const Case cases[] = {{Qt::Key_F3, {}}, {Qt::Key_F8, {kLost}}, {Qt::Key_F4, {}}, {Qt::Key_F2, {}}};
   f->ShowModal();
   Limit("8");
-  for (const Case& t : cases) {
+  for (Qt::Key eighth : {Qt::Key_F3, Qt::Key_F8, Qt::Key_F4, Qt::Key_F2}) {
     msg->Clear();
     const int block = f->HistoryRow;
     Repeat(Qt::Key_F8, 7);
     EXPECT_TRUE(Scoring());
-    Key(t.eighth);
-    EXPECT_EQ(msg->Texts(), t.messages);
+    Key(eighth);
+    EXPECT_EQ(msg->Texts(), eighth == Qt::Key_F8 ? QStringList{kLost} : QStringList());  // lost only when not closed
     EXPECT_FALSE(Scoring());
     EXPECT_EQ(f->HistoryRow, block + 9);
-    Key(Qt::Key_F7);  // the limit holds for the next game
+    Key(Qt::Key_F7);
   }
   EXPECT_EQ(f->GamesPlayed, 4);
 }
 
-TEST_F(Game60Test, StatisticsFileOfAGameToItsLimit) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("60");
-  FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 7)));
+TEST_F(Game60Test, FileAndExportOfAGameToItsLimit) {
   f->ShowModal();
   Limit("8");
   Keys({Qt::Key_F3, Qt::Key_F2, Qt::Key_F8, Qt::Key_F4, Qt::Key_F3, Qt::Key_F8, Qt::Key_F2, Qt::Key_F8});
-  EXPECT_EQ(msg->Texts(), QStringList{kLost});
   msg->Clear();
-  msg->Answer(ui::mrNo);
+  msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
   EXPECT_FALSE(f->isVisible());
-  EXPECT_EQ(ReadAll(dir.File("60/20120510_090507_60.csv")),
-            FileBytes({"2012.05.10 - 09:05:07:05", "Подход;Очки;Закрыл;Каким дротиком;", ";;;Игра - 1;", "1;60;Да;3;",
-                       "2;70;Да;2;", "3;80;Нет;0;", "4;79;Да;3;", "5;80;Да;3;", "6;90;Нет;0;", "7;89;Да;2;",
-                       "8;99;Нет;0;", ";;;;"}));
-  EXPECT_TRUE(LogRow(1).join("").isEmpty());
+  EXPECT_EQ(FileData("20261205_161409_60.csv"),
+            games_test::FileBytes({"2026.12.05 - 16:14:09:14", "Подход;Очки;Закрыл;Каким дротиком;", ";;;Игра - 1;",
+                                   "1;60;Да;3;", "2;70;Да;2;", "3;80;Нет;0;", "4;79;Да;3;", "5;80;Да;3;", "6;90;Нет;0;",
+                                   "7;89;Да;2;", "8;99;Нет;0;", ";;;;"}));
+  EXPECT_TRUE(Row(c->StringGrid3, 1, 4).join("").isEmpty());
+  EXPECT_EQ(Cells({"A1", "D1", "D2", "B9", "B10", "C10", "D10", "A11", "E1"}),
+            QStringList({"Подход|FFCCFFCC|b", "Каким дротиком|FFCCFFCC|b", "Игра - 1||b", "89||b", "99||b", "Нет||b",
+                         "0||b", "|", "|"}));
 }
 
+// Before any finished game the exit asks Yes/No: No plays on, Yes closes.
 TEST_F(Game60Test, LeavingBeforeAnyGameAsksYesNo) {
-  TempCurrentDir dir;
-  QDir(dir.Path()).mkdir("60");
   f->ShowModal();
   Repeat(Qt::Key_F8, 3);
   msg->Answer(ui::mrNo);
@@ -231,18 +181,16 @@ TEST_F(Game60Test, LeavingBeforeAnyGameAsksYesNo) {
   ASSERT_EQ(msg->Log().size(), 1u);
   EXPECT_EQ(msg->Log()[0].text, QString::fromUtf8(gamekit::kExitYesNoText));
   EXPECT_EQ(msg->Log()[0].buttons, ui::mbYes | ui::mbNo);
-  EXPECT_TRUE(f->isVisible());
-  EXPECT_EQ(Target(), 57);  // No: the game goes on
+  EXPECT_EQ(Target(), 57);
   msg->Answer(ui::mrYes);
   Key(Qt::Key_F10);
   EXPECT_FALSE(f->isVisible());
-  EXPECT_TRUE(QDir(dir.File("60")).entryList(QDir::Files).isEmpty());
+  EXPECT_TRUE(Files().isEmpty());
 }
 
 // The limit field is reached with Tab; everything else by function keys.
 TEST_F(Game60Test, KeyboardAlone) {
   f->ShowModal();
-  EXPECT_FALSE(f->HasCloseCommand());
   EXPECT_EQ(f->focusWidget(), c->BitBtn4);
   Repeat(Qt::Key_Tab, 5);  // "3", "Bull", "Не закрыл", "- Выход", the box
   ASSERT_EQ(f->focusWidget(), c->CheckBox1);
@@ -251,13 +199,9 @@ TEST_F(Game60Test, KeyboardAlone) {
   Keys({Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Delete});
   QTest::keyClicks(c->MaskEdit1, "12");
   Key(Qt::Key_Return);
-  EXPECT_TRUE(msg->Texts().isEmpty()) << msg->Texts().join("|").toStdString();
-  EXPECT_FALSE(ui::Enabled(c->MaskEdit1));
-  Repeat(Qt::Key_F3, 7);  // 130
-  Key(Qt::Key_F4);        // Bull: 131
-  EXPECT_EQ(f->GamesPlayed, 1);
-  Key(Qt::Key_F7);
-  EXPECT_TRUE(Scoring());
+  EXPECT_TRUE(msg->Texts().isEmpty());
+  EXPECT_EQ(c->MaskEdit1->Text().trimmed(), "12");
+  EXPECT_TRUE(!ui::Enabled(c->MaskEdit1) && Scoring());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+#include <vector>
 
 #include "gamekit/GameConventions.h"
 #include "tests/support/TestSupport.h"
@@ -51,9 +52,14 @@ class WindowTest : public testing_support::SeamsFixture {
     clock.reset(), dir.reset(), msg.reset();
     SeamsFixture::TearDown();
   }
+  // Keys go to the window's focused control, else to the window.
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f, key, mods);
+    QTest::keyClick(f->focusWidget() ? f->focusWidget() : static_cast<QWidget*>(f), key, mods);
   }
+  void Keys(const std::vector<Qt::Key>& keys) {
+    for (Qt::Key k : keys) Key(k);
+  }
+  void Repeat(Qt::Key key, int n) { Keys(std::vector<Qt::Key>(n, key)); }
   // Types into the emptied field from its first position and confirms with Enter.
   static void Type(ui::TMaskEdit* field, const QString& text) {
     field->Clear();
@@ -71,14 +77,22 @@ class WindowTest : public testing_support::SeamsFixture {
     QFile file(dir->File(folder_ + "/" + name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
+  // The file's lines without their CR LF; a line without its CR fails the test.
+  QList<QByteArray> FileLines(const QString& name) const {
+    QByteArray data = FileData(name);
+    EXPECT_TRUE(data.endsWith("\r\n") && data.count("\r\n") == data.count('\n'));
+    return data.replace("\r\n", "\n").chopped(1).split('\n');
+  }
   // The one exported workbook as the reader sees it, a text per cell: its
-  // value, "|" and its fill, and "|b" where it has a bottom border.
+  // value, "|" and its fill, and "|b" where it has a bottom border. Column
+  // widths and merged ranges are kept in widths and merges.
   QStringList Cells(const QStringList& refs) {
     QProcess reader;
     reader.start("/usr/bin/python3", {QFileInfo(__FILE__).path() + "/../automation/read_xlsx.py", exported.value(0)});
     EXPECT_TRUE(exported.size() == 1 && reader.waitForFinished(60000) && reader.exitCode() == 0) << exported.size();
     const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
     widths = book["widths"].toObject().toVariantMap();
+    merges = book["merges"].toVariant().toStringList();
     QStringList out;
     for (const QString& ref : refs) {
       const QJsonObject cell = book["cells"].toObject()[ref].toObject();
@@ -95,6 +109,7 @@ class WindowTest : public testing_support::SeamsFixture {
   std::unique_ptr<testing_support::FixedClock> clock;
   QStringList exported;
   QVariantMap widths;  // column letter -> width, read by Cells
+  QStringList merges;  // merged ranges, read by Cells
 
  private:
   W*& global_;
