@@ -80,9 +80,7 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
 // Set-up, opening, keys
 
 void TForm_501d::ClearSheetRows(ui::TStringGrid* sheet, int first, int last, int lastCol) {
-  for (int r = first; r <= last; ++r) {
-    for (int c = 0; c <= lastCol; ++c) sheet->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*sheet, first, last, 0, lastCol);
 }
 
 void TForm_501d::PrepareMatch(const match::MatchSetup& setup) {
@@ -377,7 +375,7 @@ void TForm_501d::Undo(int p) {
   s.remainder->setText(ui::FloatToStr(Remainder(p)));
   // The whole row goes, the per-visit average as well: a finishing visit typed
   // into this row later writes no averages and must not show the old one.
-  for (int c = 0; c < match::kSheetCols; ++c) s.sheet->SetCell(c, n, QString());
+  gamekit::ClearCells(*s.sheet, n, n, 0, match::kSheetCols - 1);
 
   VisitCount(p) -= 1;
   if (VisitCount(p) <= 0) {
