@@ -8,30 +8,6 @@
 #include "ui/Forms.h"
 #include "ui_f501.h"
 
-class QGroupBox;
-
-namespace match {
-
-// A radio group built from a group box and its radio buttons: one tab stop
-// (the checked item), arrow keys move the choice and count as a click.
-class RadioGroupKeys : public QObject {
-  Q_OBJECT
- public:
-  explicit RadioGroupKeys(QGroupBox* group);
-  int ItemIndex() const;
-  // Checks the item without running the group's click handler.
-  void SetItemIndex(int index);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override;
-
- private:
-  void FollowCheck();
-  QGroupBox* group_;
-};
-
-}  // namespace match
-
 class TForm_501 : public ui::TForm, private Ui::TForm_501 {
   Q_OBJECT
  public:
@@ -39,7 +15,6 @@ class TForm_501 : public ui::TForm, private Ui::TForm_501 {
 
   // The window's controls, as other windows and tests reach them.
   Ui::TForm_501& Controls() { return *this; }
-  match::RadioGroupKeys& Starter() { return *starter_; }
 
   std::int32_t StartScore = 501;
 
@@ -57,9 +32,6 @@ class TForm_501 : public ui::TForm, private Ui::TForm_501 {
   void FormCreate() override;
   void FormShow() override;
   void FormClose() override;
-
- private:
-  match::RadioGroupKeys* starter_ = nullptr;
 };
 
 extern TForm_501* Form_501;

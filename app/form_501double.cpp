@@ -4,12 +4,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "app/kontrovoi.h"
 #include "automation/Excel.h"
 #include "darts/DartsRules.h"
+#include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -80,9 +80,7 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
 // Set-up, opening, keys
 
 void TForm_501d::ClearSheetRows(ui::TStringGrid* sheet, int first, int last, int lastCol) {
-  for (int r = first; r <= last; ++r) {
-    for (int c = 0; c <= lastCol; ++c) sheet->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*sheet, first, last, 0, lastCol);
 }
 
 void TForm_501d::PrepareMatch(const match::MatchSetup& setup) {
@@ -153,10 +151,7 @@ void TForm_501d::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
 // ---------------------------------------------------------------------------
 // Small pieces shared by the actions
 
-void TForm_501d::FocusScoreField() {
-  MaskEdit1->Clear();
-  MaskEdit1->setFocus();
-}
+void TForm_501d::FocusScoreField() { gamekit::ClearAndFocus(MaskEdit1); }
 
 void TForm_501d::SetEntryEnabled(bool on) {
   MaskEdit1->setEnabled(on);
@@ -229,15 +224,10 @@ void TForm_501d::MaskEdit1KeyPress(int key) {
   if (key == ui::VK_RETURN) VisitAction();
 }
 
+// A text that is no number is refused by the conversion error; nothing is
+// counted and the field takes the next entry.
 void TForm_501d::VisitAction() {
-  bool done = false;
-  ui::RunHandler([&] {
-    TryVisit();
-    done = true;
-  });
-  // A text that is no number was refused by the conversion error; nothing was
-  // counted and the field takes the next entry.
-  if (!done && MaskEdit1->isEnabled()) FocusScoreField();
+  gamekit::TakeEntry(MaskEdit1, [this] { TryVisit(); });
 }
 
 void TForm_501d::TryVisit() {
@@ -246,10 +236,7 @@ void TForm_501d::TryVisit() {
   const int q = darts::Toggled(p);
   Side& s = SideOf(p);
 
-  auto refuse = [this](const char* message) {
-    ui::ShowMessage(Text(message));
-    FocusScoreField();
-  };
+  auto refuse = [this](const char* message) { gamekit::RefuseEntry(MaskEdit1, message); };
   const QString typed = MaskEdit1->Text().trimmed();
   if (typed.isEmpty()) return refuse(kOutOfRange);
   const int v = ui::StrToInt(typed);  // "1 2" raises the conversion error
@@ -388,7 +375,7 @@ void TForm_501d::Undo(int p) {
   s.remainder->setText(ui::FloatToStr(Remainder(p)));
   // The whole row goes, the per-visit average as well: a finishing visit typed
   // into this row later writes no averages and must not show the old one.
-  for (int c = 0; c < match::kSheetCols; ++c) s.sheet->SetCell(c, n, QString());
+  gamekit::ClearCells(*s.sheet, n, n, 0, match::kSheetCols - 1);
 
   VisitCount(p) -= 1;
   if (VisitCount(p) <= 0) {
@@ -563,43 +550,42 @@ void TForm_501d::BitBtn1Click() {
 }
 
 void TForm_501d::BitBtn12Click() {
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-
   const int rows = RecordRow;
   const int cols = static_cast<int>(kSheetWidths.size());
-  automation::VariantArray data(rows + 7, cols);
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range block = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(rows + 8, cols));
-  gamekit::ColumnWidths(sheet, 1, kSheetWidths);
-
-  // Record row k goes to sheet row k + 2; the row above the first of each leg
-  // block names player 1 and is coloured, and so is the row closing the last block.
-  gamekit::CopyGridBlock(data, 1, 0, *StringGrid3, 0, rows + 1, 0, cols);
-  const QString name1 = Panel7->text().trimmed();
-  for (int k = 0; k <= rows + 1; ++k) {
-    if (k >= 1 && StringGrid3->Cell(1, k - 1).trimmed() == name1) {
-      gamekit::FillColour(sheet, k + 1, 1, k + 1, cols, kNameColour);
+  gamekit::SheetBlock block;
+  block.lastRow = rows + 8;
+  block.lastCol = cols;
+  block.highRow = rows + 7;
+  block.highCol = cols;
+  // Record row k goes to sheet row k + 2, the band summary below the record.
+  block.fill = [&](automation::VariantArray& data) {
+    gamekit::CopyGridBlock(data, 1, 0, *StringGrid3, 0, rows + 1, 0, cols);
+    for (int b = 0; b < darts::kBandCount; ++b) {
+      const QString title = Text(kBandTitles[b]);
+      data.Set(rows + 1 + b, 0, title);
+      data.Set(rows + 1 + b, 1, side1_.bands[b]->text());
+      data.Set(rows + 1 + b, 8, title);
+      data.Set(rows + 1 + b, 9, side2_.bands[b]->text());
     }
-    if (k + 1 == rows) gamekit::FillColour(sheet, rows + 1, 1, rows + 1, cols, kClosingRowColour);
-  }
-
-  block.Font().Size(16);
-  block.Font().Bold(true);
-  block.HorizontalAlignment(automation::xlCenter);
-  block.VerticalAlignment(automation::xlCenter);
-  gamekit::GridBorders(block);
-
-  for (int b = 0; b < darts::kBandCount; ++b) {
-    const QString title = Text(kBandTitles[b]);
-    data.Set(rows + 1 + b, 0, title);
-    data.Set(rows + 1 + b, 1, side1_.bands[b]->text());
-    data.Set(rows + 1 + b, 8, title);
-    data.Set(rows + 1 + b, 9, side2_.bands[b]->text());
-  }
-  block.Value(data);
-  excel->Visible(true);
+  };
+  // The row above the first of each leg block names player 1 and is coloured,
+  // and so is the row closing the last block.
+  block.format = [&](automation::Worksheet& sheet) {
+    gamekit::ColumnWidths(sheet, 1, kSheetWidths);
+    const QString name1 = Panel7->text().trimmed();
+    for (int k = 0; k <= rows + 1; ++k) {
+      if (k >= 1 && StringGrid3->Cell(1, k - 1).trimmed() == name1) {
+        gamekit::FillColour(sheet, k + 1, 1, k + 1, cols, kNameColour);
+      }
+      if (k + 1 == rows) gamekit::FillColour(sheet, rows + 1, 1, rows + 1, cols, kClosingRowColour);
+    }
+    automation::Range all = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(block.lastRow, cols));
+    all.Font().Size(16);
+    all.Font().Bold(true);
+    all.HorizontalAlignment(automation::xlCenter);
+    all.VerticalAlignment(automation::xlCenter);
+  };
+  gamekit::ExportBlock(block);
 }
 
 void TForm_501d::CheckBox1Click() { Video.Switch(CheckBox1->isChecked()); }

@@ -6,10 +6,6 @@
 #include "ui/Forms.h"
 #include "ui_kontrovoi.h"
 
-namespace match {
-class RadioGroupKeys;
-}
-
 class TForm_kontr : public ui::TForm, private Ui::TForm_kontr {
   Q_OBJECT
  public:
@@ -17,7 +13,6 @@ class TForm_kontr : public ui::TForm, private Ui::TForm_kontr {
 
   // The window's controls, as other windows and tests reach them.
   Ui::TForm_kontr& Controls() { return *this; }
-  match::RadioGroupKeys& Choice() { return *choice_; }
 
   // The two names become the group's items, the first one chosen.
   void SetItems(const QString& first, const QString& second);
@@ -28,9 +23,6 @@ class TForm_kontr : public ui::TForm, private Ui::TForm_kontr {
 
  protected:
   void FormShow() override;
-
- private:
-  match::RadioGroupKeys* choice_ = nullptr;
 };
 
 extern TForm_kontr* Form_kontr;

@@ -11,24 +11,16 @@
 #include <vector>
 
 #include "automation/Excel.h"
+#include "bench/BenchSupport.h"
 #include "darts/TournamentRules.h"
 #include "tournament/blank.h"
-#include "ui/Application.h"
-#include "ui/Dialogs.h"
-#include "ui/Seams.h"
 
 namespace {
 
 constexpr int kSize = 64;
 
 void BM_BracketFromButton(benchmark::State& state) {
-  ui::seams().messages = [](const ui::ShownMessage&) { return int(ui::mrOk); };
-  ui::seams().modalRunner = [](ui::TForm& form) {
-    form.show();
-    return form.ModalResult();
-  };
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+  bench::QuietSeams();
   TForm_blank form;
   Ui::TForm_blank& c = form.Controls();
   form.ShowModal();
@@ -101,12 +93,4 @@ BENCHMARK(BM_BracketDirect)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  ui::TApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VANTREL_BENCH_MAIN()

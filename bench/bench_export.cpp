@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "automation/Excel.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
@@ -89,4 +90,4 @@ BENCHMARK(BM_LibxlsxwriterDirect)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+VANTREL_BENCH_MAIN()

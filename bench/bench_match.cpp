@@ -8,53 +8,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 #include "app/form_501double.h"
 #include "app/kontrovoi.h"
 #include "automation/Excel.h"
+#include "bench/BenchSupport.h"
 #include "darts/DartsRules.h"
 #include "darts/MatchRules.h"
-#include "ui/Application.h"
-#include "ui/Dialogs.h"
-#include "ui/Seams.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-void SendKey(QWidget* w, int key, const QString& text = QString()) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(w, &press);
-  QCoreApplication::sendEvent(w, &release);
-}
-
-void TypeVisit(QWidget* field, int visit) {
-  for (QChar digit : QString::number(visit)) SendKey(field, Qt::Key_0 + (digit.unicode() - '0'), digit);
-  SendKey(field, Qt::Key_Return, QStringLiteral("\r"));
-}
-
-double MedianMicroseconds(std::vector<double>& samples) {
-  if (samples.empty()) return 0;
-  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-  return samples[samples.size() / 2];
-}
-
-void QuietSeams() {
-  ui::seams().messages = [](const ui::ShownMessage&) { return int(ui::mrOk); };
-  ui::seams().modalRunner = [](ui::TForm& form) {
-    form.show();
-    return form.ModalResult();
-  };
-  ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
-}
+using namespace bench;
 
 match::MatchSetup Longest(int startScore) {
   match::MatchSetup setup;
@@ -92,7 +59,7 @@ void BM_MatchVisit(benchmark::State& state) {
     const int visit = NextVisit(form, next);
     const auto start = Clock::now();
     TypeVisit(c.MaskEdit1, visit);
-    samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    samples.push_back(MicrosecondsSince(start));
     if (form.LegOver != 0) {
       state.PauseTiming();
       SendKey(&form, Qt::Key_F3);  // always offered
@@ -107,20 +74,6 @@ void BM_MatchVisit(benchmark::State& state) {
 }
 BENCHMARK(BM_MatchVisit)->Iterations(10000)->Unit(benchmark::kMicrosecond);
 
-void BM_LabelSetText(benchmark::State& state) {
-  QLabel label;
-  label.show();
-  const QString texts[] = {QStringLiteral("441"), QStringLiteral("396")};
-  int i = 0;
-  std::vector<double> samples;
-  samples.reserve(static_cast<size_t>(state.max_iterations));
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    label.setText(texts[i++ & 1]);
-    samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-  }
-  state.counters["median_us"] = MedianMicroseconds(samples);
-}
 BENCHMARK(BM_LabelSetText)->Iterations(10000)->Unit(benchmark::kMicrosecond);
 
 // Plays the longest match through the window: every set and the match go to
@@ -227,12 +180,4 @@ BENCHMARK(BM_LongestMatchLibxlsxwriter)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  ui::TApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VANTREL_BENCH_MAIN()

@@ -195,9 +195,7 @@ void TForm_ddv::DrawAxes() {
 
 void TForm_ddv::StartResultsTable() {
   const int last = std::max(kClearedColumns - 1, highestColumn_);
-  for (int c = 0; c <= last; ++c) {
-    for (int r = kStampRow; r <= kThreeHitRow; ++r) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, kStampRow, kThreeHitRow, 0, last);
   highestColumn_ = 0;
   StringGrid2->SetCell(0, kStampRow, ui::FormatDateTime(QStringLiteral("dd.mm.yyyy - hh:mm:ss:nn - dddd"), ui::Now()));
   for (int r = kPercentRow; r <= kThreeHitRow; ++r) StringGrid2->SetCell(0, r, Text(kRowTitles[r - kPercentRow]));

@@ -73,19 +73,13 @@ void TForm27::FormClose() {
 }
 
 void TForm27::ClearSheet() {
-  for (int r = 0; r < kSheetRows; ++r) {
-    for (int c = 0; c < kHistoryCols; ++c) {
-      StringGrid1->SetCell(c, r, QString());
-      StringGrid1->SetCell(kRightHalf + c, r, QString());
-    }
-  }
+  gamekit::ClearCells(*StringGrid1, 0, kSheetRows - 1, 0, kHistoryCols - 1);
+  gamekit::ClearCells(*StringGrid1, 0, kSheetRows - 1, kRightHalf, kRightHalf + kHistoryCols - 1);
 }
 
 void TForm27::ClearHistory() {
   const int last = std::max(kHistoryRows - 1, highestHistoryRow_);
-  for (int r = 0; r <= last; ++r) {
-    for (int c = 0; c < kHistoryCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid2, 0, last, 0, kHistoryCols - 1);
   highestHistoryRow_ = 0;
 }
 
@@ -111,13 +105,10 @@ void TForm27::BitBtn1Click() {
   for (int r = 0; r < kBullRow; ++r) {
     StringGrid1->SetCell(0, r, ui::IntToStr(r + 1));
     StringGrid1->SetCell(kRightHalf, r, ui::IntToStr(r + 11));
-    for (int c = 1; c < kHistoryCols; ++c) {
-      StringGrid1->SetCell(c, r, QString());
-      StringGrid1->SetCell(kRightHalf + c, r, QString());
-    }
   }
   StringGrid1->SetCell(kRightHalf, kBullRow, CheckBox1->isChecked() ? QStringLiteral("Булл") : QString());
-  for (int c = 1; c < kHistoryCols; ++c) StringGrid1->SetCell(kRightHalf + c, kBullRow, QString());
+  gamekit::ClearCells(*StringGrid1, 0, kBullRow - 1, 1, kHistoryCols - 1);
+  gamekit::ClearCells(*StringGrid1, 0, kBullRow, kRightHalf + 1, kRightHalf + kHistoryCols - 1);
 
   GameRows = 1;
   CurrentSector = 1;

@@ -96,12 +96,8 @@ void TForm50::FormActivate() {
 }
 
 void TForm50::ClearGrids() {
-  for (int r = 0; r <= std::max(kGridRows, highestVisitRow_); ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
-  for (int r = 0; r <= std::max(kGridRows, highestLegRow_); ++r) {
-    for (int c = 0; c < kLegCols; ++c) StringGrid2->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 0, std::max(kGridRows, highestVisitRow_), 0, kVisitCols - 1);
+  gamekit::ClearCells(*StringGrid2, 0, std::max(kGridRows, highestLegRow_), 0, kLegCols - 1);
   highestVisitRow_ = highestLegRow_ = 0;
   StringGrid1->setRowCount(kGridRows);
   StringGrid2->setRowCount(kGridRows);
@@ -154,9 +150,7 @@ void TForm50::BitBtn2Click() {
   SetVisitButtons(true);
   BitBtn8->setEnabled(false);  // a bust is possible only below a full visit
 
-  for (int r = 0; r <= std::max(kGridRows, highestVisitRow_); ++r) {
-    for (int c = 0; c < kVisitCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 0, std::max(kGridRows, highestVisitRow_), 0, kVisitCols - 1);
   highestVisitRow_ = 0;
   StringGrid1->setRowCount(kGridRows);
   StringGrid1->SetCell(2, 0, ui::IntToStr(darts::kGame50Start));

@@ -179,17 +179,13 @@ void TForm60::FormClose() {
 }
 
 void TForm60::ClearSheet() {
-  for (int r = 0; r <= std::max(kSheetRows - 1, highestVisitRow_); ++r) {
-    for (int c = 0; c < kCols; ++c) StringGrid1->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid1, 0, std::max(kSheetRows - 1, highestVisitRow_), 0, kCols - 1);
   highestVisitRow_ = 0;
   StringGrid1->setRowCount(kSheetRows);
 }
 
 void TForm60::ClearLog() {
-  for (int r = 0; r <= std::max(kLogRows - 1, highestLogRow_); ++r) {
-    for (int c = 0; c < kCols; ++c) StringGrid3->SetCell(c, r, QString());
-  }
+  gamekit::ClearCells(*StringGrid3, 0, std::max(kLogRows - 1, highestLogRow_), 0, kCols - 1);
   highestLogRow_ = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <algorithm>
 
@@ -15,14 +16,24 @@ QStringList TRadioGroup::Items() const {
   return out;
 }
 
+// Items replaced in place keep their buttons, and with them the buttons' place
+// in the tab order; the choice is cleared, as for a new list.
 void TRadioGroup::setItems(const QStringList& items) {
-  for (QRadioButton* b : buttons_) delete b;
-  buttons_.clear();
+  setItemIndex(-1);
+  while (buttons_.size() > static_cast<size_t>(items.size())) {
+    delete buttons_.back();
+    buttons_.pop_back();
+  }
   for (int i = 0; i < items.size(); ++i) {
+    if (static_cast<size_t>(i) < buttons_.size()) {
+      buttons_[static_cast<size_t>(i)]->setText(items[i]);
+      continue;
+    }
     auto* b = new QRadioButton(items[i], this);
     b->setObjectName(objectName() + QStringLiteral("Item") + QString::number(i));
-    b->setFocusPolicy(Qt::StrongFocus);
+    b->installEventFilter(this);
     connect(b, &QAbstractButton::toggled, this, [this](bool on) {
+      FollowChoice();
       if (on) emit Click();
     });
     buttons_.push_back(b);
@@ -30,6 +41,7 @@ void TRadioGroup::setItems(const QStringList& items) {
   // Focus given to the group goes to its first item, and the group's place in
   // the tab order is that of its items.
   setFocusProxy(buttons_.empty() ? nullptr : buttons_.front());
+  FollowChoice();
   Arrange();
 }
 
@@ -61,6 +73,36 @@ void TRadioGroup::setItemIndex(int index) {
 QRadioButton* TRadioGroup::Button(int index) const {
   if (index < 0 || index >= static_cast<int>(buttons_.size())) return nullptr;
   return buttons_[static_cast<size_t>(index)];
+}
+
+// Only the chosen item (the first while none is) takes the focus by Tab; the
+// others take it by click or arrow.
+void TRadioGroup::FollowChoice() {
+  const int stop = std::max(0, ItemIndex());
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i]->setFocusPolicy(static_cast<int>(i) == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+// Right and Down choose the next item, Left and Up the previous one; at either
+// end the key does nothing.
+bool TRadioGroup::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return QGroupBox::eventFilter(watched, e);
+  const auto* key = static_cast<QKeyEvent*>(e);
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  int step = 0;
+  if (key->key() == Qt::Key_Right || key->key() == Qt::Key_Down) step = 1;
+  if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Up) step = -1;
+  if (step == 0) return false;
+  const auto at = std::find(buttons_.begin(), buttons_.end(), watched);
+  if (at == buttons_.end()) return false;
+  const long next = (at - buttons_.begin()) + step;
+  if (next >= 0 && next < static_cast<long>(buttons_.size())) {
+    QRadioButton* b = buttons_[static_cast<size_t>(next)];
+    b->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    b->click();
+  }
+  return true;
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* e) {

@@ -1,6 +1,8 @@
 // A framed group of radio buttons made from a list of item texts, laid out in
 // columns. The chosen item is ItemIndex (-1 when none is chosen); Click is
-// emitted whenever the chosen item changes, by the user or by code.
+// emitted whenever the chosen item changes, by the user or by code. The group
+// is one Tab stop, on its chosen item (the first while none is chosen); the
+// arrow keys move the choice to the next or previous item, Space chooses.
 #pragma once
 
 #include <QGroupBox>
@@ -35,9 +37,11 @@ class TRadioGroup : public QGroupBox {
  protected:
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void Arrange();
+  void FollowChoice();
   std::vector<QRadioButton*> buttons_;
   int columns_ = 1;
 };

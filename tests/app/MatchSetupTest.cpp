@@ -64,8 +64,8 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
 
 TEST_F(MatchSetupTest, ResetsAtShowingAndClosing) {
   s->ShowModal();
-  EXPECT_TRUE(sc->RadioGroup1Item0->isChecked());  // the first opening
-  Choose(sc->ComboBox1, 1);                        // 301
+  EXPECT_EQ(sc->RadioGroup1->ItemIndex(), 0);  // the first opening
+  Choose(sc->ComboBox1, 1);                    // 301
   EXPECT_EQ(s->StartScore, 301);
   sc->Edit3->setText("Анна");
   sc->Edit4->setText("Борис");
@@ -74,7 +74,7 @@ TEST_F(MatchSetupTest, ResetsAtShowingAndClosing) {
   s->ShowModal();
   // The list keeps 301 but 501 applies; the second player starts, no names.
   EXPECT_EQ(sc->ComboBox1->currentText(), "     301");
-  EXPECT_TRUE(sc->RadioGroup1Item1->isChecked());
+  EXPECT_EQ(sc->RadioGroup1->ItemIndex(), 1);
   EXPECT_TRUE(sc->Edit3->text().isEmpty() && sc->Edit4->text().isEmpty());
   sc->BitBtn2->click();
   EXPECT_EQ(d->StartScore, 501);
@@ -131,7 +131,7 @@ TEST_F(MatchSetupTest, KeyboardOnly) {
   Key(Qt::Key_Tab);
   Key(Qt::Key_Down);
   EXPECT_EQ(d->LegsToWin, 2);
-  for (QWidget* w : std::initializer_list<QWidget*>{sc->Edit3, sc->Edit4, sc->RadioGroup1Item0, sc->CheckBox1,
+  for (QWidget* w : std::initializer_list<QWidget*>{sc->Edit3, sc->Edit4, sc->RadioGroup1->Button(0), sc->CheckBox1,
                                                     sc->BitBtn2, sc->BitBtn1, sc->ComboBox1}) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(Focused(), w) << w->objectName().toStdString();
@@ -141,12 +141,12 @@ TEST_F(MatchSetupTest, KeyboardOnly) {
         QApplication::sendEvent(w, &press);
       }
     }
-    if (w == sc->RadioGroup1Item0) Key(Qt::Key_Right);  // the second player starts
+    if (w == sc->RadioGroup1->Button(0)) Key(Qt::Key_Right);  // the second player starts
     if (w == sc->CheckBox1) Key(Qt::Key_Space);
   }
   // Back through the group: one stop, on the chosen item; then on to accept.
   for (Qt::Key key : {Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab}) Key(key);
-  EXPECT_EQ(Focused(), sc->RadioGroup1Item1);
+  EXPECT_EQ(Focused(), sc->RadioGroup1->Button(1));
   for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}) Key(key);
   ASSERT_TRUE(d->isVisible());
   EXPECT_EQ(QList<int>({d->StartScore, d->LegsToWin, d->DecidingLegDraw, d->CurrentThrower}),

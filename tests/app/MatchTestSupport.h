@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 #include <initializer_list>
 #include <memory>
@@ -65,7 +66,7 @@ class MatchFixture : public testing_support::SeamsFixture {
     Choose(sc->ComboBox3, m.legs - 1);
     sc->Edit3->setText(m.player1);
     sc->Edit4->setText(m.player2);
-    (m.starter == 1 ? sc->RadioGroup1Item0 : sc->RadioGroup1Item1)->setChecked(true);
+    sc->RadioGroup1->setItemIndex(m.starter - 1);
     sc->CheckBox1->setChecked(m.legDraw);
     sc->CheckBox2->setChecked(m.setDraw);
     sc->BitBtn2->click();

@@ -253,9 +253,8 @@ TEST_F(MatchWindowTest, StarterOfEveryLegTheChooserAndTheMatchEnd) {
       int starter = t.starters[leg] - '0';
       ASSERT_EQ(k->isVisible(), t.starters[leg] == 'c') << "leg " << leg;
       if (k->isVisible()) {
-        EXPECT_EQ(QStringList({kc->RadioGroup1Item0->text(), kc->RadioGroup1Item1->text()}),
-                  QStringList({"Анна", "Борис"}));
-        EXPECT_EQ(Focused(), kc->RadioGroup1Item0);
+        EXPECT_EQ(kc->RadioGroup1->Items(), QStringList({"Анна", "Борис"}));
+        EXPECT_EQ(Focused(), kc->RadioGroup1->Button(0));
         starter = 1;
         for (const char* key = t.keys; *key; ++key) {
           Key(*key == 'R' ? Qt::Key_Right : Qt::Key_Left);
