@@ -142,10 +142,7 @@ void TForm_501_s::BitBtn4Click() {
   if (Form_kv) Form_kv->ShowModal();
 }
 
-void TForm_501_s::FocusScoreField() {
-  MaskEdit1->Clear();
-  MaskEdit1->setFocus();
-}
+void TForm_501_s::FocusScoreField() { gamekit::ClearAndFocus(MaskEdit1); }
 
 // ---------------------------------------------------------------------------
 // Visits
@@ -205,10 +202,7 @@ void TForm_501_s::TryVisit() {
   LegRecorded = 0;
   if (LegDarts != 0) return;  // the leg has ended
 
-  auto refuse = [this](const char* message) {
-    ui::ShowMessage(Text(message));
-    FocusScoreField();
-  };
+  auto refuse = [this](const char* message) { gamekit::RefuseEntry(MaskEdit1, message); };
 
   const QString typed = MaskEdit1->Text().trimmed();
   if (typed.isEmpty()) return refuse(kOutOfRange);
