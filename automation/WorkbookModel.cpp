@@ -19,7 +19,17 @@ QString ColumnName(int col) {
 }  // namespace
 
 Cell* CellStore::Span(int row, int c1, int c2) {
-  Row& r = rows_[row];
+  // A pass over a range asks for its rows in order: the row after the last one
+  // found is tried first.
+  if (last_ == rows_.end() || last_->first != row) {
+    auto next = last_ == rows_.end() ? last_ : std::next(last_);
+    if (next == rows_.end() || next->first != row) {
+      next = rows_.lower_bound(row);
+      if (next == rows_.end() || next->first != row) next = rows_.emplace_hint(next, row, Row{});
+    }
+    last_ = next;
+  }
+  Row& r = last_->second;
   if (r.cells.empty()) {
     const long long added = c2 - c1 + 1;
     if (slots_ + added > kMaxSheetCells) throw EOleError(QStringLiteral("Слишком большой диапазон"));

@@ -63,6 +63,10 @@ class CellStore {
     std::vector<Cell> cells;
   };
 
+  CellStore() = default;
+  CellStore(const CellStore&) = delete;  // it keeps its place in its own rows
+  CellStore& operator=(const CellStore&) = delete;
+
   // The cells c1..c2 of a row, created as needed; EOleError when the sheet
   // would hold too many cells.
   Cell* Span(int row, int c1, int c2);
@@ -71,6 +75,7 @@ class CellStore {
 
  private:
   std::map<int, Row> rows_;
+  std::map<int, Row>::iterator last_ = rows_.end();
   long long slots_ = 0;
 };
 
