@@ -51,6 +51,7 @@ struct Call {
 };
 
 class Workbook;  // the model behind the objects
+struct CallTarget;
 struct CellRef {
   int row = 1, col = 1;
 };
@@ -77,7 +78,7 @@ class Range {
   friend class Interior;
   friend class Font;
   friend class Border;
-  QString Path() const;  // "Range(A1:K3)"
+  CallTarget Target(int kind = 0, int index = 0) const;
   std::shared_ptr<Workbook> wb_;
   int r1_, c1_, r2_, c2_;
 };

@@ -17,10 +17,12 @@ Range::Range(std::shared_ptr<Workbook> wb, int row1, int col1, int row2, int col
 
 QString Range::Address() const { return CellName(r1_, c1_) + QChar(':') + CellName(r2_, c2_); }
 
-QString Range::Path() const { return QStringLiteral("Range(") + Address() + QChar(')'); }
+CallTarget Range::Target(int kind, int index) const {
+  return CallTarget{static_cast<CallTarget::Kind>(kind), Rect{r1_, c1_, r2_, c2_}, index};
+}
 
 void Range::ColumnWidth(double characters) {
-  wb_->Record(Path(), QStringLiteral("ColumnWidth"), {}, characters);
+  wb_->Record(Target(), QStringLiteral("ColumnWidth"), characters);
   wb_->SetColumnWidth(c1_, c2_, characters);
 }
 
@@ -29,14 +31,14 @@ automation::Interior Range::Interior() { return automation::Interior(*this); }
 automation::Font Range::Font() { return automation::Font(*this); }
 
 automation::Border Range::Borders(int index) {
-  wb_->Record(Path(), QStringLiteral("Borders"), {index});
+  wb_->Record(Target(CallTarget::kBorders, index), QStringLiteral("Borders"));
   if (!((index >= 1 && index <= 4) || (index >= 7 && index <= 12)))
     throw EOleError(QStringLiteral("Недопустимый индекс Borders: %1").arg(index));
   return automation::Border(*this, index);
 }
 
 void Range::HorizontalAlignment(int xl) {
-  wb_->Record(Path(), QStringLiteral("HorizontalAlignment"), {}, xl);
+  wb_->Record(Target(), QStringLiteral("HorizontalAlignment"), xl);
   static const int known[] = {xlCenter,     xlLeft, xlRight, xlGeneral, xlFill, xlJustify, xlCenterAcrossSelection,
                               xlDistributed};
   if (std::find(std::begin(known), std::end(known), xl) == std::end(known))
@@ -46,7 +48,7 @@ void Range::HorizontalAlignment(int xl) {
 }
 
 void Range::VerticalAlignment(int xl) {
-  wb_->Record(Path(), QStringLiteral("VerticalAlignment"), {}, xl);
+  wb_->Record(Target(), QStringLiteral("VerticalAlignment"), xl);
   static const int known[] = {xlCenter, xlTop, xlBottom, xlJustify, xlDistributed};
   if (std::find(std::begin(known), std::end(known), xl) == std::end(known))
     throw EOleError(QStringLiteral("Недопустимое значение VerticalAlignment: %1").arg(xl));
@@ -55,22 +57,12 @@ void Range::VerticalAlignment(int xl) {
 }
 
 void Range::Merge() {
-  wb_->Record(Path(), QStringLiteral("Merge"));
+  wb_->Record(Target(), QStringLiteral("Merge"));
   wb_->Merge(Rect{r1_, c1_, r2_, c2_});
 }
 
 void Range::Value(const VariantArray& array) {
-  // The array as rows of elements; an element left empty is an invalid variant.
-  QVariantList rows;
-  for (int r = 0; r <= array.HighRow(); ++r) {
-    QVariantList row;
-    for (int c = 0; c <= array.HighCol(); ++c) {
-      const auto& item = array.At(r, c);
-      row << (item ? QVariant(*item) : QVariant());
-    }
-    rows << QVariant(row);
-  }
-  wb_->Record(Path(), QStringLiteral("Value"), {}, QVariant(rows));
+  wb_->RecordArray(Target(), QStringLiteral("Value"), array);
   // The range takes the array from its top-left element; what lies outside the
   // range is ignored, and cells beyond the array stay empty.
   const int top = r1_, left = c1_;
@@ -84,7 +76,7 @@ void Range::Value(const VariantArray& array) {
 }
 
 void Interior::ColorIndex(int index) {
-  range_.wb_->Record(range_.Path() + QStringLiteral(".Interior"), QStringLiteral("ColorIndex"), {}, index);
+  range_.wb_->Record(range_.Target(CallTarget::kInterior), QStringLiteral("ColorIndex"), index);
   if (!((index >= 1 && index <= 56) || index == xlNone || index == xlAutomatic))
     throw EOleError(QStringLiteral("Недопустимое значение ColorIndex: %1").arg(index));
   const int fill = index > 0 ? index : 0;
@@ -93,14 +85,14 @@ void Interior::ColorIndex(int index) {
 }
 
 void Font::Size(double points) {
-  range_.wb_->Record(range_.Path() + QStringLiteral(".Font"), QStringLiteral("Size"), {}, points);
+  range_.wb_->Record(range_.Target(CallTarget::kFont), QStringLiteral("Size"), points);
   if (!(points >= 1 && points <= 409)) throw EOleError(QStringLiteral("Недопустимый размер шрифта"));
   range_.wb_->ForEach(Rect{range_.r1_, range_.c1_, range_.r2_, range_.c2_},
                       [points](int, int, Cell& cell) { cell.format.fontSize = points; });
 }
 
 void Font::Bold(bool on) {
-  range_.wb_->Record(range_.Path() + QStringLiteral(".Font"), QStringLiteral("Bold"), {}, on);
+  range_.wb_->Record(range_.Target(CallTarget::kFont), QStringLiteral("Bold"), on);
   range_.wb_->ForEach(Rect{range_.r1_, range_.c1_, range_.r2_, range_.c2_},
                       [on](int, int, Cell& cell) { cell.format.bold = on; });
 }
@@ -152,15 +144,10 @@ void ForBorder(const Rect& r, int index, Workbook& wb, F&& apply) {
   });
 }
 
-QString BorderPath(const Range& range, int index) {
-  return QStringLiteral("Range(") + range.Address() + QStringLiteral(").Borders(") + QString::number(index) +
-         QChar(')');
-}
-
 }  // namespace
 
 void Border::LineStyle(int style) {
-  range_.wb_->Record(BorderPath(range_, index_), QStringLiteral("LineStyle"), {}, style);
+  range_.wb_->Record(range_.Target(CallTarget::kBorder, index_), QStringLiteral("LineStyle"), style);
   static const int known[] = {xlContinuous, xlDash, xlDashDot, xlDashDotDot, xlDot, xlDouble, xlSlantDashDot, xlNone};
   if (std::find(std::begin(known), std::end(known), style) == std::end(known))
     throw EOleError(QStringLiteral("Недопустимое значение LineStyle: %1").arg(style));
@@ -174,7 +161,7 @@ void Border::LineStyle(int style) {
 }
 
 void Border::Weight(int weight) {
-  range_.wb_->Record(BorderPath(range_, index_), QStringLiteral("Weight"), {}, weight);
+  range_.wb_->Record(range_.Target(CallTarget::kBorder, index_), QStringLiteral("Weight"), weight);
   if (weight != xlHairline && weight != xlThin && weight != xlMedium && weight != xlThick)
     throw EOleError(QStringLiteral("Недопустимое значение Weight: %1").arg(weight));
   ForBorder(Rect{range_.r1_, range_.c1_, range_.r2_, range_.c2_}, index_, *range_.wb_, [weight](BorderState& b) {
@@ -184,7 +171,7 @@ void Border::Weight(int weight) {
 }
 
 void Border::ColorIndex(int index) {
-  range_.wb_->Record(BorderPath(range_, index_), QStringLiteral("ColorIndex"), {}, index);
+  range_.wb_->Record(range_.Target(CallTarget::kBorder, index_), QStringLiteral("ColorIndex"), index);
   if (!((index >= 0 && index <= 56) || index == xlAutomatic))
     throw EOleError(QStringLiteral("Недопустимое значение ColorIndex: %1").arg(index));
   const int color = index > 0 ? index : 0;
@@ -204,8 +191,7 @@ CellRef Worksheet::Cells(int row, int col) {
 }
 
 Range Worksheet::GetRange(CellRef a, CellRef b) {
-  auto cells = [](CellRef c) { return QStringLiteral("Cells(%1, %2)").arg(c.row).arg(c.col); };
-  wb_->Record(QStringLiteral("WorkSheets(1)"), QStringLiteral("Range"), {cells(a), cells(b)});
+  wb_->Record(CallTarget{CallTarget::kCells, Rect{a.row, a.col, b.row, b.col}}, QStringLiteral("Range"));
   return Range(wb_, a.row, a.col, b.row, b.col);
 }
 

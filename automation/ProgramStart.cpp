@@ -1,9 +1,17 @@
 // Starting the spreadsheet program: finding it, the export folders of the
 // workbooks handed to it, and the automation object itself.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <ctime>
+#include <map>
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
@@ -46,17 +54,30 @@ void RemoveExportFolder(const QString& path) {
 }
 
 // Export folders of this user older than a day; the spreadsheet program has
-// long since taken the workbook as a new document.
+// long since taken the workbook as a new document. The temp folder may hold
+// thousands of entries, so it is read once and only our folders are looked at.
+// A session that exports often looks again at most once an hour.
 void RemoveStaleExportFolders() {
-  const QDateTime limit = QDateTime::currentDateTimeUtc().addDays(-1);
-  const QDir temp(QDir::tempPath());
-  const QFileInfoList folders = temp.entryInfoList({QString::fromLatin1(kExportFolderPrefix) + QChar('*')},
-                                                   QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-  for (const QFileInfo& folder : folders) {
-    if (folder.isSymLink() || folder.ownerId() != ::geteuid()) continue;
-    if (folder.lastModified().toUTC() >= limit) continue;
-    RemoveExportFolder(folder.absoluteFilePath());
+  const QString tempPath = QDir::tempPath();
+  static std::map<QString, time_t> lastLook;  // by temp folder
+  const time_t now = ::time(nullptr);
+  const auto last = lastLook.find(tempPath);
+  if (last != lastLook.end() && now >= last->second && now - last->second < 60 * 60) return;
+  lastLook[tempPath] = now;
+  DIR* temp = ::opendir(QFile::encodeName(tempPath).constData());
+  if (!temp) return;
+  const time_t limit = now - 24 * 60 * 60;
+  const size_t prefixLength = std::strlen(kExportFolderPrefix);
+  QStringList stale;
+  while (const dirent* entry = ::readdir(temp)) {
+    if (std::strncmp(entry->d_name, kExportFolderPrefix, prefixLength) != 0) continue;
+    struct stat st;
+    if (::fstatat(::dirfd(temp), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || st.st_mtime >= limit) continue;
+    stale << tempPath + QChar('/') + QFile::decodeName(entry->d_name);
   }
+  ::closedir(temp);
+  for (const QString& folder : stale) RemoveExportFolder(folder);
 }
 
 Host WithDefaults(Host host) {

@@ -18,6 +18,47 @@ QString ColumnName(int col) {
 
 }  // namespace
 
+Cell* CellStore::Span(int row, int c1, int c2) {
+  // A pass over a range asks for its rows in order: the row after the last one
+  // found is tried first.
+  if (last_ == rows_.end() || last_->first != row) {
+    auto next = last_ == rows_.end() ? last_ : std::next(last_);
+    if (next == rows_.end() || next->first != row) {
+      next = rows_.lower_bound(row);
+      if (next == rows_.end() || next->first != row) next = rows_.emplace_hint(next, row, Row{});
+    }
+    last_ = next;
+  }
+  Row& r = last_->second;
+  if (r.cells.empty()) {
+    const long long added = c2 - c1 + 1;
+    if (slots_ + added > kMaxSheetCells) throw EOleError(QStringLiteral("Слишком большой диапазон"));
+    r.firstCol = c1;
+    r.cells.resize(static_cast<size_t>(added));
+    slots_ += added;
+    return r.cells.data();
+  }
+  const int first = std::min(c1, r.firstCol);
+  const int last = std::max(c2, r.firstCol + static_cast<int>(r.cells.size()) - 1);
+  const long long added = static_cast<long long>(last - first + 1) - static_cast<long long>(r.cells.size());
+  if (added > 0) {
+    if (slots_ + added > kMaxSheetCells) throw EOleError(QStringLiteral("Слишком большой диапазон"));
+    r.cells.insert(r.cells.begin(), static_cast<size_t>(r.firstCol - first), Cell{});
+    r.cells.resize(static_cast<size_t>(last - first + 1));
+    r.firstCol = first;
+    slots_ += added;
+  }
+  return r.cells.data() + (c1 - r.firstCol);
+}
+
+const Cell* CellStore::Find(int row, int col) const {
+  const auto it = rows_.find(row);
+  if (it == rows_.end()) return nullptr;
+  const Row& r = it->second;
+  if (col < r.firstCol || col >= r.firstCol + static_cast<int>(r.cells.size())) return nullptr;
+  return &r.cells[static_cast<size_t>(col - r.firstCol)];
+}
+
 QString CellName(int row, int col) { return ColumnName(col) + QString::number(row); }
 
 void CheckCell(int row, int col) {
@@ -27,6 +68,69 @@ void CheckCell(int row, int col) {
 
 void Workbook::Record(const QString& object, const QString& member, QVariantList args, QVariant value) {
   calls_.push_back(Call{object, member, std::move(args), std::move(value)});
+}
+
+void Workbook::Record(const CallTarget& target, const QString& member, QVariant value) {
+  pendingTargets_.emplace_back(calls_.size(), target);
+  calls_.push_back(Call{QString(), member, {}, std::move(value)});
+}
+
+void Workbook::RecordArray(const CallTarget& target, const QString& member, const VariantArray& array) {
+  pendingArrays_.emplace_back(calls_.size(), array);
+  Record(target, member);
+}
+
+namespace {
+
+void SpellOut(const CallTarget& t, Call& call) {
+  const Rect& r = t.rect;
+  if (t.kind == CallTarget::kCells) {
+    auto cells = [](int row, int col) { return QStringLiteral("Cells(%1, %2)").arg(row).arg(col); };
+    call.object = QStringLiteral("WorkSheets(1)");
+    call.args = {cells(r.r1, r.c1), cells(r.r2, r.c2)};
+    return;
+  }
+  call.object = QStringLiteral("Range(") + CellName(r.r1, r.c1) + QChar(':') + CellName(r.r2, r.c2) + QChar(')');
+  switch (t.kind) {
+    case CallTarget::kInterior:
+      call.object += QStringLiteral(".Interior");
+      break;
+    case CallTarget::kFont:
+      call.object += QStringLiteral(".Font");
+      break;
+    case CallTarget::kBorder:
+      call.object += QStringLiteral(".Borders(") + QString::number(t.index) + QChar(')');
+      break;
+    case CallTarget::kBorders:
+      call.args = {t.index};
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+const std::vector<Call>& Workbook::Calls() const {
+  for (const auto& [index, target] : pendingTargets_) SpellOut(target, calls_[index]);
+  pendingTargets_.clear();
+  // The array as rows of elements; an element left empty is an invalid variant.
+  for (const auto& [index, array] : pendingArrays_) {
+    QVariantList rows;
+    rows.reserve(array.HighRow() + 1);
+    for (int r = 0; r <= array.HighRow(); ++r) {
+      QVariantList row;
+      row.reserve(array.HighCol() + 1);
+      for (int c = 0; c <= array.HighCol(); ++c) {
+        const auto& item = array.At(r, c);
+        row << (item ? QVariant(*item) : QVariant());
+      }
+      rows << QVariant(row);
+    }
+    calls_[index].value = QVariant(rows);
+  }
+  pendingArrays_.clear();
+  return calls_;
 }
 
 void Workbook::Add() {

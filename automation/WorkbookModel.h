@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "automation/Excel.h"
@@ -20,6 +19,9 @@ constexpr int kMaxCol = 16384;
 // Formatting is kept per cell; a range beyond this many cells is refused rather
 // than letting the program run out of memory.
 constexpr long long kMaxCells = 4'000'000;
+// A sheet keeps its cells in rows from the first to the last column used; it
+// holds at most this many, empty ones between used ones included.
+constexpr long long kMaxSheetCells = 2 * kMaxCells;
 
 struct BorderState {
   int lineStyle = 0;  // 0: no line
@@ -50,25 +52,68 @@ struct Rect {
   bool Overlaps(const Rect& o) const { return r1 <= o.r2 && o.r1 <= r2 && c1 <= o.c2 && o.c1 <= c2; }
 };
 
+// The cells of a sheet, row by row in ascending order. A row keeps its cells in
+// one block from its first to its last column used, so a pass over a range
+// finds each row once and its cells by index. Cells never set stay default and
+// write nothing.
+class CellStore {
+ public:
+  struct Row {
+    int firstCol = 0;
+    std::vector<Cell> cells;
+  };
+
+  CellStore() = default;
+  CellStore(const CellStore&) = delete;  // it keeps its place in its own rows
+  CellStore& operator=(const CellStore&) = delete;
+
+  // The cells c1..c2 of a row, created as needed; EOleError when the sheet
+  // would hold too many cells.
+  Cell* Span(int row, int c1, int c2);
+  const Cell* Find(int row, int col) const;
+  const std::map<int, Row>& Rows() const { return rows_; }
+
+ private:
+  std::map<int, Row> rows_;
+  std::map<int, Row>::iterator last_ = rows_.end();
+  long long slots_ = 0;
+};
+
 // What the writer needs of a workbook.
 struct SheetContents {
-  std::unordered_map<uint64_t, Cell> cells;  // by CellKey
-  std::map<int, double> widths;              // column (from 1) -> width in characters
+  CellStore cells;
+  std::map<int, double> widths;  // column (from 1) -> width in characters
   std::vector<Rect> merges;
 };
 
-inline uint64_t CellKey(int row, int col) { return (static_cast<uint64_t>(row) << 16) | static_cast<uint64_t>(col); }
-inline int RowOfKey(uint64_t key) { return static_cast<int>(key >> 16); }
-inline int ColOfKey(uint64_t key) { return static_cast<int>(key & 0xFFFF); }
-
 QString CellName(int row, int col);  // "AB12"
 void CheckCell(int row, int col);    // EOleError outside the sheet
+
+// What a recorded call was made on, spelled out only when the calls are read:
+// most exports never read them.
+struct CallTarget {
+  enum Kind : uint8_t {
+    kRange,     // "Range(A1:K3)"
+    kInterior,  // "Range(A1:K3).Interior"
+    kFont,      // "Range(A1:K3).Font"
+    kBorder,    // "Range(A1:K3).Borders(1)"
+    kBorders,   // "Range(A1:K3)" with the argument (1)
+    kCells,     // "WorkSheets(1)" with the arguments Cells(1, 1), Cells(3, 11)
+  };
+  Kind kind;
+  Rect rect;  // for kCells the two corners as given
+  int index = 0;
+};
 
 class Workbook {
  public:
   Workbook(QStringList command, Host host) : command_(std::move(command)), host_(std::move(host)) {}
 
   void Record(const QString& object, const QString& member, QVariantList args = {}, QVariant value = {});
+  // Records an array assigned as a value. The rows of variants it is recorded
+  // as are made only when the calls are read.
+  void RecordArray(const CallTarget& target, const QString& member, const VariantArray& array);
+  void Record(const CallTarget& target, const QString& member, QVariant value = {});
   void Add();
   void RequireWorkbook() const;
 
@@ -78,8 +123,10 @@ class Workbook {
     RequireWorkbook();
     const long long count = static_cast<long long>(r.r2 - r.r1 + 1) * (r.c2 - r.c1 + 1);
     if (count > kMaxCells) throw EOleError(QStringLiteral("Слишком большой диапазон"));
-    for (int row = r.r1; row <= r.r2; ++row)
-      for (int col = r.c1; col <= r.c2; ++col) f(row, col, sheet_.cells[CellKey(row, col)]);
+    for (int row = r.r1; row <= r.r2; ++row) {
+      Cell* cells = sheet_.cells.Span(row, r.c1, r.c2);
+      for (int col = r.c1; col <= r.c2; ++col) f(row, col, cells[col - r.c1]);
+    }
   }
 
   void SetColumnWidth(int c1, int c2, double width);
@@ -89,12 +136,16 @@ class Workbook {
   // program with it; once only.
   void Show();
   QString File() const { return file_; }
-  const std::vector<Call>& Calls() const { return calls_; }
+  const std::vector<Call>& Calls() const;
 
  private:
   QStringList command_;
   Host host_;
-  std::vector<Call> calls_;
+  mutable std::vector<Call> calls_;
+  // Arrays recorded but not yet turned into variants, by call index.
+  mutable std::vector<std::pair<size_t, VariantArray>> pendingArrays_;
+  // Targets not yet spelled out, by call index.
+  mutable std::vector<std::pair<size_t, CallTarget>> pendingTargets_;
   bool added_ = false;
   bool shown_ = false;
   SheetContents sheet_;

@@ -168,15 +168,15 @@ class SheetWriter {
   // The merged cell shows the value of its top-left cell; a covered cell keeps
   // its own borders and takes the fill of the merged cell, coloured as a whole.
   void Merge(const Rect& m, const SheetContents& sheet) {
-    const auto topLeft = sheet.cells.find(CellKey(m.r1, m.c1));
-    const Cell anchor = topLeft == sheet.cells.end() ? Cell{} : topLeft->second;
+    const Cell* topLeft = sheet.cells.Find(m.r1, m.c1);
+    const Cell anchor = topLeft ? *topLeft : Cell{};
     Check(worksheet_merge_range(ws_, m.r1 - 1, m.c1 - 1, m.r2 - 1, m.c2 - 1, "", FormatOf(FileFormat{anchor.format})));
     Value(m.r1, m.c1, anchor.value, anchor.format);
     for (int r = m.r1; r <= m.r2; ++r)
       for (int c = m.c1; c <= m.c2; ++c) {
         if (r == m.r1 && c == m.c1) continue;
-        auto it = sheet.cells.find(CellKey(r, c));
-        CellFormat covered = it == sheet.cells.end() ? CellFormat{} : it->second.format;
+        const Cell* cell = sheet.cells.Find(r, c);
+        CellFormat covered = cell ? cell->format : CellFormat{};
         covered.fill = anchor.format.fill;
         lxw_format* fmt = FormatOf(FileFormat{covered});
         Check(worksheet_write_blank(ws_, r - 1, c - 1, fmt ? fmt : PlainFormat()));
@@ -189,11 +189,14 @@ class SheetWriter {
   void Check(lxw_error e) {
     if (e != LXW_NO_ERROR && error_ == LXW_NO_ERROR) error_ = e;
   }
+  // Neighbouring cells mostly look alike: the last look found is tried first.
   lxw_format* FormatOf(const FileFormat& f) {
+    if (last_ && last_->first == f) return last_->second;
     if (f == FileFormat{}) return nullptr;
     auto it = formats_.find(f);
-    if (it != formats_.end()) return it->second;
-    return formats_.emplace(f, MakeFormat(wb_, f)).first->second;
+    if (it == formats_.end()) it = formats_.emplace(f, MakeFormat(wb_, f)).first;
+    last_ = &*it;
+    return it->second;
   }
   // Stands for the default look where a blank must be written.
   lxw_format* PlainFormat() {
@@ -205,6 +208,7 @@ class SheetWriter {
   lxw_worksheet* ws_;
   QChar separator_;
   std::map<FileFormat, lxw_format*> formats_;
+  const std::pair<const FileFormat, lxw_format*>* last_ = nullptr;
   lxw_format* plain_ = nullptr;
   lxw_error error_ = LXW_NO_ERROR;
 };
@@ -219,7 +223,10 @@ void WriteXlsx(const QString& path, const SheetContents& sheet, QChar decimalSep
   lxw_worksheet* ws = workbook_add_worksheet(wb, "Лист1");
   SheetWriter writer(wb, ws, decimalSeparator);
   writer.Widths(sheet.widths);
-  for (const auto& [key, cell] : sheet.cells) writer.Value(RowOfKey(key), ColOfKey(key), cell.value, cell.format);
+  for (const auto& [row, cells] : sheet.cells.Rows()) {
+    int col = cells.firstCol;
+    for (const Cell& cell : cells.cells) writer.Value(row, col++, cell.value, cell.format);
+  }
   for (const Rect& m : sheet.merges) writer.Merge(m, sheet);
   lxw_error err = writer.Error();
   const lxw_error closed = workbook_close(wb);

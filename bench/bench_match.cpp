@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "app/form_501double.h"
 #include "app/kontrovoi.h"
 #include "automation/Excel.h"
+#include "automation/NumberText.h"
 #include "bench/BenchSupport.h"
 #include "darts/DartsRules.h"
 #include "darts/MatchRules.h"
@@ -125,56 +127,92 @@ void BM_LongestMatchExport(benchmark::State& state) {
 }
 BENCHMARK(BM_LongestMatchExport)->Unit(benchmark::kMillisecond);
 
-// The same cells with the same looks, written by the library directly.
+// The same cells with the same looks, written by the library directly: the
+// texts the export hands over, numbers where they read as numbers (with their
+// decimals), everything converted before the clock starts.
 void BM_LongestMatchLibxlsxwriter(benchmark::State& state) {
   TForm_501d& form = LongestMatchPlayed();
-  ui::TStringGrid& record = *form.Controls().StringGrid3;
+  QuietSeams();
+  form.BitBtn12Click();
+  const std::shared_ptr<automation::Application> model = automation::LastApplication();
+  QDir(QFileInfo(model->WrittenFile()).absolutePath()).removeRecursively();
+  QVariantList values;
+  for (const automation::Call& call : model->Calls())
+    if (call.member == "Value") values = call.value.toList();
+  ui::ResetSeams();
+  QChar separator = ui::seams().decimalSeparator;
+  if (separator.isNull()) separator = QLocale::system().decimalPoint().at(0);
+
   const int rows = form.RecordRow;
+  const int sheetRows = static_cast<int>(values.size());
+  const int cols = 10;
   const QString name1 = form.Controls().Panel7->text().trimmed();
-  std::vector<std::vector<QByteArray>> cells(static_cast<size_t>(rows + 2));
-  std::vector<int> fills(static_cast<size_t>(rows + 8), 0);
+  ui::TStringGrid& record = *form.Controls().StringGrid3;
+  struct DirectCell {
+    QByteArray text;  // a text cell; empty with decimals < 0 for a blank
+    double number = 0;
+    int decimals = -1;  // >= 0: a number shown with that many decimals
+  };
+  std::vector<std::vector<DirectCell>> cells(static_cast<size_t>(sheetRows));
+  std::vector<int> fills(static_cast<size_t>(sheetRows), 0);
+  for (int r = 0; r < sheetRows; ++r) {
+    const QVariantList row = values[r].toList();
+    for (int c = 0; c < cols; ++c) {
+      DirectCell cell;
+      const QString text = row.value(c).toString();
+      if (const auto number = automation::ReadsAsNumber(text, separator)) {
+        cell.number = number->value;
+        cell.decimals = number->decimals;
+      } else {
+        cell.text = text.toUtf8();
+      }
+      cells[static_cast<size_t>(r)].push_back(cell);
+    }
+  }
   for (int k = 0; k <= rows + 1; ++k) {
-    for (int col = 0; col < 10; ++col) cells[static_cast<size_t>(k)].push_back(record.Cell(col, k).toUtf8());
     if (k >= 1 && record.Cell(1, k - 1).trimmed() == name1) fills[static_cast<size_t>(k)] = 0x00CCFF;
     if (k + 1 == rows) fills[static_cast<size_t>(rows)] = 0xFFFF99;
   }
+  std::vector<QByteArray> codes{"0"};
+  for (int d = 1; d <= 15; ++d) codes.push_back("0." + QByteArray(d, '0'));
   QTemporaryDir dir(QDir::tempPath() + "/vantrel-bench-XXXXXX");
   const QByteArray path = QFile::encodeName(dir.filePath("direct.xlsx"));
   const double widths[] = {10, 33, 10, 15, 15, 13, 13, 13, 15, 33};
   for (auto _ : state) {
     lxw_workbook* wb = workbook_new(path.constData());
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
-    auto makeFormat = [wb](int fill) {
-      lxw_format* f = workbook_add_format(wb);
-      format_set_border(f, LXW_BORDER_THIN);
-      format_set_font_size(f, 16);
-      format_set_bold(f);
-      format_set_align(f, LXW_ALIGN_CENTER);
-      format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
-      if (fill != 0) format_set_bg_color(f, static_cast<lxw_color_t>(fill));
-      return f;
+    // One format per fill and number of decimals.
+    lxw_format* formats[3][17] = {};
+    auto formatOf = [&](int fill, int decimals) {
+      const int f = fill == 0 ? 0 : fill == 0x00CCFF ? 1 : 2;
+      lxw_format*& slot = formats[f][decimals + 1];
+      if (slot) return slot;
+      slot = workbook_add_format(wb);
+      format_set_border(slot, LXW_BORDER_THIN);
+      format_set_font_size(slot, 16);
+      format_set_bold(slot);
+      format_set_align(slot, LXW_ALIGN_CENTER);
+      format_set_align(slot, LXW_ALIGN_VERTICAL_CENTER);
+      if (fill != 0) format_set_bg_color(slot, static_cast<lxw_color_t>(fill));
+      if (decimals >= 0) format_set_num_format(slot, codes[static_cast<size_t>(decimals)].constData());
+      return slot;
     };
-    lxw_format* plain = makeFormat(0);
-    lxw_format* named = makeFormat(0x00CCFF);
-    lxw_format* closing = makeFormat(0xFFFF99);
-    for (int c = 0; c < 10; ++c) worksheet_set_column(ws, c, c, widths[c], nullptr);
-    for (int r = 0; r < rows + 8; ++r) {
+    for (int c = 0; c < cols; ++c) worksheet_set_column(ws, c, c, widths[c], nullptr);
+    for (int r = 0; r < sheetRows; ++r) {
       const int fill = fills[static_cast<size_t>(r)];
-      lxw_format* f = fill == 0 ? plain : fill == 0x00CCFF ? named : closing;
-      for (int c = 0; c < 10; ++c) {
-        if (r >= 1 && r <= rows + 2) {
-          const QByteArray& text = cells[static_cast<size_t>(r - 1)][static_cast<size_t>(c)];
-          if (!text.isEmpty()) {
-            worksheet_write_string(ws, r, c, text.constData(), f);
-            continue;
-          }
-        }
-        worksheet_write_blank(ws, r, c, f);
+      for (int c = 0; c < cols; ++c) {
+        const DirectCell& cell = cells[static_cast<size_t>(r)][static_cast<size_t>(c)];
+        if (cell.decimals >= 0)
+          worksheet_write_number(ws, r, c, cell.number, formatOf(fill, cell.decimals));
+        else if (!cell.text.isEmpty())
+          worksheet_write_string(ws, r, c, cell.text.constData(), formatOf(fill, -1));
+        else
+          worksheet_write_blank(ws, r, c, formatOf(fill, -1));
       }
     }
     if (workbook_close(wb) != LXW_NO_ERROR) state.SkipWithError("workbook_close failed");
   }
-  state.counters["rows"] = rows + 8;
+  state.counters["rows"] = sheetRows;
 }
 BENCHMARK(BM_LongestMatchLibxlsxwriter)->Unit(benchmark::kMillisecond);
 

@@ -89,6 +89,28 @@ TEST_F(ExcelModelTest, SpreadsheetProgramIsLookedUpInOrder) {
   }
 }
 
+// The record reads as the calls were made, also read midway and with an array
+// changed after it was assigned.
+TEST_F(ExcelModelTest, CallsAreRecordedAsMade) {
+  auto app = Excel();
+  app->Workbooks().Add();
+  automation::Worksheet sheet = app->WorkSheets(1);
+  automation::VariantArray array(1, 0);
+  automation::Range block = sheet.GetRange(sheet.Cells(3, 2), sheet.Cells(1, 1));
+  block.Value(array);
+  QStringList calls{app->Calls().back().Describe()};
+  array.Set(1, 0, "b");
+  block.Borders(9).Weight(automation::xlMedium);
+  block.Value(array);
+  for (const automation::Call& call : app->Calls()) calls << call.Describe();
+  const QString value = "Range(A1:B3).Value = [2x1]", border = "Range(A1:B3).Borders(9)";
+  EXPECT_EQ(calls.mid(4), QStringList({"WorkSheets(1).Range(Cells(3, 2), Cells(1, 1))", value, border,
+                                       border + ".Weight = " + QString::number(automation::xlMedium), value}));
+  EXPECT_EQ(calls[0], value);
+  auto second = [&app](size_t i) { return app->Calls()[i].value.toList()[1].toList()[0]; };
+  EXPECT_EQ(QVariantList({second(4), second(7)}), QVariantList({QVariant(), "b"}));
+}
+
 // Calls the spreadsheet program would refuse raise; addresses are normalised.
 TEST_F(ExcelModelTest, CallsOutsideTheModelRaise) {
   using App = automation::Application;

@@ -69,6 +69,7 @@ TEST_F(ExcelModelTest, WorkbookWrittenUnderARussianLocaleReadsBackAsAsked) {
   gamekit::GridBorders(block);
   sheet.GetRange("F5:F5").Borders(4).Weight(automation::xlMedium);
   sheet.GetRange("F5:F5").Borders(4).ColorIndex(3);
+  sheet.GetRange("B5:C5").Value(OneCell("л"));  // before what the row holds
   sheet.GetRange("H1").Interior().ColorIndex(1);  // black and white are colours too, not "no colour"
   sheet.GetRange("H1").Borders(4).ColorIndex(1);
   sheet.GetRange("H2").Interior().ColorIndex(2);
@@ -119,7 +120,7 @@ TEST_F(ExcelModelTest, WorkbookWrittenUnderARussianLocaleReadsBackAsAsked) {
     }
   }
   for (const char* empty : {"E4", "A5", "F1", "E2", "E3"}) EXPECT_TRUE(cell(empty)["value"].isNull()) << empty;
-  EXPECT_EQ(cell("E1")["value"].toString(), QString("e"));
+  EXPECT_EQ(cell("E1")["value"].toString() + cell("B5")["value"].toString(), QString("eл"));
   EXPECT_EQ(cell("F5")["bottom"].toArray(), (QJsonArray{"medium", "FFFF0000"}));
   EXPECT_TRUE(cell("F5")["top"].isNull());
   EXPECT_EQ(cell("H1")["bottom"].toArray(), (QJsonArray{"thin", "FF000000"}));
