@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -337,9 +338,14 @@ double StrToFloat(const QString& text) {
     if (expDigits == 0) throw fail();
   }
   if (i != n) throw fail();
-  bool ok = false;
-  const double v = QString::fromStdString(plain).toDouble(&ok);
-  if (!ok || !std::isfinite(v)) throw fail();
+  // The plain text is checked above; from_chars reads it exactly (no locale, and
+  // out of range both ways is refused).
+  const char* first = plain.data();
+  const char* last = first + plain.size();
+  if (*first == '+') ++first;
+  double v = 0;
+  const auto [end, error] = std::from_chars(first, last, v);
+  if (error != std::errc() || end != last || !std::isfinite(v)) throw fail();
   return v;
 }
 
