@@ -121,7 +121,7 @@ void TMaskEdit::Erase(bool backwards) {
 bool TMaskEdit::event(QEvent* e) {
   // A character key without Ctrl, Alt or Meta belongs to an editable field, not
   // to a shortcut: the line edit would accept the override after matching the
-  // key against every editing key binding; accept it at once.
+  // key against every editing key binding; answer such keys at once.
   if (e->type() == QEvent::ShortcutOverride && !isReadOnly()) {
     auto* ke = static_cast<QKeyEvent*>(e);
     const Qt::KeyboardModifiers mods = ke->modifiers();
@@ -130,6 +130,10 @@ bool TMaskEdit::event(QEvent* e) {
       ke->accept();
       return QWidget::event(e);
     }
+    // Enter is no editing key of a line edit: left to the window's shortcuts.
+    if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) &&
+        (mods == Qt::NoModifier || mods == Qt::KeypadModifier))
+      return QWidget::event(e);
   }
   return QLineEdit::event(e);
 }

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <iterator>
 #include <string>
 
 #include "ui/Seams.h"
@@ -45,33 +44,16 @@ Decimal ToDecimal(double magnitude) {
 // then decides exactly as on the full expansion: only the first dropped digit
 // matters.
 bool TruncatedDecimal(double magnitude, int places, Decimal& d) {
-  static constexpr unsigned long long kPowers[] = {1ULL,
-                                                   10ULL,
-                                                   100ULL,
-                                                   1000ULL,
-                                                   10000ULL,
-                                                   100000ULL,
-                                                   1000000ULL,
-                                                   10000000ULL,
-                                                   100000000ULL,
-                                                   1000000000ULL,
-                                                   10000000000ULL,
-                                                   100000000000ULL,
-                                                   1000000000000ULL,
-                                                   10000000000000ULL,
-                                                   100000000000000ULL,
-                                                   1000000000000000ULL,
-                                                   10000000000000000ULL,
-                                                   100000000000000000ULL,
-                                                   1000000000000000000ULL};
-  if (places < 0 || places >= static_cast<int>(std::size(kPowers))) return false;
+  if (places < 0 || places > 18) return false;  // 10^18 < 2^60
+  unsigned long long power = 1;
+  for (int i = 0; i < places; ++i) power *= 10;
   int exp2 = 0;
   const double fraction = std::frexp(magnitude, &exp2);  // magnitude = fraction * 2^exp2
   const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
-  const int shift = 53 - exp2;  // magnitude = mantissa / 2^shift
+  const int shift = 53 - exp2;   // magnitude = mantissa / 2^shift
   if (shift <= 0) return false;  // 2^53 and above: the general way
   // mantissa < 2^53 and 10^places < 2^60: the product fits in 113 bits.
-  const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * kPowers[places];
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * power;
   unsigned __int128 whole = shift >= 128 ? 0 : scaled >> shift;
   d = Decimal{};
   if (whole == 0) return true;

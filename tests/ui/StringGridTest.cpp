@@ -58,7 +58,6 @@ TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFitAndTheStyleAllowsThem) 
                {"too narrow", 4, 3, 24, kSheetWidths, {150, 200}, G::ssBoth, false, true},
                {"both", 4, 100, 24, kSheetWidths, {150, 200}, G::ssBoth, true, true},
                {"vertical only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssVertical, true, false},
-               {"vertical only, short", 4, 3, 24, kSheetWidths, {150, 200}, G::ssVertical, false, false},
                {"horizontal only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssHorizontal, false, true},
                {"none", 4, 100, 24, kSheetWidths, {150, 200}, G::ssNone, false, false}};
   for (const auto& c : cases) {
