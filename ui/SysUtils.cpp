@@ -287,22 +287,24 @@ int StrToInt(const QString& text) {
 
 double StrToFloat(const QString& text) {
   // Blanks around the number are allowed; inside it they are not.
-  const QString t = text.trimmed();
+  const QStringView t = QStringView(text).trimmed();
   const QChar sep = DecimalSeparator();
   std::string plain;
+  plain.reserve(static_cast<size_t>(t.size()));
   int i = 0;
   const int n = static_cast<int>(t.size());
   auto fail = [&]() { return EConvertError(QuotedError(text, "floating point value")); };
+  auto digitAt = [&](int k) { return k < n && t[k] >= QChar('0') && t[k] <= QChar('9'); };
   if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
   int mantissaDigits = 0;
-  while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+  while (digitAt(i)) {
     plain.push_back(static_cast<char>(t[i++].unicode()));
     ++mantissaDigits;
   }
   if (i < n && t[i] == sep) {
     plain.push_back('.');
     ++i;
-    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+    while (digitAt(i)) {
       plain.push_back(static_cast<char>(t[i++].unicode()));
       ++mantissaDigits;
     }
@@ -313,7 +315,7 @@ double StrToFloat(const QString& text) {
     ++i;
     if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
     int expDigits = 0;
-    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+    while (digitAt(i)) {
       plain.push_back(static_cast<char>(t[i++].unicode()));
       ++expDigits;
     }
