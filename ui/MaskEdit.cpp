@@ -118,6 +118,26 @@ void TMaskEdit::Erase(bool backwards) {
   Refresh(caret);
 }
 
+bool TMaskEdit::event(QEvent* e) {
+  // A character key without Ctrl, Alt or Meta belongs to an editable field, not
+  // to a shortcut: the line edit would accept the override after matching the
+  // key against every editing key binding; answer such keys at once.
+  if (e->type() == QEvent::ShortcutOverride && !isReadOnly()) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers mods = ke->modifiers();
+    if (ke->key() < Qt::Key_Escape &&
+        (mods == Qt::NoModifier || mods == Qt::ShiftModifier || mods == Qt::KeypadModifier)) {
+      ke->accept();
+      return QWidget::event(e);
+    }
+    // Enter is no editing key of a line edit: left to the window's shortcuts.
+    if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) &&
+        (mods == Qt::NoModifier || mods == Qt::KeypadModifier))
+      return QWidget::event(e);
+  }
+  return QLineEdit::event(e);
+}
+
 void TMaskEdit::keyPressEvent(QKeyEvent* e) {
   if (!isEnabled() || isReadOnly()) {
     e->ignore();
@@ -137,7 +157,12 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e) {
     e->ignore();
     return;
   }
-  if (ClipboardKey(*e)) return;
+  const QString typed = e->text();
+  const bool character =
+      !typed.isEmpty() && typed[0].isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  // A plain character is never a clipboard key; asking the key bindings costs
+  // far more than typing the digit.
+  if (!character && ClipboardKey(*e)) return;
   if (key == Qt::Key_Backspace) {
     emit KeyPress(8);
     if (self && isEnabled()) Erase(true);
@@ -151,9 +176,6 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e) {
     QLineEdit::keyPressEvent(e);  // caret movement (with Shift: selection)
     return;
   }
-  const QString typed = e->text();
-  const bool character =
-      !typed.isEmpty() && typed[0].isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
   if (character) {
     const QChar c = typed[0];
     emit KeyPress(c.unicode());

@@ -22,6 +22,7 @@ class TMaskEdit : public QLineEdit {
   void KeyPress(int key);
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;

@@ -230,10 +230,12 @@ TStringGrid::Fit TStringGrid::Measure() const {
   const int totalW = TotalWidth();
   const int barW = verticalScrollBar()->sizeHint().width();
   const int barH = horizontalScrollBar()->sizeHint().height();
+  const bool mayVertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+  const bool mayHorizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
   Fit f;
-  f.vertical = totalH > fullH;
-  f.horizontal = totalW > fullW - (f.vertical ? barW : 0);
-  if (f.horizontal && !f.vertical) f.vertical = totalH > fullH - barH;
+  f.vertical = mayVertical && totalH > fullH;
+  f.horizontal = mayHorizontal && totalW > fullW - (f.vertical ? barW : 0);
+  if (f.horizontal && !f.vertical) f.vertical = mayVertical && totalH > fullH - barH;
   f.height = fullH - (f.horizontal ? barH : 0);
   f.width = fullW - (f.vertical ? barW : 0);
   f.rows = std::max(0, (f.height - fixedRows_ * (rowHeight_ + line)) / (rowHeight_ + line));
@@ -245,17 +247,23 @@ void TStringGrid::UpdateScrollBars() {
   const Fit f = Measure();
   const int scrollable = std::max(0, rowCount_ - fixedRows_);
   const int fitRows = std::max(1, f.rows);
-  const int vmax = f.vertical ? std::max(0, scrollable - fitRows) : 0;
+  // The ranges follow what does not fit, whether or not a bar is shown.
+  const int vmax = std::max(0, scrollable - fitRows);
   verticalScrollBar()->setRange(0, vmax);
   verticalScrollBar()->setPageStep(fitRows);
   verticalScrollBar()->setSingleStep(1);
   setVerticalScrollBarPolicy(f.vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  const int hmax = f.horizontal ? std::max(0, f.totalWidth - f.width) : 0;
+  const int hmax = std::max(0, f.totalWidth - f.width);
   horizontalScrollBar()->setRange(0, hmax);
   horizontalScrollBar()->setPageStep(std::max(1, f.width));
   horizontalScrollBar()->setSingleStep(std::max(1, defaultColWidth_));
   setHorizontalScrollBarPolicy(f.horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   topRow_ = fixedRows_ + verticalScrollBar()->value();
+}
+
+void TStringGrid::setScrollBars(TScrollStyle style) {
+  scrollBars_ = style;
+  UpdateScrollBars();
 }
 
 void TStringGrid::Repaint() { viewport()->update(); }

@@ -24,7 +24,13 @@ class TStringGrid : public QAbstractScrollArea {
   Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE setDefaultDrawing)
   Q_PROPERTY(bool GridLines READ GridLines WRITE setGridLines)
   Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE setGridLineWidth)
+  Q_PROPERTY(TScrollStyle ScrollBars READ ScrollBars WRITE setScrollBars)
  public:
+  // Which scroll bars the grid may show (each only when the cells do not fit).
+  // Without a bar the grid still scrolls by keys and SetRow.
+  enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+  Q_ENUM(TScrollStyle)
+
   explicit TStringGrid(QWidget* parent = nullptr);
 
   QString Cell(int col, int row) const;
@@ -55,6 +61,8 @@ class TStringGrid : public QAbstractScrollArea {
   void setGridLines(bool on);
   int GridLineWidth() const { return gridLineWidth_; }
   void setGridLineWidth(int w);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void setScrollBars(TScrollStyle style);
 
   int Row() const { return row_; }
   void SetRow(int r);
@@ -101,6 +109,7 @@ class TStringGrid : public QAbstractScrollArea {
   int rowHeight_ = 24, defaultColWidth_ = 64, gridLineWidth_ = 1;
   bool rowSelect_ = false, defaultDrawing_ = true, gridLines_ = true;
   int row_ = 0, col_ = 0, topRow_ = 0;
+  TScrollStyle scrollBars_ = ssBoth;
   TCanvas canvas_;
 };
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -35,6 +36,36 @@ Decimal ToDecimal(double magnitude) {
   d.exponent = exp10 + 1;
   while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
   return d;
+}
+
+// The value's digits down to the decimal place 10^-places, cut off there (not
+// rounded), worked out exactly in integers; false when the value is too large
+// or too many places are asked for. Rounding to fewer places than asked for
+// then decides exactly as on the full expansion: only the first dropped digit
+// matters.
+bool TruncatedDecimal(double magnitude, int places, Decimal& d) {
+  if (places < 0 || places > 18) return false;  // 10^18 < 2^60
+  unsigned long long power = 1;
+  for (int i = 0; i < places; ++i) power *= 10;
+  int exp2 = 0;
+  const double fraction = std::frexp(magnitude, &exp2);  // magnitude = fraction * 2^exp2
+  const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+  const int shift = 53 - exp2;   // magnitude = mantissa / 2^shift
+  if (shift <= 0) return false;  // 2^53 and above: the general way
+  // mantissa < 2^53 and 10^places < 2^60: the product fits in 113 bits.
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * power;
+  unsigned __int128 whole = shift >= 128 ? 0 : scaled >> shift;
+  d = Decimal{};
+  if (whole == 0) return true;
+  char buf[48];
+  int n = 0;
+  for (; whole != 0; whole /= 10) buf[n++] = static_cast<char>('0' + static_cast<int>(whole % 10));
+  d.exponent = n - places;
+  int last = 0;
+  while (buf[last] == '0') ++last;  // trailing zeros are dropped
+  d.digits.reserve(static_cast<size_t>(n - last));
+  for (int i = n - 1; i >= last; --i) d.digits.push_back(buf[i]);
+  return true;
 }
 
 // Keeps `keep` digits (counted from the first significant one), halves away from
@@ -90,13 +121,20 @@ QChar DecimalSeparator() {
   return sep.isNull() ? QChar('.') : sep;
 }
 
-QString FormatFloat(const QString& format, double value) {
-  if (!std::isfinite(value)) return NonFinite(value);
+namespace {
 
+// The first section of a FormatFloat pattern, read once per pattern.
+struct FloatPattern {
+  QString prefix, suffix;
+  int intZeros = 0, fracZeros = 0, fracDigits = 0;
+  bool placeholders = false;
+};
+
+FloatPattern ParsePattern(const QString& format) {
   // The first section of the format only (a negative or zero section is not used
   // by this program); text in quotes is copied as it stands.
-  QString prefix, suffix;
-  int intZeros = 0, intDigits = 0, fracZeros = 0, fracDigits = 0;
+  FloatPattern p;
+  int intZeros = 0, intDigits = 0, fracDigits = 0, fracZeros = 0;
   bool seenPoint = false, seenDigit = false, inNumber = true;
   QChar quote;
   for (int i = 0; i < format.size(); ++i) {
@@ -105,7 +143,7 @@ QString FormatFloat(const QString& format, double value) {
       if (c == quote) {
         quote = QChar();
       } else {
-        (seenDigit || seenPoint ? suffix : prefix) += c;
+        (seenDigit || seenPoint ? p.suffix : p.prefix) += c;
       }
       continue;
     }
@@ -115,11 +153,11 @@ QString FormatFloat(const QString& format, double value) {
     }
     if (c == QChar(';')) break;
     const bool numeric = c == QChar('0') || c == QChar('#') || c == QChar('.') || c == QChar(',');
-    if (numeric && inNumber && suffix.isEmpty()) {
+    if (numeric && inNumber && p.suffix.isEmpty()) {
       if (c == QChar('.')) {
         if (seenPoint) {
           inNumber = false;
-          suffix += c;
+          p.suffix += c;
         }
         seenPoint = true;
       } else if (c == QChar(',')) {
@@ -134,38 +172,64 @@ QString FormatFloat(const QString& format, double value) {
         if (c == QChar('0')) fracZeros = fracDigits;
       }
     } else {
-      (seenDigit || seenPoint ? suffix : prefix) += c;
+      (seenDigit || seenPoint ? p.suffix : p.prefix) += c;
     }
   }
   // Every integer placeholder from the first "0" on is a required digit.
-  intZeros = intZeros > 0 ? intDigits - intZeros + 1 : 0;
+  p.intZeros = intZeros > 0 ? intDigits - intZeros + 1 : 0;
+  p.fracDigits = fracDigits;
+  p.fracZeros = fracZeros;
+  p.placeholders = seenDigit || seenPoint;
+  return p;
+}
 
-  if (!seenDigit && !seenPoint) {
-    // No placeholders at all: the literal text only.
-    return prefix + suffix;
+// The windows format with one or two patterns over and over: the last one read
+// is kept.
+const FloatPattern& PatternOf(const QString& format) {
+  thread_local QString lastFormat;
+  thread_local FloatPattern last;
+  thread_local bool known = false;
+  if (!known || format != lastFormat) {
+    last = ParsePattern(format);
+    lastFormat = format;
+    known = true;
   }
+  return last;
+}
+
+}  // namespace
+
+QString FormatFloat(const QString& format, double value) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  const FloatPattern& p = PatternOf(format);
+  // No placeholders at all: the literal text only.
+  if (!p.placeholders) return p.prefix + p.suffix;
 
   const bool negative = value < 0;
-  Decimal d = ToDecimal(std::fabs(value));
+  const double magnitude = std::fabs(value);
+  Decimal d;
+  if (!TruncatedDecimal(magnitude, p.fracDigits + 1, d)) d = ToDecimal(magnitude);
   // Keep the digits down to the last decimal place of the format.
-  d = RoundDigits(d, d.exponent + fracDigits);
+  d = RoundDigits(d, d.exponent + p.fracDigits);
 
-  QString intText;
-  for (int pos = std::max(d.exponent, 1); pos >= 1; --pos) intText += QChar(DigitAt(d, pos));
-  // Strip leading zeros, then pad to the required count of integer digits.
-  while (intText.size() > 0 && intText[0] == QChar('0')) intText.remove(0, 1);
-  while (intText.size() < intZeros) intText.prepend(QChar('0'));
-
-  QString fracText;
-  for (int i = 0; i < fracDigits; ++i) fracText += QChar(DigitAt(d, -i));
-  // Optional "#" decimals drop their trailing zeros.
-  while (fracText.size() > fracZeros && fracText.endsWith(QChar('0'))) fracText.chop(1);
-
-  QString out = intText;
-  if (!fracText.isEmpty()) out += DecimalSeparator() + fracText;
+  // Sign, integer digits (leading zeros only as many as required), separator and
+  // decimals; optional "#" decimals drop their trailing zeros.
+  const int intCount = std::max(d.exponent, 0);  // significant integer digits
+  int fracCount = p.fracDigits;
+  while (fracCount > p.fracZeros && DigitAt(d, 1 - fracCount) == '0') --fracCount;
+  QString out;
+  out.reserve(p.prefix.size() + std::max(intCount, p.intZeros) + fracCount + 2 + p.suffix.size());
+  out += p.prefix;
   // A value that rounds to zero is written without a sign.
-  if (negative && !d.digits.empty()) out.prepend(QChar('-'));
-  return prefix + out + suffix;
+  if (negative && !d.digits.empty()) out += QChar('-');
+  for (int i = intCount; i < p.intZeros; ++i) out += QChar('0');
+  for (int pos = intCount; pos >= 1; --pos) out += QChar(DigitAt(d, pos));
+  if (fracCount > 0) {
+    out += DecimalSeparator();
+    for (int i = 0; i < fracCount; ++i) out += QChar(DigitAt(d, -i));
+  }
+  out += p.suffix;
+  return out;
 }
 
 QString FloatToStr(double value) {
@@ -223,22 +287,24 @@ int StrToInt(const QString& text) {
 
 double StrToFloat(const QString& text) {
   // Blanks around the number are allowed; inside it they are not.
-  const QString t = text.trimmed();
+  const QStringView t = QStringView(text).trimmed();
   const QChar sep = DecimalSeparator();
   std::string plain;
+  plain.reserve(static_cast<size_t>(t.size()));
   int i = 0;
   const int n = static_cast<int>(t.size());
   auto fail = [&]() { return EConvertError(QuotedError(text, "floating point value")); };
+  auto digitAt = [&](int k) { return k < n && t[k] >= QChar('0') && t[k] <= QChar('9'); };
   if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
   int mantissaDigits = 0;
-  while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+  while (digitAt(i)) {
     plain.push_back(static_cast<char>(t[i++].unicode()));
     ++mantissaDigits;
   }
   if (i < n && t[i] == sep) {
     plain.push_back('.');
     ++i;
-    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+    while (digitAt(i)) {
       plain.push_back(static_cast<char>(t[i++].unicode()));
       ++mantissaDigits;
     }
@@ -249,16 +315,21 @@ double StrToFloat(const QString& text) {
     ++i;
     if (i < n && (t[i] == QChar('-') || t[i] == QChar('+'))) plain.push_back(static_cast<char>(t[i++].unicode()));
     int expDigits = 0;
-    while (i < n && t[i].unicode() < 128 && t[i].isDigit()) {
+    while (digitAt(i)) {
       plain.push_back(static_cast<char>(t[i++].unicode()));
       ++expDigits;
     }
     if (expDigits == 0) throw fail();
   }
   if (i != n) throw fail();
-  bool ok = false;
-  const double v = QString::fromStdString(plain).toDouble(&ok);
-  if (!ok || !std::isfinite(v)) throw fail();
+  // The plain text is checked above; from_chars reads it exactly (no locale, and
+  // out of range both ways is refused).
+  const char* first = plain.data();
+  const char* last = first + plain.size();
+  if (*first == '+') ++first;
+  double v = 0;
+  const auto [end, error] = std::from_chars(first, last, v);
+  if (error != std::errc() || end != last || !std::isfinite(v)) throw fail();
   return v;
 }
 

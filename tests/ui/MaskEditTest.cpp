@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QtTest/QTest>
 
 #include "tests/support/TestSupport.h"
@@ -95,6 +96,27 @@ TEST_F(MaskEditTest, KeysAreReportedBeforeTheyAreApplied) {
   Play("7");
   EXPECT_EQ(edit.Text(), "60 ");
   EXPECT_EQ(seen.size(), 1u);
+}
+
+// Window shortcuts take exactly the keys a line edit leaves them, editable or not.
+TEST_F(MaskEditTest, ShortcutOverridesAsAnyLineEdit) {
+  QLineEdit plain;
+  const Qt::KeyboardModifiers no, shift = Qt::ShiftModifier, pad = Qt::KeypadModifier, ctrl = Qt::ControlModifier;
+  // clang-format off
+  const std::pair<int, Qt::KeyboardModifiers> keys[] = {{'5', no}, {'A', shift}, {'5', pad}, {' ', no},
+      {Qt::Key_Return, no}, {Qt::Key_Enter, pad}, {Qt::Key_Return, shift}, {'V', ctrl}, {'5', Qt::AltModifier},
+      {Qt::Key_Backspace, no}, {Qt::Key_Insert, shift}, {Qt::Key_F5, no}};
+  // clang-format on
+  for (const bool readOnly : {false, true}) {
+    edit.setReadOnly(readOnly);
+    plain.setReadOnly(readOnly);
+    for (const auto& [key, mods] : keys) {
+      QKeyEvent mine(QEvent::ShortcutOverride, key, mods), theirs(QEvent::ShortcutOverride, key, mods);
+      QApplication::sendEvent(&edit, &mine);
+      QApplication::sendEvent(&plain, &theirs);
+      EXPECT_EQ(mine.isAccepted(), theirs.isAccepted()) << key << " " << mods << " read-only " << readOnly;
+    }
+  }
 }
 
 }  // namespace

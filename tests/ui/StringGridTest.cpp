@@ -43,22 +43,31 @@ TEST_F(StringGridTest, CellsAreStoredPastTheRowAndColumnCounts) {
   EXPECT_EQ(grid.Cell(1, 105), "");
 }
 
-TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFit) {
+TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFitAndTheStyleAllowsThem) {
+  using G = ui::TStringGrid;
   const struct {
     const char* name;
     int cols, rows, rowHeight;
     QString widths;
     QSize size;
+    G::TScrollStyle style;
     bool vertical, horizontal;
-  } cases[] = {{"checkout table fits exactly", 11, 30, 15, kCheckoutWidths, {680, 484}, false, false},
-               {"one row more", 11, 31, 15, kCheckoutWidths, {680, 484}, true, false},
-               {"one pixel less", 11, 30, 15, kCheckoutWidths, {680, 483}, true, false},
-               {"too narrow", 4, 3, 24, kSheetWidths, {150, 200}, false, true},
-               {"both", 4, 100, 24, kSheetWidths, {150, 200}, true, true}};
+  } cases[] = {{"checkout table fits exactly", 11, 30, 15, kCheckoutWidths, {680, 484}, G::ssBoth, false, false},
+               {"one row more", 11, 31, 15, kCheckoutWidths, {680, 484}, G::ssBoth, true, false},
+               {"one pixel less", 11, 30, 15, kCheckoutWidths, {680, 483}, G::ssBoth, true, false},
+               {"too narrow", 4, 3, 24, kSheetWidths, {150, 200}, G::ssBoth, false, true},
+               {"both", 4, 100, 24, kSheetWidths, {150, 200}, G::ssBoth, true, true},
+               {"vertical only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssVertical, true, false},
+               {"horizontal only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssHorizontal, false, true},
+               {"none", 4, 100, 24, kSheetWidths, {150, 200}, G::ssNone, false, false}};
   for (const auto& c : cases) {
+    grid.setScrollBars(c.style);
     Configure(c.cols, c.rows, c.rowHeight, c.widths, c.size);
     EXPECT_EQ(grid.verticalScrollBar()->isVisible(), c.vertical) << c.name;
     EXPECT_EQ(grid.horizontalScrollBar()->isVisible(), c.horizontal) << c.name;
+    // With or without a bar, the last row can still be brought into view.
+    grid.SetRow(c.rows - 1);
+    EXPECT_TRUE(grid.viewport()->rect().intersects(grid.CellRect(0, c.rows - 1))) << c.name;
     grid.hide();
   }
 }

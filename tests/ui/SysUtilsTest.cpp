@@ -32,7 +32,8 @@ TEST_F(SysUtilsTest, NumbersAreWrittenWithTheUsersSeparator) {
       {"0.00", std::numeric_limits<double>::infinity(), "INF"},
       {"0.00", std::numeric_limits<float>::quiet_NaN(), "NAN"},  // an average of no visits
       {nullptr, 37.5, "37.5"},            {nullptr, 38, "38"},                 {nullptr, 1.5e-5, "1.5E-5"},
-      {nullptr, 1e20, "1E20"},            {nullptr, 1.0 / 3, "0.333333333333333"},
+      {nullptr, 1e20, "1E20"},            {nullptr, 1.0 / 3, "0.333333333333333"}, {"0", 1e16 + 2, "10000000000000002"},
+      {"0.00", 12345678901234567890.0, "12345678901234567168.00"},  // the double's own digits
       {nullptr, float(100) / 3, "33.3333320617676"},                           {nullptr, 0.1 + 0.2, "0.3"}};
   // clang-format on
   for (const auto& c : cases) {
@@ -63,7 +64,8 @@ TEST_F(SysUtilsTest, TextsAreReadAsNumbersOrRaise) {
       {false, '.', "37.5", 37.5},    {false, '.', " 2 ", 2},         {false, '.', ".5", 0.5},
       {false, ',', "37,5", 37.5},    {false, '.', "1.5E-2", 0.015},  {false, ',', "+0,25", 0.25},
       {false, '.', "", {}},    {false, '.', "1 5", {}}, {false, '.', "1.2.3", {}}, {false, '.', "1e", {}},
-      {false, '.', ".", {}},   {false, ',', "37.5", {}}, {false, '.', "1e999", {}}, {false, '.', "-", {}}};
+      {false, '.', ".", {}},   {false, ',', "37.5", {}}, {false, '.', "1e999", {}}, {false, '.', "-", {}},
+      {false, '.', "1e-999", {}}, {false, '.', "4.9e-324", 4.9e-324}};
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
