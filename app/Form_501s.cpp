@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/Kalvern.h"
+#include "automation/Excel.h"
 #include "darts/DartsRules.h"
+#include "darts/SoloSuggestions.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
-#include "darts/SoloSuggestions.h"
-#include "automation/Excel.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -481,11 +481,7 @@ void TForm_501_s::ExitReset() {
 }
 
 void TForm_501_s::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(ui::IntToStr(StartScore));
-  file.AddStampLine();
-  file.AddRawLine(Text(kFileHeader));
-  gamekit::AddGridRows(file, *StringGrid2, 0, LegNumber + 1, 0, kLegCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(ui::IntToStr(StartScore), true, kFileHeader, *StringGrid2, 0, LegNumber + 1, kLegCols - 1);
 }
 
 void TForm_501_s::BitBtn3Click() {

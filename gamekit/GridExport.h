@@ -28,6 +28,13 @@ bool NothingRecorded(const ui::TStringGrid& grid, int col = 0, int row = 1);
 void AddGridRows(StatisticsFile& file, const ui::TStringGrid& grid, int firstRow, int lastRow, int firstCol,
                  int lastCol);
 
+// A window's statistics file, written whole: the stamp line when asked for,
+// the header literal when one is given (it already ends with ";"), then the
+// grid rows firstRow..lastRow with the columns 0..lastCol. A file that cannot
+// be written is passed over silently.
+void WriteGridFile(const QString& folder, bool stampLine, const char* header, const ui::TStringGrid& grid, int firstRow,
+                   int lastRow, int lastCol);
+
 // Copies grid rows firstRow..lastRow, columns firstCol..lastCol into the
 // export array at (atRow, atCol) onwards. An element past the array's bounds
 // raises the array's index error.

@@ -420,9 +420,8 @@ void TForm_ddv::WriteResults() {
 // Leaving: statistics file, exit question, export
 
 void TForm_ddv::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("ddv"));
-  gamekit::AddGridRows(file, *StringGrid2, kStampRow, kLastResultRow, 0, GameNumber + 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("ddv"), false, nullptr, *StringGrid2, kStampRow, kLastResultRow,
+                         GameNumber + 1);
 }
 
 void TForm_ddv::BitBtn2Click() {

@@ -214,10 +214,7 @@ void TForm27::ExitReset() {
 }
 
 void TForm27::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("27"));
-  file.AddStampLine();
-  gamekit::AddGridRows(file, *StringGrid2, 0, HistoryRow, 0, kHistoryCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("27"), true, nullptr, *StringGrid2, 0, HistoryRow, kHistoryCols - 1);
 }
 
 void TForm27::BitBtn2Click() {

@@ -260,11 +260,7 @@ void TForm50::ExitReset() {
 }
 
 void TForm50::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("50"));
-  file.AddStampLine();
-  file.AddRawLine(Text(kFileHeader));
-  gamekit::AddGridRows(file, *StringGrid2, 0, LegCount, 0, kLegCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("50"), true, kFileHeader, *StringGrid2, 0, LegCount, kLegCols - 1);
 }
 
 // Cancel in the question leaves the leg and the table of legs as they were.

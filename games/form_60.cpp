@@ -277,10 +277,7 @@ void TForm60::ExitReset() {
 }
 
 void TForm60::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("60"));
-  file.AddStampLine();
-  gamekit::AddGridRows(file, *StringGrid3, 0, HistoryRow, 0, kCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("60"), true, nullptr, *StringGrid3, 0, HistoryRow, kCols - 1);
 }
 
 void TForm60::BitBtn6Click() {

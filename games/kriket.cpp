@@ -343,9 +343,7 @@ void TForm_k::WriteTotalsRow() {
 }
 
 void TForm_k::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("kriket"));
-  gamekit::AddGridRows(file, *StringGrid2, 0, HistoryRow + 3, 0, kVisitCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("kriket"), false, nullptr, *StringGrid2, 0, HistoryRow + 3, kVisitCols - 1);
 }
 
 void TForm_k::BitBtn2Click() {

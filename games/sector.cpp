@@ -142,11 +142,7 @@ void TFormsector::TakeVisit() {
 // Leaving: statistics file, exit question, export
 
 void TFormsector::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("10"));
-  file.AddStampLine();
-  file.AddRawLine(Text(kFileHeader));
-  gamekit::AddGridRows(file, *StringGrid2, 0, SummaryRow, 0, kSummaryCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  gamekit::WriteGridFile(QStringLiteral("10"), true, kFileHeader, *StringGrid2, 0, SummaryRow, kSummaryCols - 1);
 }
 
 void TFormsector::ResetAndClose() {
