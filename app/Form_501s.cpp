@@ -41,7 +41,7 @@ constexpr int kSuggestionCols = 4;
 // Leg record columns of the band counts: 60+, 80+, 100+, 140+, 180.
 constexpr int kFirstBandCol = 6;
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+using gamekit::Text;
 
 }  // namespace
 

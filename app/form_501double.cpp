@@ -36,8 +36,7 @@ constexpr int kClosingRowColour = 36;
 // Columns of the record's player-1 and player-2 halves.
 constexpr int kStartColumn = 5;
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
-QString Average(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
+using gamekit::Text;
 
 }  // namespace
 
@@ -196,8 +195,8 @@ void TForm_501d::RunningAverages(int player) {
 
 void TForm_501d::ShowAverages(int player, int row) {
   Side& s = SideOf(player);
-  const QString perDart = Average(AvgPerDart(player));
-  const QString perVisit = Average(AvgPerVisit(player));
+  const QString perDart = gamekit::TwoDecimals(AvgPerDart(player));
+  const QString perVisit = gamekit::TwoDecimals(AvgPerVisit(player));
   s.sheet->SetCell(3, row, perDart);
   s.perDart->setText(perDart);
   s.sheet->SetCell(4, row, perVisit);
@@ -384,8 +383,8 @@ void TForm_501d::Undo(int p) {
   } else {
     RunningAverages(p);
   }
-  s.perDart->setText(Average(AvgPerDart(p)));
-  s.perVisit->setText(Average(AvgPerVisit(p)));
+  s.perDart->setText(gamekit::TwoDecimals(AvgPerDart(p)));
+  s.perVisit->setText(gamekit::TwoDecimals(AvgPerVisit(p)));
 
   if (VisitCount(q) == 0) SideOf(q).undo->setEnabled(false);
   UpdateBustButton(p);
@@ -425,8 +424,8 @@ void TForm_501d::BitBtn10Click() {
     s.best->setText(ui::IntToStr(darts::BestLeg(PanelNumber(s.best), legDarts)));
     AvgPerDart(w) = darts::LegAveragePerDart(StartScore, legDarts);
     AvgPerVisit(w) = darts::LegAveragePerVisit(StartScore, legDarts);
-    s.perDart->setText(Average(AvgPerDart(w)));
-    s.perVisit->setText(Average(AvgPerVisit(w)));
+    s.perDart->setText(gamekit::TwoDecimals(AvgPerDart(w)));
+    s.perVisit->setText(gamekit::TwoDecimals(AvgPerVisit(w)));
 
     darts::MatchScore score;
     score.sets[0] = PanelNumber(Panel39);

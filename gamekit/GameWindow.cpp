@@ -10,6 +10,8 @@
 
 namespace gamekit {
 
+QString TwoDecimals(float value) { return ui::FormatFloat(QStringLiteral("0.00"), value); }
+
 const char* const kNotInSectorText = "Внимание!!! Недопустимое значение для данного сектора.";
 
 void ClearAndFocus(ui::TMaskEdit* field) {

@@ -24,6 +24,11 @@ class Worksheet;
 
 namespace gamekit {
 
+// A literal of the sources as a text.
+inline QString Text(const char* s) { return QString::fromUtf8(s); }
+// An average as the windows show it: two decimals, the user's separator.
+QString TwoDecimals(float value);
+
 // The message for a visit three darts at the round's sector cannot make.
 extern const char* const kNotInSectorText;
 

@@ -69,7 +69,7 @@ constexpr int kLastFullVisitDart = (kVisits - 1) * darts::kDdvVisitDarts;
 // when the visit number has just become 11, 21, ..., 61; never the 66th.
 bool IsGuideVisit(int visitNumber) { return visitNumber > 1 && visitNumber <= 61 && (visitNumber - 1) % 10 == 0; }
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+using gamekit::Text;
 
 }  // namespace
 

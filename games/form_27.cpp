@@ -23,7 +23,7 @@ constexpr int kBullRow = 10;
 constexpr int kHistoryCols = 4;
 constexpr int kHistoryRows = 500;  // the grid's own rows; later games are kept past them
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+using gamekit::Text;
 
 }  // namespace
 

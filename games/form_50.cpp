@@ -23,7 +23,7 @@ constexpr int kLegCols = 4;
 constexpr int kGridRows = 30;  // the grids' own rows; later rows are added as they come
 constexpr float kBust = 550;   // above any remaining: always the bust branch
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+using gamekit::Text;
 
 // Grows a grid so that the row can be seen, and brings it into view.
 void ShowRow(ui::TStringGrid& grid, int row) {
@@ -52,8 +52,6 @@ void TForm50::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
   keys_.Handle(key);  // the key still reaches the focused control
 }
-
-QString TForm50::Average(float value) const { return ui::FormatFloat(QStringLiteral("0.00"), value); }
 
 void TForm50::SetVisitButtons(bool on) {
   for (QAbstractButton* b : {BitBtn8, BitBtn9, BitBtn10, BitBtn11, BitBtn12, BitBtn13, BitBtn14, BitBtn15}) {
@@ -204,8 +202,8 @@ void TForm50::BitBtn4Click() {
   StringGrid1->SetCell(2, r, ui::IntToStr(Remaining));
   DartAverage = static_cast<float>(LegScored) / (VisitCount * 3);
   VisitAverage = static_cast<float>(LegScored) / VisitCount;
-  StringGrid1->SetCell(3, r, Average(DartAverage));
-  StringGrid1->SetCell(4, r, Average(VisitAverage));
+  StringGrid1->SetCell(3, r, gamekit::TwoDecimals(DartAverage));
+  StringGrid1->SetCell(4, r, gamekit::TwoDecimals(VisitAverage));
   Panel4->setText(ui::IntToStr(LegScored));
   Panel5->setText(ui::IntToStr(Remaining));
 
@@ -244,10 +242,10 @@ void TForm50::RecordLeg(int dart) {
   ShowRow(*StringGrid2, row);
   StringGrid2->SetCell(0, row, ui::IntToStr(LegCount));
   StringGrid2->SetCell(1, row, ui::IntToStr(legDarts));
-  StringGrid2->SetCell(2, row, Average(perDart));
-  StringGrid2->SetCell(3, row, Average(3 * perDart));
-  StringGrid1->SetCell(3, visits, Average(perDart));
-  StringGrid1->SetCell(4, visits, Average(3 * perDart));
+  StringGrid2->SetCell(2, row, gamekit::TwoDecimals(perDart));
+  StringGrid2->SetCell(3, row, gamekit::TwoDecimals(3 * perDart));
+  StringGrid1->SetCell(3, visits, gamekit::TwoDecimals(perDart));
+  StringGrid1->SetCell(4, visits, gamekit::TwoDecimals(3 * perDart));
   BitBtn2->setFocus();
 }
 

@@ -56,7 +56,6 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   void ClearWindow();
   void ExitReset();
   void WriteStatisticsFile();
-  QString Average(float value) const;
 
   gamekit::FunctionKeyMap keys_;
   bool legRunning_ = false;

@@ -24,7 +24,7 @@ constexpr int kCols = 4;
 constexpr int kSheetRows = 200;  // the grids' own rows; later rows are kept too
 constexpr int kLogRows = 2000;
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+using gamekit::Text;
 
 }  // namespace
 

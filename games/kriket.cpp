@@ -354,12 +354,9 @@ void TForm_k::BitBtn2Click() {
       return;
     }
     WriteTotalsRow();
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { BitBtn4Click(); };
-    steps.reset = [] {};  // the next showing resets the window
-    steps.close = [this] { Close(); };
-    gamekit::ExitWithQuestion(steps);
+    // No reset: the next showing resets the window.
+    gamekit::LeaveWithQuestion(
+        *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn4Click(); });
   });
 }
 

@@ -29,8 +29,6 @@ constexpr int kResultRows = 120;
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
 
-QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
-
 QStringList GameHeaders() {
   QStringList h = {"Дата и Время", "Игра"};
   for (int s = 1; s <= 20; ++s) h << QString::number(s);
@@ -180,16 +178,16 @@ void TForm_n::GameEnd() {
   AllGamesSum += sum;
   const float games = static_cast<float>(g);
   StringGrid1->SetCell(kSumCol, g, ui::FloatToStr(sum));
-  StringGrid1->SetCell(24, g, Avg(sum / 63));
-  StringGrid1->SetCell(25, g, Avg(sum / 21));
-  StringGrid1->SetCell(kRunningCol, g, Avg(AllGamesSum / games));
-  StringGrid2->SetCell(1, 0, Avg(AllGamesSum / games));
-  StringGrid2->SetCell(2, 0, Avg(AllGamesSum / (63 * games)));
-  StringGrid2->SetCell(3, 0, Avg(AllGamesSum / (21 * games)));
+  StringGrid1->SetCell(24, g, gamekit::TwoDecimals(sum / 63));
+  StringGrid1->SetCell(25, g, gamekit::TwoDecimals(sum / 21));
+  StringGrid1->SetCell(kRunningCol, g, gamekit::TwoDecimals(AllGamesSum / games));
+  StringGrid2->SetCell(1, 0, gamekit::TwoDecimals(AllGamesSum / games));
+  StringGrid2->SetCell(2, 0, gamekit::TwoDecimals(AllGamesSum / (63 * games)));
+  StringGrid2->SetCell(3, 0, gamekit::TwoDecimals(AllGamesSum / (21 * games)));
   StringGrid2->SetCell(0, g, ui::IntToStr(g));
   StringGrid2->SetCell(1, g, ui::FloatToStr(sum));
-  StringGrid2->SetCell(2, g, Avg(sum / 63));
-  StringGrid2->SetCell(3, g, Avg(sum / 21));
+  StringGrid2->SetCell(2, g, gamekit::TwoDecimals(sum / 63));
+  StringGrid2->SetCell(3, g, gamekit::TwoDecimals(sum / 21));
   highestResultRow_ = std::max(highestResultRow_, g);
   BitBtn1->setFocus();
 }
@@ -225,7 +223,7 @@ void TForm_n::FillSummary() {
     float total = 0;
     for (int r = 1; r <= g; ++r) total += static_cast<float>(ui::StrToFloat(StringGrid1->Cell(c, r)));
     if (c <= kSumCol) StringGrid3->SetCell(c, 0, ui::FloatToStr(total));
-    if (c < kRunningCol) StringGrid3->SetCell(c, 1, Avg(total / static_cast<float>(g)));
+    if (c < kRunningCol) StringGrid3->SetCell(c, 1, gamekit::TwoDecimals(total / static_cast<float>(g)));
   }
 }
 

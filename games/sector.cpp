@@ -24,8 +24,7 @@ constexpr int kSheetCols = 5;
 constexpr int kSummaryCols = 4;
 constexpr int kSummaryRowsCleared = 100;
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
-QString Avg(float v) { return ui::FormatFloat(QStringLiteral("0.00"), v); }
+using gamekit::Text;
 
 }  // namespace
 
@@ -114,8 +113,8 @@ void TFormsector::TakeVisit() {
   StringGrid1->SetCell(2, row, ui::IntToStr(SectorSum));
   DartAverage = static_cast<float>(SectorSum) / (VisitCounter * 3);
   VisitAverage = static_cast<float>(SectorSum) / VisitCounter;
-  StringGrid1->SetCell(3, row, Avg(DartAverage));
-  StringGrid1->SetCell(4, row, Avg(VisitAverage));
+  StringGrid1->SetCell(3, row, gamekit::TwoDecimals(DartAverage));
+  StringGrid1->SetCell(4, row, gamekit::TwoDecimals(VisitAverage));
   Panel2->setText(ui::IntToStr(SectorSum));
   VisitCounter += 1;
   Panel1->setText(ui::FloatToStr(VisitCounter));
@@ -129,8 +128,8 @@ void TFormsector::TakeVisit() {
     BitBtn1->setEnabled(true);
     StringGrid2->SetCell(0, SummaryRow, SectorName);
     StringGrid2->SetCell(1, SummaryRow, ui::IntToStr(SectorSum));
-    StringGrid2->SetCell(2, SummaryRow, Avg(DartAverage));
-    StringGrid2->SetCell(3, SummaryRow, Avg(VisitAverage));
+    StringGrid2->SetCell(2, SummaryRow, gamekit::TwoDecimals(DartAverage));
+    StringGrid2->SetCell(3, SummaryRow, gamekit::TwoDecimals(VisitAverage));
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setEnabled(true);
     BitBtn1->setFocus();
