@@ -16,6 +16,20 @@
 
 namespace ui {
 
+namespace {
+
+// A button whose layout gives its caption a colour keeps that colour only while
+// enabled; disabled, it is drawn grey like every other disabled button, so a
+// player sees which buttons take a press.
+void GreyWhenDisabled(QPushButton& b) {
+  const QString sheet = b.styleSheet().trimmed();
+  if (sheet.isEmpty() || sheet.contains(QLatin1Char('{')) || !sheet.contains(QLatin1String("color"))) return;
+  const QString grey = b.palette().color(QPalette::Disabled, QPalette::ButtonText).name();
+  b.setStyleSheet(QStringLiteral("QPushButton { %1 } QPushButton:disabled { color: %2; }").arg(sheet, grey));
+}
+
+}  // namespace
+
 int VirtualKeyOf(const QKeyEvent& e) {
   const int k = e.key();
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + (k - Qt::Key_F1);
@@ -104,6 +118,7 @@ void TForm::InitForm() {
     b->setDefault(false);
     if (isDefault) defaultButton_ = b;
     b->installEventFilter(this);
+    GreyWhenDisabled(*b);
     if (b->property("Cancel").toBool()) cancelButton_ = b;
     const int mr = b->property("ModalResult").toInt();
     if (mr != mrNone) {

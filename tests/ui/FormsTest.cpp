@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -35,6 +36,7 @@ class ProbeForm : public ui::TForm {
     layout->addWidget(plain = new QPushButton("plain", this));
     layout->addWidget(ok = new QPushButton("OK", this));
     layout->addWidget(combo = new QComboBox(this));
+    plain->setStyleSheet("color: #008000;");  // a caption coloured by the layout
     ok->setProperty("ModalResult", int(ui::mrOk));
     ok->setProperty("Default", okIsDefault);
     combo->addItems({"501", "301"});
@@ -215,6 +217,23 @@ TEST_F(FormsTest, OwnEnabledAndVisibleIgnoreTheParents) {
   child->hide();
   parent.setEnabled(true);
   EXPECT_FALSE(ui::Enabled(child) || ui::Visible(child));
+}
+
+// A caption coloured by the layout is drawn in its colour while the button takes
+// presses, and grey once it is disabled.
+TEST_F(FormsTest, ColouredCaptionTurnsGreyWhenDisabled) {
+  ProbeForm f(false);
+  f.show();
+  auto greenPixels = [&f] {
+    const QImage image = f.plain->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == QColor(0, 128, 0);
+    return n;
+  };
+  EXPECT_GT(greenPixels(), 0);
+  f.plain->setEnabled(false);
+  EXPECT_EQ(greenPixels(), 0);
 }
 
 }  // namespace
