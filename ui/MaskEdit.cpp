@@ -76,14 +76,24 @@ void TMaskEdit::Put(const QString& chars) {
   Refresh(caret);
 }
 
-// Paste (its digits only), copy, cut and select all; false for other keys.
+// A paste is taken whole or not at all: digits (blanks around them aside) that
+// fit from the caret, or from the start of a selection, on.
+void TMaskEdit::Paste() {
+  const QString clip = QApplication::clipboard()->text().trimmed();
+  int caret = std::min(cursorPosition(), kLength);
+  if (hasSelectedText()) caret = std::clamp(selectionStart(), 0, kLength);
+  const bool digits = std::all_of(clip.begin(), clip.end(), [](QChar c) { return c >= QChar('0') && c <= QChar('9'); });
+  if (clip.isEmpty() || !digits || clip.size() > kLength - caret) {
+    emit PasteRefused();
+    return;
+  }
+  Put(clip);
+}
+
+// Paste, copy, cut and select all; false for other keys.
 bool TMaskEdit::ClipboardKey(const QKeyEvent& e) {
   if (e.matches(QKeySequence::Paste)) {
-    QString digits;
-    const QString clip = QApplication::clipboard()->text();
-    for (QChar c : clip)
-      if (c >= QChar('0') && c <= QChar('9')) digits += c;
-    if (!digits.isEmpty()) Put(digits);
+    Paste();
     return true;
   }
   if (e.matches(QKeySequence::Copy) || e.matches(QKeySequence::Cut)) {
@@ -192,6 +202,12 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e) {
 void TMaskEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   if (cursorPosition() > kLength) setCursorPosition(kLength);
+  // Not when the window comes back to the front or a click places the caret:
+  // a half-typed entry is then continued, not replaced.
+  const Qt::FocusReason why = e->reason();
+  if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason || why == Qt::OtherFocusReason ||
+      why == Qt::ShortcutFocusReason)
+    selectAll();
 }
 
 void TMaskEdit::mousePressEvent(QMouseEvent* e) {

@@ -7,7 +7,9 @@ namespace ui {
 
 // The score field with edit mask "!999;1;_": three positions, each a digit or a
 // blank. Its text is always three characters; a typed digit fills the position
-// at the caret and moves it on; blanks show as "_".
+// at the caret and moves it on; blanks show as "_". Entered by the keyboard
+// (Tab, or focused by the window), the field selects its whole text, so that
+// typing replaces it.
 class TMaskEdit : public QLineEdit {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE SetText)
@@ -20,6 +22,9 @@ class TMaskEdit : public QLineEdit {
  signals:
   // A character key pressed in the field (13 for Enter), before it is applied.
   void KeyPress(int key);
+  // A paste that is no value the field can hold (not only digits, or more of
+  // them than there are positions from the caret on); the text is unchanged.
+  void PasteRefused();
 
  protected:
   bool event(QEvent* e) override;
@@ -33,6 +38,7 @@ class TMaskEdit : public QLineEdit {
   void Refresh(int caret);
   // Puts characters (digits or blanks) in from the caret on, over any selection.
   void Put(const QString& chars);
+  void Paste();
   void BlankSelection(int& caret);
   bool ClipboardKey(const QKeyEvent& e);
   void Erase(bool backwards);

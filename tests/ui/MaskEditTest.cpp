@@ -42,7 +42,6 @@ class MaskEditTest : public testing_support::SeamsFixture {
 
 // Texts set through the line edit itself (a layout, clear()) pass the mask too.
 TEST_F(MaskEditTest, TypingFillsPositionsFromTheCaret) {
-  QApplication::clipboard()->setText("a1b8-0 9");
   // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       {"", "   "}, {"5", "5  "}, {"05", "05 "}, {" 5", " 5 "}, {"5012", "501"},  // no place for a fourth
@@ -52,7 +51,6 @@ TEST_F(MaskEditTest, TypingFillsPositionsFromTheCaret) {
       {"501LLB9", "901"}, {"123EB", "12 "}, {"501K9", "901"},
       {"5a0", "50 "}, {"5-0", "50 "}, {"5.0", "50 "},           // letters and signs are refused
       {"501HSSS7", "7  "}, {"501HRSS9", "59 "}, {"501HSSB", "  1"},  // a selection is blanked first
-      {"P", "180"}, {"5P", "518"},                              // a paste keeps the digits only
       {"C7", "7  "}, {"5HC7", "57 "}, {"50HC1", "501"}, {"501HC7", "501"},  // a click past the digits: after them
       {"=42", "42 "}, {"=12345", "123"}, {"=9x9z", "9 9"}, {"=", "   "}};
   // clang-format on
@@ -66,6 +64,56 @@ TEST_F(MaskEditTest, TypingFillsPositionsFromTheCaret) {
     EXPECT_EQ(edit.Text(), QString(expected)) << "script '" << script << "'";
     EXPECT_EQ(edit.text(), QString(expected).replace(' ', '_')) << "blanks show as _";
   }
+}
+
+// A paste is taken whole when it is a value that fits from the caret, else
+// refused whole, the text unchanged, and the window told.
+TEST_F(MaskEditTest, APasteIsTakenWholeOrRefused) {
+  int refused = 0;
+  QObject::connect(&edit, &ui::TMaskEdit::PasteRefused, [&] { ++refused; });
+  // clang-format off
+  const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+      {"180", "P", "180", false}, {" 42 ", "P", "42 ", false}, {"7", "5P", "57 ", false},
+      {"12", "501HSSP", "121", false},                                  // over a selection
+      {"-5", "P", "   ", true}, {"0x10", "P", "   ", true}, {"1e3", "P", "   ", true},
+      {"1,5", "P", "   ", true}, {"", "P", "   ", true}, {"1000", "P", "   ", true},
+      {"12", "55P", "55 ", true}, {"1", "501P", "501", true}};          // no room from the caret
+  // clang-format on
+  for (const auto& [clip, script, expected, isRefused] : cases) {
+    QApplication::clipboard()->setText(clip);
+    edit.Clear();
+    edit.setCursorPosition(0);
+    refused = 0;
+    Play(script);
+    EXPECT_EQ(edit.Text(), QString(expected)) << "paste '" << clip << "' in '" << script << "'";
+    EXPECT_EQ(refused, isRefused ? 1 : 0) << "paste '" << clip << "'";
+  }
+  QApplication::clipboard()->setText(QString(10000, QChar('9')));
+  edit.Clear();
+  edit.setCursorPosition(0);
+  Play("P");
+  EXPECT_EQ(edit.Text(), "   ") << "ten thousand digits";
+}
+
+// Focused by Tab or by the window the field selects its text, so that typing
+// replaces it; a click or the window coming back leaves the caret where it was.
+TEST_F(MaskEditTest, FocusFromTheKeyboardSelectsTheText) {
+  QWidget window;
+  QLineEdit other(&window);
+  edit.setParent(&window);
+  window.show();
+  for (const Qt::FocusReason why : {Qt::TabFocusReason, Qt::OtherFocusReason, Qt::MouseFocusReason,
+                                    Qt::ActiveWindowFocusReason}) {
+    other.setFocus();
+    edit.SetText(" 50");
+    edit.setCursorPosition(3);
+    QFocusEvent in(QEvent::FocusIn, why);
+    QApplication::sendEvent(&edit, &in);
+    QTest::keyClick(&edit, '8');
+    const bool replaces = why == Qt::TabFocusReason || why == Qt::OtherFocusReason;
+    EXPECT_EQ(edit.Text(), replaces ? "8  " : " 50") << why;
+  }
+  edit.setParent(nullptr);
 }
 
 // Character keys are reported before they are applied, refused ones too; Enter
