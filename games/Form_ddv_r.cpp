@@ -7,6 +7,7 @@
 
 #include "darts/DdvRules.h"
 #include "gamekit/GameWindow.h"
+#include "games/GameFocus.h"
 #include "games/ddv.h"
 
 TForm_ddv_raschet* Form_ddv_raschet = nullptr;
@@ -68,6 +69,7 @@ QPixmap BoardPicture(const QSize& size) {
 TForm_ddv_raschet::TForm_ddv_raschet(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  games::TabFocusButtons(*this);
   Image1->setPixmap(BoardPicture(Image1->size()));
 }
 
@@ -76,7 +78,8 @@ void TForm_ddv_raschet::FormShow() {
   // The DDV texts carry a decimal comma whatever the user's locale, so they
   // are read by their own format, not the locale's.
   Label4->setText(darts::DdvRecommendation(Label2->text(), Label4->text()));
-  BitBtn1->setFocus();
+  // A stray Enter or Space does not close the window: F10 or a click does.
+  games::RestFocus(*this);
 }
 
 void TForm_ddv_raschet::BitBtn1Click() { Close(); }

@@ -1,6 +1,7 @@
 #include "games/ddv.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <algorithm>
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
 #include "games/Form_ddv_r.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -77,6 +79,7 @@ TForm_ddv::TForm_ddv(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   StatusBar1->addWidget(StatusPanel, 1);
   InitForm();
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}},
       {ui::VK_F7, {BitBtn1}},
@@ -116,7 +119,7 @@ void TForm_ddv::FormShow() {
   UnsavedGame = 0;
   // A window shown again starts with an empty graph area.
   PaintBox1->Clear(clBtnFace);
-  BitBtn1->setFocus();
+  games::RestFocus(*this);
 }
 
 void TForm_ddv::FormClose() {
@@ -229,7 +232,7 @@ void TForm_ddv::BitBtn1Click() {
 
   SetDartButtons(1);
   BitBtn1->setEnabled(false);
-  BitBtn4->setFocus();
+  games::RestFocus(*this);
   for (int r = 1; r <= darts::kDdvDarts; ++r) {
     for (int c = kMarkCol; c < kMarkCol + darts::kDdvVisitDarts; ++c) StringGrid1->SetCell(c, r, QStringLiteral("0"));
   }
@@ -286,6 +289,9 @@ void TForm_ddv::BitBtn10Click() {
     DrawVisit();
   }
 
+  // The focus leaves the pair just disabled for the window, not for the next
+  // button of the Tab chain.
+  games::RestFocus(*this);
   if (DartsThrown == darts::kDdvDarts) EndOfGame();
 }
 
@@ -324,7 +330,12 @@ void TForm_ddv::GuideLine(int toX, int y, int textX, int textY) {
   canvas.LineTo(toX, y);
   canvas.brush.Color = clBtnFace;
   canvas.font.Color = clRed;
-  canvas.TextOut(textX, textY, ui::IntToStr(Hits));
+  // Near the top of the graph (198 hits and more) the label is kept inside
+  // the paint box, just below its upper edge.
+  const QString label = ui::IntToStr(Hits);
+  textX = std::clamp(textX, 0, std::max(0, PaintBox1->width() - canvas.TextWidth(label)));
+  textY = std::clamp(textY, 0, std::max(0, PaintBox1->height() - canvas.TextHeight(label)));
+  canvas.TextOut(textX, textY, label);
 }
 
 void TForm_ddv::DrawVisit() {
@@ -365,7 +376,6 @@ void TForm_ddv::EndOfGame() {
   WriteResults();
   UnsavedGame = 1;
   BitBtn1->setEnabled(true);
-  BitBtn1->setFocus();
   if (Form_ddv_raschet) Form_ddv_raschet->ShowModal();
   VisitHits = 0;
 }
@@ -422,6 +432,13 @@ void TForm_ddv::WriteResults() {
 void TForm_ddv::WriteStatisticsFile() {
   gamekit::WriteGridFile(QStringLiteral("ddv"), false, nullptr, *StringGrid2, kStampRow, kLastResultRow,
                          GameNumber + 1);
+}
+
+// The close box and Alt+F4 leave as " - Выход" does: finished games are
+// written and the question is asked.
+void TForm_ddv::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  BitBtn2Click();
 }
 
 void TForm_ddv::BitBtn2Click() {

@@ -70,6 +70,7 @@ class TForm_ddv : public ui::TForm, private Ui::TForm_ddv {
   void FormShow() override;
   void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   void Dart(std::int32_t& flag, bool hit);

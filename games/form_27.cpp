@@ -7,6 +7,7 @@
 #include "darts/Game27Rules.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -31,6 +32,7 @@ TForm27::TForm27(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
   gamekit::InfoBackground(*StringGrid1);
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}}, {ui::VK_F1, {BitBtn4}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F4, {BitBtn3}}, {ui::VK_F7, {BitBtn1}},
@@ -115,7 +117,7 @@ void TForm27::BitBtn1Click() {
   Total = darts::kGame27Start;
   ShowSector();
   gameRunning_ = true;
-  BitBtn3->setFocus();
+  games::RestFocus(*this);
 }
 
 void TForm27::BitBtn3Click() { Visit(0); }
@@ -144,6 +146,7 @@ void TForm27::Visit(int hits) {
     EndAtLastSector(hits);
   }
   if (hits == 0 && Total < 0 && !GameFinishedByLastSector) EndEarly();
+  if (gameRunning_) games::RestFocus(*this);
 }
 
 void TForm27::CopySheetRow(int sheetRow, int firstCol, int blockRow) {
@@ -237,7 +240,7 @@ void TForm27::BitBtn2Click() {
   BitBtn7->setEnabled(!gameRunning_);
   SetHitButtons(gameRunning_);
   BitBtn2->setEnabled(true);
-  (gameRunning_ ? BitBtn3 : BitBtn1)->setFocus();
+  games::RestFocus(*this);
 }
 
 void TForm27::BitBtn7Click() {

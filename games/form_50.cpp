@@ -7,6 +7,7 @@
 #include "darts/Game50Rules.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -38,6 +39,7 @@ TForm50::TForm50(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
   gamekit::InfoBackground(*StringGrid1);
+  games::TabFocusButtons(*this);
   // The finishing-dart question takes F1-F3 first; the two sets of buttons
   // are never enabled together.
   keys_ = gamekit::FunctionKeyMap{
@@ -155,7 +157,7 @@ void TForm50::BitBtn2Click() {
   StringGrid1->setEnabled(true);
   StringGrid2->setEnabled(true);
   legRunning_ = true;
-  BitBtn9->setFocus();
+  games::RestFocus(*this);
 }
 
 void TForm50::BitBtn8Click() { EnterVisit(kBust); }
@@ -207,7 +209,11 @@ void TForm50::BitBtn4Click() {
   Panel4->setText(ui::IntToStr(LegScored));
   Panel5->setText(ui::IntToStr(Remaining));
 
-  if (Remaining == 0) LegFinished(value);
+  if (Remaining == 0) {
+    LegFinished(value);
+  } else {
+    games::RestFocus(*this);
+  }
 }
 
 void TForm50::LegFinished(int lastVisit) {

@@ -7,6 +7,7 @@
 #include "darts/Game60Rules.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -32,10 +33,12 @@ TForm60::TForm60(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
   gamekit::InfoBackground(*StringGrid1);
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn6}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn4}}, {ui::VK_F3, {BitBtn5}},
       {ui::VK_F4, {BitBtn7}},  {ui::VK_F7, {BitBtn1}}, {ui::VK_F8, {BitBtn2}},
   };
+  connect(MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { RefuseLimit(); });
 }
 
 void TForm60::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
@@ -68,23 +71,26 @@ void TForm60::FillCheckoutTable() {
 
 bool TForm60::LimitPending() const { return CheckBox1->isChecked() && !limitAccepted_; }
 
+// Only a limit that was accepted counts; one still being typed does not.
 bool TForm60::LimitReached(int visits) const {
-  if (!CheckBox1->isChecked()) return false;
+  if (!CheckBox1->isChecked() || !limitAccepted_) return false;
   bool ok = false;
   const int limit = MaskEdit1->Text().trimmed().toInt(&ok);
   return ok && limit <= visits;
 }
 
-// "Не закрыл", "2", "3" and "Bull": usable while a game runs and no limit
-// waits to be accepted; "2" also follows its rule.
+// The scoring buttons: usable while a game runs and no limit waits to be
+// accepted; "1" and "2" also follow their rules.
 void TForm60::SetScoringButtons(bool on) {
   const bool usable = on && gameRunning_;
   BitBtn2->setEnabled(usable);
   BitBtn5->setEnabled(usable);
   BitBtn7->setEnabled(usable);
   if (usable) {
+    ApplyFirstDartRule();
     ApplySecondDartRule();
   } else {
+    BitBtn3->setEnabled(false);
     BitBtn4->setEnabled(false);
   }
 }
@@ -100,6 +106,7 @@ void TForm60::CheckBox1Click() {
     BitBtn9->setEnabled(true);
     SetScoringButtons(false);
     MaskEdit1->setFocus();
+    MaskEdit1->selectAll();  // typing replaces the text
   } else {
     SetScoringButtons(true);
   }
@@ -109,19 +116,23 @@ void TForm60::BitBtn9Click() {
   const QString typed = MaskEdit1->Text().trimmed();
   bool ok = false;
   const int limit = typed.toInt(&ok);  // blanks between the digits do not read as a number
-  if (typed.isEmpty() || !ok || !darts::Game60LimitAccepted(limit)) {
-    ui::ShowMessage(Text(kBadLimit));
-    MaskEdit1->SetText(QStringLiteral("50"));
-    MaskEdit1->setFocus();
-    return;
-  }
+  if (typed.isEmpty() || !ok || !darts::Game60LimitAccepted(limit)) return RefuseLimit();
   limitAccepted_ = true;
   for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(MaskEdit1), static_cast<QWidget*>(BitBtn9),
                      static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(Label10)}) {
     w->setEnabled(false);
   }
   SetScoringButtons(true);
-  (gameRunning_ ? static_cast<QWidget*>(BitBtn2) : static_cast<QWidget*>(BitBtn1))->setFocus();
+  games::RestFocus(*this);
+}
+
+// A refused limit: the message, then the field reads "50", selected, so that
+// typing replaces it.
+void TForm60::RefuseLimit() {
+  ui::ShowMessage(Text(kBadLimit));
+  MaskEdit1->SetText(QStringLiteral("50"));
+  MaskEdit1->setFocus();
+  MaskEdit1->selectAll();
 }
 
 void TForm60::MaskEdit1KeyPress(int key) {
@@ -166,7 +177,7 @@ void TForm60::FormShow() {
   GamesPlayed = 0;
   HistoryRow = 1;
   FillCheckoutTable();
-  BitBtn4->setFocus();
+  games::RestFocus(*this);
 }
 
 void TForm60::FormClose() {
@@ -193,7 +204,11 @@ void TForm60::BitBtn1Click() {
   FreshGame();
   BitBtn8->setEnabled(false);
   ClearSheet();
-  (LimitPending() ? static_cast<QWidget*>(MaskEdit1) : static_cast<QWidget*>(BitBtn2))->setFocus();
+  if (LimitPending()) {
+    MaskEdit1->setFocus();
+  } else {
+    games::RestFocus(*this);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -230,6 +245,7 @@ void TForm60::Closed(const QString& dart, int step) {
   const bool canPassTheTop = step == 1 || dart == QStringLiteral("3");
   if ((canPassTheTop && Target() >= darts::kGame60Highest) || LimitReached(VisitNumber - 1)) EndGame(VisitNumber - 1);
   ShowRoute();
+  if (gameRunning_) games::RestFocus(*this);
 }
 
 void TForm60::BitBtn2Click() {
@@ -242,6 +258,7 @@ void TForm60::BitBtn2Click() {
   if (Target() == darts::kGame60Lowest || LimitReached(VisitNumber)) EndGame(VisitNumber, true);
   ShowRoute();
   VisitNumber += 1;
+  if (gameRunning_) games::RestFocus(*this);
 }
 
 // The game's block goes into the log; a lost game is told while the target

@@ -47,6 +47,7 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   void ApplySecondDartRule();
   bool LimitPending() const;
   bool LimitReached(int visits) const;
+  void RefuseLimit();
   void SetScoringButtons(bool on);
   void FreshGame();
   void FreshOpening();

@@ -1,5 +1,6 @@
 #include "games/kriket.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include "darts/CricketMarks.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -87,6 +89,7 @@ TForm_k::TForm_k(QWidget* parent) : ui::TForm(parent) {
     }
   }
   gamekit::InfoBackground(*StringGrid1);
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn2}},
       {ui::VK_F7, {BitBtn1}},
@@ -138,11 +141,7 @@ void TForm_k::FormShow() {
   ShowPlainPictures();
   SetAllSegments(false);
   // A leg starts only with "- Новый лег"; it keeps its state from the last closing.
-  if (BitBtn1->isEnabled()) {
-    BitBtn1->setFocus();
-  } else {
-    BitBtn2->setFocus();
-  }
+  games::RestFocus(*this);
 }
 
 void TForm_k::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
@@ -251,8 +250,8 @@ void TForm_k::BitBtn3Click() {
     SpeedButton21_1->setEnabled(false);
     LegsPlayed += 1;
     BitBtn1->setEnabled(true);
-    BitBtn1->setFocus();
   }
+  games::RestFocus(*this);
 }
 
 void TForm_k::ShowMarks(int target) {
@@ -313,7 +312,7 @@ void TForm_k::BitBtn1Click() {
   ClearVisitRows();
   ShowPlainPictures();
   SetAllSegments(true);
-  SpeedButton20_3->setFocus();
+  games::RestFocus(*this);
 }
 
 // ---------------------------------------------------------------------------
@@ -344,6 +343,14 @@ void TForm_k::WriteTotalsRow() {
 
 void TForm_k::WriteStatisticsFile() {
   gamekit::WriteGridFile(QStringLiteral("kriket"), false, nullptr, *StringGrid2, 0, HistoryRow + 3, kVisitCols - 1);
+}
+
+// The close box and Alt+F4: with legs not yet written they leave as "Выход"
+// does, with the file and the question; otherwise the window just closes.
+void TForm_k::closeEvent(QCloseEvent* e) {
+  if (LegsPlayed == 0) return ui::TForm::closeEvent(e);
+  e->ignore();
+  BitBtn2Click();
 }
 
 void TForm_k::BitBtn2Click() {

@@ -67,6 +67,7 @@ class TForm_k : public ui::TForm, private Ui::TForm_k {
   void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   static constexpr int kSegments = 21;

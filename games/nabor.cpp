@@ -8,6 +8,7 @@
 #include "darts/SectorVisits.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -52,7 +53,9 @@ TForm_n::TForm_n(QWidget* parent) : ui::TForm(parent) {
   }
   InitForm();
   gamekit::InfoBackground(*StringGrid2);
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn4}}, {ui::VK_F5, {BitBtn3}}, {ui::VK_F7, {BitBtn1}}};
+  connect(Edit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(Edit1, kOutOfRange); });
 }
 
 QLabel* TForm_n::Panel(int n) const { return n >= 1 && n <= kPanels ? panels_[n] : nullptr; }
@@ -189,7 +192,8 @@ void TForm_n::GameEnd() {
   StringGrid2->SetCell(2, g, gamekit::TwoDecimals(sum / 63));
   StringGrid2->SetCell(3, g, gamekit::TwoDecimals(sum / 21));
   highestResultRow_ = std::max(highestResultRow_, g);
-  BitBtn1->setFocus();
+  // Not on "- Новая игра": an Enter or Space after the last visit does nothing.
+  games::RestFocus(*this);
 }
 
 void TForm_n::BitBtn3Click() {

@@ -1,6 +1,7 @@
 #include "games/sector.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
 
@@ -8,6 +9,7 @@
 #include "darts/SectorVisits.h"
 #include "gamekit/GameWindow.h"
 #include "gamekit/GridExport.h"
+#include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -31,7 +33,27 @@ using gamekit::Text;
 TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
   InitForm();
+  games::TabFocusButtons(*this);
   keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
+  connect(MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(MaskEdit1, kEmpty); });
+  // The dropped-down list has the keyboard in a window of its own; its keys
+  // come here first, so that the function keys act there too.
+  ComboBox1->view()->installEventFilter(this);
+}
+
+bool TFormsector::eventFilter(QObject* watched, QEvent* e) {
+  const QEvent::Type type = e->type();
+  if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched == ComboBox1->view()) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const int key = ui::VirtualKeyOf(*ke);
+    if (key >= ui::VK_F1 && key <= ui::VK_F12) {
+      // F4 would close the list before it is pressed: it is let through as
+      // a key, which the window's keys act on.
+      if (type == QEvent::ShortcutOverride) return ke->accept(), true;
+      if (keys_.Handle(key)) return true;
+    }
+  }
+  return ui::TForm::eventFilter(watched, e);
 }
 
 void TFormsector::FormShow() {

@@ -37,6 +37,7 @@ class TFormsector : public ui::TForm, private Ui::TFormsector {
  protected:
   void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void TakeVisit();

@@ -19,12 +19,14 @@ class DdvWindowTest : public games_test::WindowTest<TForm_ddv> {
     delete Form_ddv_raschet;
     Form_ddv_raschet = r = new TForm_ddv_raschet;
     // The analysis window is modal: it is looked at and closed by its own key
-    // (the game's keys leave it open) before the game window goes on.
+    // (the game's keys, Enter and Space leave it open) before the game window
+    // goes on.
     ui::seams().modalRunner = [this](ui::TForm& form) {
       form.show();
       if (&form == r) {
         analysis << r->Controls().Label2->text() + "|" + r->Controls().Label4->text();
-        for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape}) QTest::keyClick(r, key);
+        for (Qt::Key key : {Qt::Key_F1, Qt::Key_F4, Qt::Key_F7, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
+          QTest::keyClick(r->focusWidget() ? r->focusWidget() : r, key);
         EXPECT_TRUE(r->isVisible());
         QTest::keyClick(r, Qt::Key_F10);
         EXPECT_FALSE(r->isVisible());
@@ -85,7 +87,7 @@ TEST_F(DdvWindowTest, HitCountsGiveTheirPercentValueAndRecommendation) {
               QStringList({k.row2, k.ddv, QString::number(k.hits)}));
     EXPECT_EQ(analysis, QStringList{QString(k.ddv) + "|" + k.advice});
     EXPECT_TRUE(DartButtons() == Pair(0) && c->BitBtn1->isEnabled());
-    f->close();  // the close box: nothing is written
+    f->Close();
   }
 }
 
@@ -146,7 +148,7 @@ TEST_F(DdvWindowTest, LastVisitAndPerDartCounts) {
     EXPECT_EQ(f->Hits, k.marks.count('x'));
     for (int row : {7, 8, 9, 11, 12, 13}) EXPECT_EQ(Result(1, row), row == k.row ? "1" : "0") << row;
     EXPECT_EQ(Result(1, 10), k.row > 10 ? "1(2)" : "0(0)");
-    f->close();
+    f->Close();
   }
 }
 
@@ -217,39 +219,76 @@ TEST_F(DdvWindowTest, LeavingWithCancelNoAndWithoutFinishedGame) {
   EXPECT_FALSE(f->isVisible());
   EXPECT_EQ(msg->Log().size(), 1u);
   EXPECT_EQ(Files().size(), 1);
-  // Games closed away by the close box are not written either.
+  // The close box leaves as " - Выход" does: finished games are written and
+  // the question asked; with nothing finished since, it closes at once.
   f->ShowModal();
   Play(Hits(20));
+  clock->AddSecs(1);
+  msg->Answer(ui::mrCancel);
   f->close();
+  EXPECT_TRUE(f->isVisible());
+  f->close();
+  EXPECT_TRUE(Files().size() == 2 && msg->Log().size() == 2u && !f->isVisible());
   f->ShowModal();
   for (int game = 0; game < 3; ++game) Play(Hits(game ? 40 : 12));
+  clock->AddSecs(1);
+  msg->Answer(ui::mrNo);
   f->close();
   f->ShowModal();
   Play(Hits(12));
   Play(Hits(40));
+  clock->AddSecs(1);
   msg->Answer(ui::mrNo);
   Key(Qt::Key_F10);
-  ASSERT_EQ(Files().size(), 2);
-  const QList<QByteArray> lines = FileLines(Files()[1]);
+  ASSERT_EQ(Files().size(), 4);
+  const QList<QByteArray> lines = FileLines(Files()[3]);
   ASSERT_EQ(lines.size(), 16);
   EXPECT_EQ(lines[1], gamekit::ToCp1251(";Игра - 1;Игра - 2;;"));
   EXPECT_EQ(lines[3], "DDV;3,0;1,5;;");
   EXPECT_EQ(lines[15], ";;;;");
 }
 
-// The keys act whatever control has the focus; a focused button takes Space and Enter.
+// The keys act whatever control has the focus; a button the player tabbed to
+// takes Space and Enter. After each action the focus rests on the window,
+// where a stray Enter or Space neither enters a dart nor leaves.
 TEST_F(DdvWindowTest, KeysWhateverHasTheFocus) {
   f->ShowModal();
-  EXPECT_EQ(f->focusWidget(), c->BitBtn1);
-  auto press = [](QWidget* on, Qt::Key key) { on->setFocus(), QTest::keyClick(on, key); };
+  auto press = [this](QWidget* on, Qt::Key key) {
+    on->setFocus(), QTest::keyClick(on, key);
+    EXPECT_EQ(f->focusWidget(), f);
+    Keys({Qt::Key_Return, Qt::Key_Space});
+  };
+  press(f, Qt::Key_Return);  // at opening
   press(c->BitBtn2, Qt::Key_F7);
   press(c->BitBtn2, Qt::Key_F1);
   press(c->BitBtn1, Qt::Key_F4);
-  press(c->BitBtn8, Qt::Key_Space);   // the third dart's hit
-  press(c->BitBtn5, Qt::Key_Return);  // the next visit's first miss
-  press(c->BitBtn6, Qt::Key_F7);      // no new game while one runs
-  EXPECT_EQ(QList<int>({f->DartsThrown, f->Hits}), QList<int>({4, 2}));
-  EXPECT_EQ(DartButtons(), Pair(2));
+  press(c->BitBtn8, Qt::Key_Space);               // the third dart's hit
+  press(c->BitBtn5, Qt::Key_Return);              // the next visit's first miss
+  press(c->BitBtn1, Qt::Key_F7);                  // no new game while one runs
+  QTest::mouseClick(c->BitBtn7, Qt::LeftButton);  // a click leaves the focus at rest too
+  EXPECT_EQ(QList<int>({f->DartsThrown, f->Hits}), QList<int>({5, 2}));
+  EXPECT_EQ(f->focusWidget(), f);
+  EXPECT_EQ(DartButtons(), Pair(3));
+  EXPECT_TRUE(f->isVisible());
+}
+
+// The final total is drawn whole inside the paint box, also at its top.
+TEST_F(DdvWindowTest, FinalTotalInsideThePaintBox) {
+  auto labelHeight = [this] {  // rows of red in the final total's corner
+    int rows = 0;
+    for (int y = 0; y < c->PaintBox1->height(); ++y) {
+      bool red = false;
+      for (int x = 396; x < 420; ++x) red = red || (qRed(Pixel(x, y)) > 160 && qGreen(Pixel(x, y)) < 100);
+      rows += red;
+    }
+    return rows;
+  };
+  f->ShowModal();
+  Play(QString(100, '.') + QString(100, 'x'));  // total 100, in the middle
+  const int whole = labelHeight();
+  Play(Hits(200));
+  EXPECT_GT(whole, 4);
+  EXPECT_EQ(labelHeight(), whole);
 }
 
 }  // namespace

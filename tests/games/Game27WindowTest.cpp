@@ -103,7 +103,8 @@ TEST_F(Game27Test, CancelKeepsTheGameInPlay) {
   EXPECT_TRUE(f->isVisible());
   EXPECT_EQ(c->Panel2->text(), "20");
   EXPECT_TRUE(HitButtons() && !ui::Enabled(c->BitBtn1));
-  Play({2, 2});  // sector 20 and the Bull
+  Keys({Qt::Key_Return, Qt::Key_Space});  // nothing focused that scores
+  Play({2, 2});                           // sector 20 and the Bull
   EXPECT_EQ(f->Total, 27 + 4 * 210 + 100);
   EXPECT_EQ(f->GamesPlayed, 2);
   clock->AddSecs(1);
@@ -133,14 +134,16 @@ TEST_F(Game27Test, HistoryPastItsRowsIsWritten) {
   EXPECT_TRUE(c->StringGrid2->Cell(0, 560).isEmpty());
 }
 
-// Tab reaches the Bull box; Space ticks it; function keys act from any control.
-// Leaving with no finished game closes without a question or a file.
+// Tab reaches the Bull box; Space ticks it; function keys act from any control;
+// after a new game and a visit Enter and Space press nothing. Leaving with no
+// finished game closes without a question or a file.
 TEST_F(Game27Test, KeyboardAlone) {
   f->ShowModal();
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
   Repeat(Qt::Key_Tab, 2);
   ASSERT_EQ(f->focusWidget(), c->CheckBox1);
-  Keys({Qt::Key_Space, Qt::Key_F7, Qt::Key_F3, Qt::Key_F1, Qt::Key_F7});  // F7 does nothing while a game runs
+  Keys({Qt::Key_Space, Qt::Key_F7, Qt::Key_Return, Qt::Key_Space, Qt::Key_F3, Qt::Key_F1, Qt::Key_Return,
+        Qt::Key_F7});  // F7 does nothing while a game runs
   EXPECT_EQ(c->StringGrid1->Cell(5, 10), "Булл");
   EXPECT_EQ(QList<int>({f->Total, f->CurrentSector}), QList<int>({27 + 6 + 4, 3}));
   Key(Qt::Key_F10);

@@ -37,7 +37,9 @@ class Game50Test : public games_test::WindowTest<TForm50> {
 TEST_F(Game50Test, LegOf150150150And50) {
   Open();
   EXPECT_EQ(Buttons(), "01111111|000");
+  Keys({Qt::Key_Return, Qt::Key_Space});  // no visit button has the focus
   Visits({150, 150});
+  Keys({Qt::Key_Return, Qt::Key_Space});
   EXPECT_EQ(Buttons(), "01111111|000");
   Visits({150});
   EXPECT_EQ(Buttons(), "11110000|000");

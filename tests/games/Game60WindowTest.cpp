@@ -188,20 +188,40 @@ TEST_F(Game60Test, LeavingBeforeAnyGameAsksYesNo) {
   EXPECT_TRUE(Files().isEmpty());
 }
 
-// The limit field is reached with Tab; everything else by function keys.
+// The limit field is reached with Tab; everything else by function keys. The
+// field's text is replaced by typing, also after a refusal; Enter and Space
+// press nothing at opening, after the limit and after a new game.
 TEST_F(Game60Test, KeyboardAlone) {
   f->ShowModal();
-  EXPECT_EQ(f->focusWidget(), c->BitBtn4);
-  Repeat(Qt::Key_Tab, 5);  // "3", "Bull", "Не закрыл", "- Выход", the box
+  Keys({Qt::Key_Return, Qt::Key_Space});
+  Repeat(Qt::Key_Tab, 6);  // "2", "3", "Bull", "Не закрыл", "- Выход", the box
   ASSERT_EQ(f->focusWidget(), c->CheckBox1);
   Key(Qt::Key_Space);
   ASSERT_EQ(f->focusWidget(), c->MaskEdit1);
-  Keys({Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Delete});
-  QTest::keyClicks(c->MaskEdit1, "12");
-  Key(Qt::Key_Return);
-  EXPECT_TRUE(msg->Texts().isEmpty());
-  EXPECT_EQ(c->MaskEdit1->Text().trimmed(), "12");
-  EXPECT_TRUE(!ui::Enabled(c->MaskEdit1) && Scoring());
+  Keys({Qt::Key_7, Qt::Key_Return, Qt::Key_9, Qt::Key_Return, Qt::Key_Return, Qt::Key_Space});
+  EXPECT_EQ(msg->Texts(), QStringList{kBadLimit});
+  EXPECT_EQ(c->MaskEdit1->Text().trimmed(), "9");
+  EXPECT_TRUE(!ui::Enabled(c->MaskEdit1) && Scoring() && f->VisitNumber == 1);
+  Repeat(Qt::Key_F8, 9);  // the 9th visit ends the game
+  Keys({Qt::Key_F7, Qt::Key_Return, Qt::Key_Space});
+  EXPECT_EQ(QList<int>({f->GamesPlayed, f->VisitNumber}), QList<int>({1, 1}));
+}
+
+// A limit typed but not accepted counts for nothing, and while it waits no
+// key scores, "1" neither; a paste that is no limit is refused as a typed one.
+TEST_F(Game60Test, LimitWaitingToBeAccepted) {
+  f->ShowModal();
+  Reach(50);
+  c->CheckBox1->click();
+  c->MaskEdit1->SetText("3");
+  Keys({Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F8});
+  EXPECT_EQ(QList<int>({f->VisitNumber, f->GamesPlayed, Target()}), QList<int>({11, 0, 50}));
+  Paste(c->MaskEdit1, "0x10");
+  EXPECT_EQ(msg->Texts(), QStringList{kBadLimit});
+  EXPECT_TRUE(f->focusWidget() == c->MaskEdit1 && c->MaskEdit1->selectedText() == "50_");
+  c->CheckBox1->click();  // unticked: the game goes on without a limit
+  Key(Qt::Key_F1);
+  EXPECT_EQ(QList<int>({f->VisitNumber, f->GamesPlayed, Target()}), QList<int>({12, 0, 60}));
 }
 
 }  // namespace

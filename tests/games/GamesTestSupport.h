@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -66,6 +67,11 @@ class WindowTest : public testing_support::SeamsFixture {
     field->setCursorPosition(0);
     QTest::keyClicks(field, text);
     QTest::keyClick(field, Qt::Key_Return);
+  }
+  // Pastes the text into the field (Ctrl+V).
+  static void Paste(ui::TMaskEdit* field, const QString& clip) {
+    QApplication::clipboard()->setText(clip);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
   }
   static QStringList Row(const ui::TStringGrid* grid, int row, int cols) {
     QStringList out;

@@ -103,22 +103,36 @@ TEST_F(KriketWindowTest, TwoLegsAroundACancelWrittenAndExported) {
   EXPECT_FALSE(f->isVisible());
 }
 
+// Segments take no focus: only clicks and the key 0 enter darts, and a stray
+// Enter or Space after F7 or after a click enters nothing and does not leave.
 TEST_F(KriketWindowTest, KeysAndTheCloseBox) {
   f->ShowModal();
   Key(Qt::Key_0);  // no leg yet: nothing is entered
   Start();
-  Key(Qt::Key_0);
+  Keys({Qt::Key_Return, Qt::Key_Space});
+  Throw({"D18"});
+  Keys({Qt::Key_Return, Qt::Key_Space, Qt::Key_0});
   Key(Qt::Key_0, Qt::KeypadModifier);
-  QTest::keyClick(c->SpeedButton18_2, Qt::Key_Space);  // a focused button answers Space
-  EXPECT_EQ(Row(c->StringGrid1, 1, 5), QStringList({"3", "0", "0", "D18", "36"}));
+  EXPECT_EQ(Row(c->StringGrid1, 1, 5), QStringList({"3", "D18", "0", "0", "36"}));
+  for (int i = 0; i < 8; ++i) {
+    Key(Qt::Key_Tab);
+    EXPECT_FALSE(Segments().contains(f->focusWidget()));
+  }
   for (int i = 0; i < 3 * 14; ++i) Key(Qt::Key_0);
   EXPECT_EQ(c->StringGrid1->Row(), 16);  // from the 15th visit the grid follows
-  f->close();                            // the close box keeps working here and runs no handler
+  f->close();                            // the close box with no finished leg runs no handler
   f->ShowModal();
   EXPECT_EQ(State().count(' '), 21);
   Start();           // "- Новый лег" is still disabled
   Key(Qt::Key_F10);  // enables it and closes: no leg was finished in this showing
   EXPECT_TRUE(Files().isEmpty() && msg->Log().empty() && !f->isVisible() && c->BitBtn1->isEnabled());
+  // With a finished leg the close box leaves as "Выход" does.
+  Start();
+  Throw(kLeg2);
+  Keys({Qt::Key_Return, Qt::Key_Space});
+  msg->Answer(ui::mrNo);
+  f->close();
+  EXPECT_TRUE(Files().size() == 1 && msg->Log().size() == 1u && !f->isVisible());
 }
 
 }  // namespace

@@ -48,8 +48,13 @@ TEST_F(NaborWindowTest, EachRoundTakesOnlyWhatItsSectorAllows) {
     EXPECT_EQ(ui::Visible(score) ? score->text() : "hidden", k.message ? "hidden" : k.shown);
     EXPECT_EQ(f->Panel(44)->text(), QString::number(QString(k.shown).toInt()));
     EXPECT_EQ(f->PanelColor(k.round), k.message ? kLime : kBlack);
-    EXPECT_EQ(f->focusWidget(), !k.message && k.round == 21 ? static_cast<QWidget*>(c->BitBtn1) : c->Edit1);
+    EXPECT_EQ(f->focusWidget(), !k.message && k.round == 21 ? static_cast<QWidget*>(f) : c->Edit1);
   }
+  QTest::keyClicks(c->Edit1, "1");
+  msg->Clear();
+  Paste(c->Edit1, "1e3");  // refused whole, as a typed entry out of range is
+  EXPECT_EQ(msg->Texts(), QStringList{kOutOfRange});
+  EXPECT_TRUE(f->focusWidget() == c->Edit1 && c->Edit1->Text() == "   ");
 }
 
 TEST_F(NaborWindowTest, UndoBackToTheFirstRoundAndTheGameEnd) {
@@ -69,7 +74,7 @@ TEST_F(NaborWindowTest, UndoBackToTheFirstRoundAndTheGameEnd) {
   Visits(Rounds(11, 50, 11));
   EXPECT_EQ(f->PanelColor(22), kBlack);  // after the Bull the score of sector 1 keeps its colour
   c->BitBtn2->click();                   // a finished game takes nothing more, nor can it be undone
-  Key(Qt::Key_F5);
+  Keys({Qt::Key_Return, Qt::Key_Space, Qt::Key_F5});
   EXPECT_EQ(f->Panel(44)->text(), "68");
   Key(Qt::Key_F7);
   EXPECT_EQ(f->PanelColor(1), kLime);

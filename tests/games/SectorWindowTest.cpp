@@ -1,5 +1,7 @@
 // The sector practice window played from the keyboard: sector choice, ten
 // visits, summary table, file and export.
+#include <QAbstractItemView>
+
 #include "games/sector.h"
 #include "tests/games/GamesTestSupport.h"
 
@@ -26,7 +28,7 @@ TEST_F(SectorWindowTest, FocusFollowsTheSeries) {
   f->ShowModal();
   EXPECT_EQ(f->focusWidget(), c->BitBtn1);
   c->ComboBox1->showPopup();
-  c->BitBtn1->click();
+  QTest::keyClick(c->ComboBox1->view(), Qt::Key_F4);  // the open list has the keyboard
   EXPECT_EQ(msg->Texts(), QStringList{"Выберите сектор и нажмите Ok !"});
   c->ComboBox1->hidePopup();
   QApplication::processEvents();
@@ -36,7 +38,11 @@ TEST_F(SectorWindowTest, FocusFollowsTheSeries) {
   Series(3, {});
   EXPECT_EQ(Row(c->StringGrid1, 0, 4), QStringList({"", "", "Сектор", "17"}));
   Type(c->MaskEdit1, "2 0");  // digits split by a blank: the conversion error, nothing counted
-  EXPECT_EQ(c->Panel1->text() + c->Panel2->text(), "10");
+  QTest::keyClicks(c->MaskEdit1, "1");
+  msg->Clear();
+  Paste(c->MaskEdit1, "-5");  // refused whole, as an empty entry is
+  EXPECT_EQ(msg->Texts(), QStringList{"Внимание!!! Недопустимое значение."});
+  EXPECT_EQ(c->Panel1->text() + c->Panel2->text() + c->MaskEdit1->Text(), "10   ");
   EXPECT_EQ(f->focusWidget(), c->MaskEdit1);
 }
 
