@@ -1,8 +1,6 @@
 #include "app/Program.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 
 #include "app/ABOUT.h"
 #include "app/Form_501s.h"
@@ -25,25 +23,6 @@
 #include "ui/Application.h"
 
 namespace {
-
-// Ends the message loop right after the first paint of the watched window.
-class QuitWhenShown : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !done_) {
-      done_ = true;
-      // Queued, so that the painted picture reaches the screen first.
-      QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
-    }
-    return QObject::eventFilter(watched, e);
-  }
-
- private:
-  bool done_ = false;
-};
 
 template <class Form>
 void Create(Form*& instance) {
@@ -104,13 +83,8 @@ void DestroyForms() {
 }
 
 int RunApplication() {
-  QuitWhenShown quitWhenShown;
-  if (qEnvironmentVariable("VANTREL_QUIT_WHEN_SHOWN") == QLatin1String("1")) {
-    SDIAppForm->installEventFilter(&quitWhenShown);
-  }
   SDIAppForm->show();
   QApplication::exec();
-  if (SDIAppForm) SDIAppForm->removeEventFilter(&quitWhenShown);
   DestroyForms();
   return 0;
 }

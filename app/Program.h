@@ -10,6 +10,5 @@ void CreateForms();
 void DestroyForms();
 
 // Shows the main window and dispatches messages until it closes; then destroys
-// the windows and returns 0. With VANTREL_QUIT_WHEN_SHOWN=1 in the environment the
-// loop ends as soon as the main window has been shown and painted once.
+// the windows and returns 0.
 int RunApplication();

@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# Start-up benchmark: the time from starting the program to its main window being
-# shown (and the program ending right after, VANTREL_QUIT_WHEN_SHOWN=1), median of
-# 10 runs, beside a bare Qt program that shows one empty window, both measured in
-# the same virtual X server, turn about.
+# Start-up benchmark: the time from starting the program to the first paint of
+# its main window (program_start runs the program's own start and ends there),
+# median of RUNS runs, beside two bare Qt programs: an empty window, and a main
+# window with the same menu bar and status text. All three run turn about in
+# one virtual X server.
 # Usage: bench/startup/run.sh [build folder]   (default: build)
 set -euo pipefail
 
-RUNS=${RUNS:-10}
+RUNS=${RUNS:-15}
 
 if [ "${1:-}" != "--inside" ]; then
   build="$(readlink -f "${1:-build}")"
-  program="$build/app/vantrel"
-  bare="$build/bench/startup/bare_window"
-  for f in "$program" "$bare"; do
-    [ -x "$f" ] || { echo "missing $f (build the targets vantrel and bare_window)" >&2; exit 1; }
+  dir="$build/bench/startup"
+  for f in bare_window bare_menu_window program_start; do
+    [ -x "$dir/$f" ] || { echo "missing $dir/$f (build the target $f)" >&2; exit 1; }
   done
   self="$(readlink -f "$0")"
   work="$(mktemp -d)"
@@ -21,18 +21,18 @@ if [ "${1:-}" != "--inside" ]; then
   cd "$work"
   export LC_ALL=C.UTF-8
   unset QT_QPA_PLATFORM
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$self" --inside "$program" "$bare"
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$self" --inside "$dir"
   exit $?
 fi
 
-program="$2"
-bare="$3"
+dir="$2"
+names=(bare_window bare_menu_window program_start)
 
 # Wall time of one run in microseconds.
 time_one() {
   local start end
   start=$(date +%s%N)
-  VANTREL_QUIT_WHEN_SHOWN=1 "$@" >/dev/null 2>&1
+  "$dir/$1" >/dev/null 2>&1
   end=$(date +%s%N)
   echo $(((end - start) / 1000))
 }
@@ -41,23 +41,19 @@ median() {
   sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'
 }
 
-# One warm-up run each, so that both start from a warm file cache.
-time_one "$bare" >/dev/null
-time_one "$program" >/dev/null
+# One warm-up run each, so that all start from a warm file cache.
+for n in "${names[@]}"; do time_one "$n" >/dev/null; done
 
-bare_times=()
-program_times=()
+declare -A times
 for _ in $(seq 1 "$RUNS"); do
-  bare_times+=("$(time_one "$bare")")
-  program_times+=("$(time_one "$program")")
+  for n in "${names[@]}"; do times[$n]+="$(time_one "$n") "; done
 done
 
-bare_median=$(printf '%s\n' "${bare_times[@]}" | median)
-program_median=$(printf '%s\n' "${program_times[@]}" | median)
-ratio=$(awk -v p="$program_median" -v b="$bare_median" 'BEGIN { printf "%.2f", p / b }')
-
-printf 'bare window:  median %7.1f ms  (%s)\n' "$(awk -v v="$bare_median" 'BEGIN { print v / 1000 }')" \
-  "$(printf '%s ' "${bare_times[@]}" | awk '{ for (i = 1; i <= NF; ++i) printf "%.1f ", $i / 1000 }')"
-printf 'vantrel:      median %7.1f ms  (%s)\n' "$(awk -v v="$program_median" 'BEGIN { print v / 1000 }')" \
-  "$(printf '%s ' "${program_times[@]}" | awk '{ for (i = 1; i <= NF; ++i) printf "%.1f ", $i / 1000 }')"
-echo "ratio:        $ratio (target: at most 2.00)"
+declare -A med
+for n in "${names[@]}"; do
+  med[$n]=$(printf '%s\n' ${times[$n]} | median)
+  printf '%-17s median %7.1f ms  (%s)\n' "$n:" "$(awk -v v="${med[$n]}" 'BEGIN { print v / 1000 }')" \
+    "$(printf '%s ' ${times[$n]} | awk '{ for (i = 1; i <= NF; ++i) printf "%.1f ", $i / 1000 }')"
+done
+awk -v p="${med[program_start]}" -v b="${med[bare_menu_window]}" \
+  'BEGIN { printf "ratio to the bare menu window: %.2f (target: at most 1.25)\n", p / b }'
