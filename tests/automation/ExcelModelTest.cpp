@@ -1,5 +1,8 @@
+#include <signal.h>
 #include <sys/time.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <functional>
 #include <limits>
 
@@ -24,7 +27,7 @@ TEST_F(ExcelModelTest, VisibleWritesTheWorkbookOnceAndHandsItOver) {
   QDir(file.absolutePath()).removeRecursively();
   startSucceeds_ = false;
   app = Excel();
-  EXPECT_THROW(ExportOneCell(*app), EOleError);
+  EXPECT_THROW(ExportOneCell(*app), automation::EStartError);
   EXPECT_EQ(started_.size(), 2u);
   EXPECT_TRUE(app->WrittenFile().isEmpty());
   host_.spreadsheetProgram = {};
@@ -87,6 +90,44 @@ TEST_F(ExcelModelTest, SpreadsheetProgramIsLookedUpInOrder) {
     EXPECT_EQ(automation::SpreadsheetCommand(host), c.expected) << c.name;
     qunsetenv("VANTREL_SPREADSHEET");
   }
+}
+
+// A program that ends with an error within the watch did not start; one that
+// ends well or runs on did. None is stopped, and none is left to reap.
+TEST(StartWatchedTest, AProgramFailingAtOnceIsNotStarted) {
+  QTemporaryDir dir;
+  const QString pidFile = dir.filePath("pid");
+  const struct {
+    QString program;
+    QStringList args;
+    bool started;
+  } cases[] = {{"/bin/false", {}, false},
+               {"sh", {"-c", "exit 3"}, false},
+               {"sh", {"-c", "kill -9 $$"}, false},
+               {"no-such-program-here", {}, false},
+               {dir.path(), {}, false},
+               {"true", {}, true},
+               {"sh", {"-c", "echo $$ > '" + pidFile + "'; exec sleep 60"}, true}};
+  for (const auto& c : cases) {
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(automation::StartWatched(c.program, c.args), c.started) << c.program.toStdString();
+    EXPECT_LT(timer.elapsed(), 5000);
+  }
+  // The program still running goes on, no longer a child of this process.
+  pid_t running = 0;
+  for (int i = 0; i < 500 && running <= 0; ++i, usleep(10000))
+    running = testing_support::ReadAll(pidFile).trimmed().toInt();
+  ASSERT_GT(running, 0);
+  EXPECT_EQ(kill(running, 0), 0);
+  QStringList children;  // "pid state" of every process whose parent is this one
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+    const QByteArray stat = testing_support::ReadAll("/proc/" + entry + "/stat");
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() > 1 && fields[1].toInt() == getpid()) children << entry + " " + fields[0];
+  }
+  EXPECT_TRUE(children.isEmpty()) << children.join(", ").toStdString();
+  kill(running, SIGKILL);
 }
 
 // The record reads as the calls were made, also read midway and with an array
