@@ -121,9 +121,26 @@ class Border {
   int index_;
 };
 
+// How the worksheet is printed.
+class PageSetup {
+ public:
+  explicit PageSetup(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  void Orientation(int xl);  // xlPortrait or xlLandscape
+  // A scale of 10 to 400 percent, or false: the sheet is scaled to the pages
+  // given by FitToPagesWide and FitToPagesTall.
+  void Zoom(int percent);
+  void Zoom(bool on);
+  void FitToPagesWide(int pages);
+  void FitToPagesTall(int pages);
+
+ private:
+  std::shared_ptr<Workbook> wb_;
+};
+
 class Worksheet {
  public:
   explicit Worksheet(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  automation::PageSetup PageSetup();
   // A corner for GetRange; not recorded on its own (see GetRange).
   CellRef Cells(int row, int col);
   // The worksheet's Range(Cells, Cells), recorded as

@@ -167,6 +167,8 @@ TEST_F(ExcelModelTest, CallsOutsideTheModelRaise) {
       [block](App& a) { block(a).Borders(13); },       [block](App& a) { block(a).Borders(2).LineStyle(3); },
       [block](App& a) { block(a).Borders(3).Weight(3); }, [block](App& a) { block(a).Font().Size(0); },
       [block](App& a) { block(a).HorizontalAlignment(99); }, [block](App& a) { block(a).ColumnWidth(256); },
+      [sheet](App& a) { sheet(a).PageSetup().Orientation(3); }, [sheet](App& a) { sheet(a).PageSetup().Zoom(9); },
+      [sheet](App& a) { sheet(a).PageSetup().Zoom(true); }, [sheet](App& a) { sheet(a).PageSetup().FitToPagesTall(0); },
       [sheet](App& a) { sheet(a).GetRange(sheet(a).Cells(1, 1), sheet(a).Cells(1048576, 16384)).Font().Bold(true); },
       [](App&) { automation::VariantArray(1, 2).Set(2, 0, "x"); },
       [](App&) { automation::VariantArray(std::numeric_limits<int>::max(), 0); }};

@@ -65,10 +65,18 @@ class BlankTest : public testing_support::SeamsFixture {
   static QStringList Phases() {
     QStringList out;
     for (const automation::Call& call : automation::LastApplication()->Calls()) {
-      const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill" : call.member;
+      const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill"
+                           : call.object.endsWith("PageSetup")                             ? "PageSetup"
+                                                                                           : call.member;
       if (!QStringList{"Range", "LineStyle", "Weight", "ColorIndex"}.contains(kind) && !out.endsWith(kind)) out << kind;
     }
     return out;
+  }
+  // Printed on one page, turned as asked.
+  static bool OnePage(const QJsonObject& book, bool landscape) {
+    return book["page"].toObject() == QJsonObject{{"orientation", landscape ? "landscape" : "portrait"},
+                                                  {"scale", 100},
+                                                  {"fit", QJsonArray{1, 1}}};
   }
   // The written workbook as the reader sees it (tests/automation/read_xlsx.py).
   static QJsonObject Written() {
@@ -188,8 +196,9 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     const int n = t.n, cols = n + 4, rows = 2 * n + 6 + n / 2, roundRow = 2 * n + 2;
     Print(0, t.item);
     EXPECT_TRUE(msg->Log().empty());
-    EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Fill", "Merge", "Fill", "Size",
-                                     "Bold", "HorizontalAlignment", "VerticalAlignment", "Borders", "Value", "Visible"}));
+    EXPECT_EQ(Phases(),
+              (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Fill", "Merge", "Fill", "Size", "Bold",
+                           "HorizontalAlignment", "VerticalAlignment", "Borders", "PageSetup", "Value", "Visible"}));
     // Participant by participant, the place column, the footer; six's first place cell as it always was.
     QStringList merges, asked, written;
     for (int k = 1; k <= n; ++k)
@@ -202,6 +211,7 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     EXPECT_EQ(asked, merges);
 
     const QJsonObject book = Written();
+    EXPECT_TRUE(OnePage(book, true));  // wider than tall
     for (const QJsonValue& v : book["merges"].toArray()) written << v.toString();
     merges = merges.join(",").toUpper().split(",");
     merges.sort();
@@ -266,13 +276,14 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
     Print(1, item);
     EXPECT_TRUE(msg->Log().empty());
     EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Borders", "Size", "Bold",
-                                     "HorizontalAlignment", "VerticalAlignment", "Value", "Visible"}));
+                                     "HorizontalAlignment", "VerticalAlignment", "PageSetup", "Value", "Visible"}));
     QStringList edges;  // all the slot lines (top edges) first, then the connectors (right edges)
     for (const automation::Call& call : automation::LastApplication()->Calls())
       if (call.member == "Borders" && !edges.endsWith(call.args[0].toString())) edges << call.args[0].toString();
     EXPECT_EQ(edges, (QStringList{"3", "2"}));
 
     const QJsonObject book = Written();
+    EXPECT_TRUE(OnePage(book, s == 8));  // the larger brackets are taller than wide
     EXPECT_TRUE(book["merges"].toArray().isEmpty());
     std::vector<double> widths(cols + 1, 25);
     widths[0] = 4;
