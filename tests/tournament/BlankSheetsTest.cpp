@@ -196,6 +196,7 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     const int n = t.n, cols = n + 4, rows = 2 * n + 6 + n / 2, roundRow = 2 * n + 2;
     Print(0, t.item);
     EXPECT_TRUE(msg->Log().empty());
+    EXPECT_EQ(Focused(), c->ComboBox1);  // not the button that would print again
     EXPECT_EQ(Phases(),
               (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Fill", "Merge", "Fill", "Size", "Bold",
                            "HorizontalAlignment", "VerticalAlignment", "Borders", "PageSetup", "Value", "Visible"}));
@@ -275,6 +276,7 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
     SCOPED_TRACE(s);
     Print(1, item);
     EXPECT_TRUE(msg->Log().empty());
+    EXPECT_EQ(Focused(), c->ComboBox2);
     EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Borders", "Size", "Bold",
                                      "HorizontalAlignment", "VerticalAlignment", "PageSetup", "Value", "Visible"}));
     QStringList edges;  // all the slot lines (top edges) first, then the connectors (right edges)
@@ -316,15 +318,27 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
   }
 }
 
+// No program to start, or one that fails at once: the same error box, the
+// window as it was, the focus back in the size list.
 TEST_F(BlankTest, NoSpreadsheetProgramIsReportedAndNothingChanges) {
-  ui::seams().spreadsheetProgram = [] { return QStringList(); };
-  automation::SetProgramFinder([](const QString&) { return QString(); });
-  for (int system : {0, 1}) Print(system, 1);
-  EXPECT_EQ(msg->Texts(), QStringList(2, "Невозможно запустить Excel"));
-  for (const ui::ShownMessage& m : msg->Log())
-    EXPECT_TRUE(m.kind == ui::ShownMessage::Kind::ErrorBox && m.caption == "Ошибка");
-  EXPECT_TRUE(started == 0 && f->isVisible());
-  EXPECT_EQ(f->GroupSize + f->BracketSize, 6 + 16);
+  for (const bool found : {false, true}) {
+    SCOPED_TRACE(found);
+    Reset();
+    msg->Clear();
+    started = 0;
+    ui::seams().spreadsheetProgram = [found] { return found ? QStringList{"true"} : QStringList(); };
+    automation::SetProgramFinder([](const QString&) { return QString(); });
+    ui::seams().startDetached = [this](const QString&, const QStringList&) { return ++started < 0; };
+    for (int system : {0, 1}) {
+      Print(system, 1);
+      EXPECT_EQ(Focused(), system == 0 ? c->ComboBox1 : c->ComboBox2);
+    }
+    EXPECT_EQ(msg->Texts(), QStringList(2, "Невозможно запустить Excel"));
+    for (const ui::ShownMessage& m : msg->Log())
+      EXPECT_TRUE(m.kind == ui::ShownMessage::Kind::ErrorBox && m.caption == "Ошибка");
+    EXPECT_TRUE(started == (found ? 2 : 0) && f->isVisible());
+    EXPECT_EQ(f->GroupSize + f->BracketSize, 6 + 16);
+  }
 }
 
 }  // namespace
