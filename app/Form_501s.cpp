@@ -480,8 +480,9 @@ void TForm_501_s::ExitReset() {
   AvgPerVisit = 0;
 }
 
-void TForm_501_s::WriteStatisticsFile() {
-  gamekit::WriteGridFile(ui::IntToStr(StartScore), true, kFileHeader, *StringGrid2, 0, LegNumber + 1, kLegCols - 1);
+bool TForm_501_s::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(ui::IntToStr(StartScore), true, kFileHeader, *StringGrid2, 0, LegNumber + 1,
+                                kLegCols - 1);
 }
 
 void TForm_501_s::BitBtn3Click() {
@@ -491,10 +492,10 @@ void TForm_501_s::BitBtn3Click() {
     return;
   }
   gamekit::LeaveWithQuestion(
-      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn9Click(); }, [this] { ExitReset(); });
+      *this, [this] { return WriteStatisticsFile(); }, [this] { return BitBtn9Click(); }, [this] { ExitReset(); });
 }
 
-void TForm_501_s::BitBtn9Click() {
+bool TForm_501_s::BitBtn9Click() {
   gamekit::SheetBlock block;
   block.lastRow = LegNumber + 2;
   block.lastCol = kLegCols;
@@ -508,7 +509,7 @@ void TForm_501_s::BitBtn9Click() {
     gamekit::HeadedTable(kSheetWidths, kLegCols)(sheet);
     gamekit::FillColour(sheet, 2, 1, 2, kLegCols, 33);
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }
 
 void TForm_501_s::FormClose() {

@@ -43,7 +43,7 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   void BitBtn6Click();  // finished with dart 2
   void BitBtn7Click();  // finished with dart 3
   void BitBtn8Click();  // undo the last visit
-  void BitBtn9Click();  // export of the leg record to a spreadsheet
+  bool BitBtn9Click();  // export of the leg record to a spreadsheet
   void ComboBox1Select();
   void MaskEdit1KeyPress(int key);
 
@@ -61,7 +61,7 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   void FillSuggestionTable();
   void FocusScoreField();
   void ExitReset();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
   void RecomputeLegAverages(int lastLeg);
   int BandCount(int band) const;
   void AddToBand(int visit, int delta);

@@ -540,15 +540,13 @@ void TForm_501d::BitBtn1Click() {
       return;
     }
     gamekit::ExitSteps steps;  // the match writes no statistics file
-    steps.exportToSpreadsheet = [this] {
-      if (LegsPlayed > 0) BitBtn12Click();
-    };
+    steps.exportToSpreadsheet = [this] { return LegsPlayed <= 0 || BitBtn12Click(); };
     steps.close = [this] { Close(); };
     gamekit::ExitWithQuestion(steps);
   });
 }
 
-void TForm_501d::BitBtn12Click() {
+bool TForm_501d::BitBtn12Click() {
   const int rows = RecordRow;
   const int cols = static_cast<int>(kSheetWidths.size());
   gamekit::SheetBlock block;
@@ -584,7 +582,7 @@ void TForm_501d::BitBtn12Click() {
     all.HorizontalAlignment(automation::xlCenter);
     all.VerticalAlignment(automation::xlCenter);
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }
 
 void TForm_501d::CheckBox1Click() { Video.Switch(CheckBox1->isChecked()); }

@@ -100,7 +100,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   void BitBtn9Click();    // bust
   void BitBtn10Click();   // end-of-leg processing
   void BitBtn11Click();   // leg record and next starter
-  void BitBtn12Click();   // export of the match record
+  bool BitBtn12Click();   // export of the match record
   void CheckBox1Click();  // the video switch
   void MaskEdit1KeyPress(int key);
 

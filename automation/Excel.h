@@ -26,6 +26,13 @@ class EOleError : public std::runtime_error {
   explicit EOleError(const QString& msg) : std::runtime_error(msg.toStdString()) {}
 };
 
+// The spreadsheet program could not be started, or it ended with an error at
+// once: the workbook never reached it.
+class EStartError : public EOleError {
+ public:
+  using EOleError::EOleError;
+};
+
 // A two-dimensional array of variants with bounds [0..rows, 0..cols]; elements
 // that are not filled stay empty.
 class VariantArray {
@@ -114,9 +121,26 @@ class Border {
   int index_;
 };
 
+// How the worksheet is printed.
+class PageSetup {
+ public:
+  explicit PageSetup(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  void Orientation(int xl);  // xlPortrait or xlLandscape
+  // A scale of 10 to 400 percent, or false: the sheet is scaled to the pages
+  // given by FitToPagesWide and FitToPagesTall.
+  void Zoom(int percent);
+  void Zoom(bool on);
+  void FitToPagesWide(int pages);
+  void FitToPagesTall(int pages);
+
+ private:
+  std::shared_ptr<Workbook> wb_;
+};
+
 class Worksheet {
  public:
   explicit Worksheet(std::shared_ptr<Workbook> wb) : wb_(std::move(wb)) {}
+  automation::PageSetup PageSetup();
   // A corner for GetRange; not recorded on its own (see GetRange).
   CellRef Cells(int row, int col);
   // The worksheet's Range(Cells, Cells), recorded as
@@ -162,14 +186,26 @@ struct Host {
   QChar decimalSeparator;
   // The spreadsheet program's command; an empty list means look it up.
   std::function<QStringList()> spreadsheetProgram;
-  // Starts a command detached; false when it cannot be started. Default:
-  // QProcess::startDetached.
+  // Starts a command detached; false when it cannot be started or fails at
+  // once. Default: StartWatched.
   std::function<bool(const QString& program, const QStringList& args)> startDetached;
 };
 
+// How long a started spreadsheet program is watched: one that ends with an
+// error within this time has failed to start.
+inline constexpr int kStartWatchMs = 250;
+
+// Starts a program detached from this one, in a session of its own, and
+// watches it for at most kStartWatchMs. False when it cannot be started or
+// ends with an error (an exit code other than 0, or a signal) within that
+// time; true when it ends with 0 (a command that hands the file on) or is
+// still running. It is never stopped, and nothing of it is left to reap.
+bool StartWatched(const QString& program, const QStringList& args);
+
 // Creates the automation object of a programmatic identifier. Only
 // "Excel.Application" is known; it fails (EOleError) when no spreadsheet
-// program can be started.
+// program can be found. Made visible, the application raises EStartError when
+// the program cannot be started or fails at once.
 std::shared_ptr<Application> CreateOleObject(const QString& progId, Host host = {});
 
 // The spreadsheet program's command: the host's, else VANTREL_SPREADSHEET

@@ -183,6 +183,52 @@ void Border::ColorIndex(int index) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+const QString kPageSetup = QStringLiteral("WorkSheets(1).PageSetup");
+
+}  // namespace
+
+void PageSetup::Orientation(int xl) {
+  wb_->Record(kPageSetup, QStringLiteral("Orientation"), {}, xl);
+  if (xl != xlPortrait && xl != xlLandscape)
+    throw EOleError(QStringLiteral("Недопустимое значение Orientation: %1").arg(xl));
+  wb_->Print().orientation = xl;
+}
+
+void PageSetup::Zoom(int percent) {
+  wb_->Record(kPageSetup, QStringLiteral("Zoom"), {}, percent);
+  if (percent < 10 || percent > 400) throw EOleError(QStringLiteral("Недопустимое значение Zoom: %1").arg(percent));
+  wb_->Print().zoom = percent;
+}
+
+void PageSetup::Zoom(bool on) {
+  wb_->Record(kPageSetup, QStringLiteral("Zoom"), {}, on);
+  // Only false has a meaning: scale to the pages asked for.
+  if (on) throw EOleError(QStringLiteral("Недопустимое значение Zoom: True"));
+  wb_->Print().zoom = 0;
+}
+
+void PageSetup::FitToPagesWide(int pages) {
+  wb_->Record(kPageSetup, QStringLiteral("FitToPagesWide"), {}, pages);
+  if (pages < 1 || pages > 32767)
+    throw EOleError(QStringLiteral("Недопустимое значение FitToPagesWide: %1").arg(pages));
+  wb_->Print().fitWide = pages;
+}
+
+void PageSetup::FitToPagesTall(int pages) {
+  wb_->Record(kPageSetup, QStringLiteral("FitToPagesTall"), {}, pages);
+  if (pages < 1 || pages > 32767)
+    throw EOleError(QStringLiteral("Недопустимое значение FitToPagesTall: %1").arg(pages));
+  wb_->Print().fitTall = pages;
+}
+
+automation::PageSetup Worksheet::PageSetup() {
+  wb_->Record(QStringLiteral("WorkSheets(1)"), QStringLiteral("PageSetup"));
+  wb_->RequireWorkbook();
+  return automation::PageSetup(wb_);
+}
+
 // A corner cell is recorded with the range it addresses, so the record does not
 // depend on the order in which the two corners were evaluated.
 CellRef Worksheet::Cells(int row, int col) {

@@ -2,12 +2,16 @@
 // workbooks handed to it, and the automation object itself.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <vector>
 
 #include <QDateTime>
 #include <QDir>
@@ -85,11 +89,51 @@ Host WithDefaults(Host host) {
     const QString sep = QLocale::system().decimalPoint();
     host.decimalSeparator = sep.isEmpty() ? QChar('.') : sep.at(0);
   }
-  if (!host.startDetached)
-    host.startDetached = [](const QString& program, const QStringList& args) {
-      return QProcess::startDetached(program, args);
-    };
+  if (!host.startDetached) host.startDetached = StartWatched;
   return host;
+}
+
+// The exit codes of the watcher process: the program is running or ended
+// well; it could not be started or ended with an error.
+constexpr int kWatchedWell = 0;
+constexpr int kWatchedFailed = 1;
+
+long long Milliseconds(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000; }
+
+// The watcher, between fork and _exit: only async-signal-safe calls. It starts
+// the program as its own child and waits for it at most kStartWatchMs; a
+// program still running then is left to the system, which reaps it.
+[[noreturn]] void Watch(char* const argv[]) {
+  ::setsid();
+  struct sigaction deflt {};
+  deflt.sa_handler = SIG_DFL;
+  ::sigemptyset(&deflt.sa_mask);
+  ::sigaction(SIGCHLD, &deflt, nullptr);
+  sigset_t childEnded, none;
+  ::sigemptyset(&childEnded);
+  ::sigaddset(&childEnded, SIGCHLD);
+  ::sigemptyset(&none);
+  ::sigprocmask(SIG_BLOCK, &childEnded, nullptr);
+  const pid_t program = ::fork();
+  if (program < 0) ::_exit(kWatchedFailed);
+  if (program == 0) {
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::execv(argv[0], argv);
+    ::_exit(127);
+  }
+  timespec now;
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  const long long deadline = Milliseconds(now) + kStartWatchMs;
+  for (;;) {
+    int status = 0;
+    if (::waitpid(program, &status, WNOHANG) == program)
+      ::_exit(WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kWatchedWell : kWatchedFailed);
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long left = deadline - Milliseconds(now);
+    if (left <= 0) ::_exit(kWatchedWell);
+    const timespec wait{static_cast<time_t>(left / 1000), static_cast<long>(left % 1000) * 1000000};
+    ::sigtimedwait(&childEnded, nullptr, &wait);
+  }
 }
 
 }  // namespace
@@ -116,10 +160,31 @@ void Workbook::Show() {
   const bool started = !command_.isEmpty() && host_.startDetached(command_.first(), args);
   if (!started) {
     removeAll();
-    throw EOleError(QStringLiteral("Не удалось запустить ") + command_.value(0));
+    throw EStartError(QStringLiteral("Не удалось запустить ") + command_.value(0));
   }
   shown_ = true;
   file_ = path;
+}
+
+bool StartWatched(const QString& program, const QStringList& args) {
+  const QString path = program.contains(QChar('/')) ? program : QStandardPaths::findExecutable(program);
+  if (path.isEmpty()) return false;
+  // Everything the new processes need is made before the fork.
+  std::vector<QByteArray> words{QFile::encodeName(path)};
+  for (const QString& arg : args) words.push_back(QFile::encodeName(arg));
+  std::vector<char*> argv;
+  for (QByteArray& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t watcher = ::fork();
+  if (watcher < 0) return false;
+  if (watcher == 0) Watch(argv.data());
+  int status = 0;
+  while (::waitpid(watcher, &status, 0) < 0) {
+    // Reaped already by the system (children ignored): nothing to tell, and
+    // the program was started.
+    if (errno != EINTR) return errno == ECHILD;
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == kWatchedWell;
 }
 
 void SetProgramFinder(ProgramFinder finder) { Finder() = std::move(finder); }

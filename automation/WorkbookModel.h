@@ -79,11 +79,20 @@ class CellStore {
   long long slots_ = 0;
 };
 
+// How the sheet is printed.
+struct PrintSetup {
+  int orientation = xlPortrait;
+  int zoom = 100;  // 0: fitted to fitWide x fitTall pages
+  int fitWide = 1;
+  int fitTall = 1;
+};
+
 // What the writer needs of a workbook.
 struct SheetContents {
   CellStore cells;
   std::map<int, double> widths;  // column (from 1) -> width in characters
   std::vector<Rect> merges;
+  PrintSetup print;
 };
 
 QString CellName(int row, int col);  // "AB12"
@@ -130,6 +139,10 @@ class Workbook {
   }
 
   void SetColumnWidth(int c1, int c2, double width);
+  PrintSetup& Print() {
+    RequireWorkbook();
+    return sheet_.print;
+  }
   void Merge(Rect r);
 
   // Writes the workbook into a new export folder and starts the spreadsheet

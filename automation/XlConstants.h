@@ -24,6 +24,9 @@ constexpr int xlDot = -4118;
 constexpr int xlDouble = -4119;
 constexpr int xlSlantDashDot = 13;
 
+constexpr int xlPortrait = 1;
+constexpr int xlLandscape = 2;
+
 constexpr int xlHairline = 1;
 constexpr int xlThin = 2;
 constexpr int xlMedium = -4138;

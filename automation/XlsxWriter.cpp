@@ -228,6 +228,11 @@ void WriteXlsx(const QString& path, const SheetContents& sheet, QChar decimalSep
     for (const Cell& cell : cells.cells) writer.Value(row, col++, cell.value, cell.format);
   }
   for (const Rect& m : sheet.merges) writer.Merge(m, sheet);
+  if (sheet.print.orientation == xlLandscape) worksheet_set_landscape(ws);
+  if (sheet.print.zoom == 0)
+    worksheet_fit_to_pages(ws, static_cast<uint16_t>(sheet.print.fitWide), static_cast<uint16_t>(sheet.print.fitTall));
+  else if (sheet.print.zoom != 100)
+    worksheet_set_print_scale(ws, static_cast<uint16_t>(sheet.print.zoom));
   lxw_error err = writer.Error();
   const lxw_error closed = workbook_close(wb);
   if (err == LXW_NO_ERROR) err = closed;

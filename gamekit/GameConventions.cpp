@@ -1,10 +1,16 @@
 #include "gamekit/GameConventions.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "automation/Excel.h"
 #include "ui/Dialogs.h"
@@ -120,22 +126,129 @@ QByteArray StatisticsFile::Bytes() const {
   return ToCp1251(text);
 }
 
-bool StatisticsFile::Write() const {
+namespace {
+
+// Writes the bytes into a new temporary file next to the final name and checks
+// that all of them are on the disk. Returns 0 or the errno of the failed step.
+int WriteTemporary(const QByteArray& folder, const QByteArray& base, const QByteArray& bytes, QByteArray& temp) {
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temp = folder + "/." + base + "." + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt == 100)) {
+      temp.clear();
+      return errno;
+    }
+  }
+  int error = 0;
+  for (qsizetype done = 0; done < bytes.size() && !error;) {
+    const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    if (n > 0)
+      done += n;
+    else if (n == 0 || errno != EINTR)
+      error = n == 0 ? EIO : errno;
+  }
+  struct stat st;
+  if (!error && ::fstat(fd, &st) != 0) error = errno;
+  if (!error && st.st_size != bytes.size()) error = EIO;
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (error) {
+    ::unlink(temp.constData());
+    temp.clear();
+  }
+  return error;
+}
+
+// Gives the temporary file the name, only where no file of that name is.
+// Returns 0 or the errno (EEXIST when the name is taken).
+int ClaimName(const QByteArray& temp, const QByteArray& name) {
+  if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+  // A file system without that kind of rename: a second link, which also never
+  // replaces a file, then the temporary name goes.
+  if (::link(temp.constData(), name.constData()) != 0) return errno;
+  ::unlink(temp.constData());
+  return 0;
+}
+
+// "<base>_<n>.csv" for the n-th file of one second (n from 2).
+QString NumberedName(const QString& name, int n) {
+  if (n == 1) return name;
+  const qsizetype dot = name.lastIndexOf(QChar('.'));
+  return name.left(dot) + QChar('_') + QString::number(n) + name.mid(dot);
+}
+
+constexpr int kMaxNumbered = 999;
+
+}  // namespace
+
+QString WriteFailureText(const QString& fileName, int error) {
+  QString reason;
+  switch (error) {
+    case ENOSPC:
+      reason = QStringLiteral("на диске нет свободного места");
+      break;
+    case EDQUOT:
+      reason = QStringLiteral("превышена дисковая квота");
+      break;
+    case EFBIG:
+      reason = QStringLiteral("превышен допустимый размер файла");
+      break;
+    case EACCES:
+    case EPERM:
+      reason = QStringLiteral("нет права записи в папку");
+      break;
+    case EROFS:
+      reason = QStringLiteral("диск доступен только для чтения");
+      break;
+    case ENOTDIR:
+      reason = QStringLiteral("на месте папки находится файл");
+      break;
+    case ENOENT:
+      reason = QStringLiteral("папка не найдена");
+      break;
+    case EEXIST:
+      reason = QStringLiteral("все имена файлов этой секунды заняты");
+      break;
+    case EIO:
+      reason = QStringLiteral("ошибка ввода-вывода");
+      break;
+    default:
+      reason = QStringLiteral("системная ошибка %1 (%2)").arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
+      break;
+  }
+  return QStringLiteral("Не удалось записать файл статистики\n%1\nПричина: %2.").arg(fileName, reason);
+}
+
+bool StatisticsFile::Write() {
+  written_.clear();
   const QString name = FileName();
-  QFileInfo existing(name);
-  // A file of the same name that may not be written stays as it is.
-  if (existing.exists() && (!existing.isFile() || !existing.isWritable())) return false;
-  // Written whole under a temporary name and put in place at the end, so a
-  // failed write never leaves a truncated file under the final name.
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray bytes = Bytes();
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    file.commit();
+  const QString folder = QFileInfo(name).absolutePath();
+  const QByteArray folderPath = QFile::encodeName(folder);
+  int error = 0;
+  // The folder is made again when it is missing.
+  if (::mkdir(folderPath.constData(), 0777) != 0 && errno != EEXIST) error = errno;
+  QByteArray temp;
+  if (!error) error = WriteTemporary(folderPath, QFile::encodeName(QFileInfo(name).fileName()), Bytes(), temp);
+  for (int n = 1; !error && written_.isEmpty(); ++n) {
+    const QString candidate = NumberedName(name, n);
+    error = ClaimName(temp, QFile::encodeName(candidate));
+    if (!error) written_ = candidate;
+    if (error == EEXIST && n < kMaxNumbered) error = 0;
+  }
+  if (error) {
+    if (!temp.isEmpty()) ::unlink(temp.constData());
+    ui::ErrorBox(WriteFailureText(name, error), QStringLiteral("Ошибка"));
     return false;
   }
-  return file.commit();
+  // The new name is made lasting too.
+  const int dir = ::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
 }
 
 const char* const kExitConfirmText =
@@ -157,11 +270,13 @@ int ExitYesNoDialog() {
 }
 
 int ExitWithQuestion(const ExitSteps& steps) {
-  if (steps.writeFile) steps.writeFile();
+  const bool saved = steps.writeFile && steps.writeFile();
   const int answer = ExitConfirmDialog();
   if (answer == ui::mrYes) {
-    // An automation error after the start leaves the window as it is.
-    if (steps.exportToSpreadsheet) steps.exportToSpreadsheet();
+    // An automation error after the start leaves the window as it is; so does
+    // an export that did not happen when no file holds the record.
+    const bool exported = !steps.exportToSpreadsheet || steps.exportToSpreadsheet();
+    if (!exported && !saved) return ui::mrCancel;
     if (steps.reset) steps.reset();
     if (steps.close) steps.close();
   } else if (answer == ui::mrNo) {
@@ -171,15 +286,31 @@ int ExitWithQuestion(const ExitSteps& steps) {
   return answer;
 }
 
+namespace {
+
+void CannotStartBox() { ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка")); }
+
+}  // namespace
+
 std::shared_ptr<automation::Application> StartSpreadsheet() {
   try {
     const ui::Seams& s = ui::seams();
     return automation::CreateOleObject(QStringLiteral("Excel.Application"),
                                        automation::Host{s.decimalSeparator, s.spreadsheetProgram, s.startDetached});
   } catch (...) {
-    ui::ErrorBox(QStringLiteral("Невозможно запустить Excel"), QStringLiteral("Ошибка"));
+    CannotStartBox();
     return nullptr;
   }
+}
+
+bool ShowSpreadsheet(automation::Application& excel) {
+  try {
+    excel.Visible(true);
+  } catch (const automation::EStartError&) {
+    CannotStartBox();
+    return false;
+  }
+  return true;
 }
 
 void GridBorders(automation::Range& block) {

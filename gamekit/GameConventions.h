@@ -39,16 +39,27 @@ class StatisticsFile {
   void AddRawLine(const QString& line);
   // Each cell followed by ";".
   void AddCells(const QStringList& cells);
-  // Creates the file anew, replacing one of the same name; the folder is not
-  // created. Returns false (silently) when it cannot be written.
-  bool Write() const;
+  // Writes the file whole: into a temporary file in the game's folder (made
+  // again when it is missing), checked, then given its name without replacing
+  // anything. When the name is taken (an earlier exit in the same second,
+  // another copy of the program) the file gets "_2", "_3", ... before ".csv".
+  // A file that cannot be written is reported in a message that names it and
+  // the reason; then nothing is left under its name and false is returned.
+  bool Write();
+  // The name the file was written under; empty until it was written.
+  const QString& WrittenName() const { return written_; }
   QByteArray Bytes() const;
 
  private:
   QString folder_;
   QString stamp_;
   QStringList lines_;
+  QString written_;
 };
+
+// The message of a statistics file that could not be written: the file and
+// the reason (an errno value) in words.
+QString WriteFailureText(const QString& fileName, int error);
 
 // Texts in Windows-1251 ("?" for what has no form there).
 QByteArray ToCp1251(const QString& text);
@@ -59,6 +70,11 @@ QByteArray ToCp1251(const QString& text);
 // error box "Невозможно запустить Excel" with the caption "Ошибка" and returns
 // null: the export ends there. Later automation errors are not caught here.
 std::shared_ptr<automation::Application> StartSpreadsheet();
+
+// Makes the application visible: the workbook goes to the spreadsheet program.
+// A program that cannot be started or fails at once gets the same error box as
+// above, and false is returned. Other automation errors travel on.
+bool ShowSpreadsheet(automation::Application& excel);
 
 // The borders of an export block: for each index 1 to 4, Borders(index) with
 // LineStyle 1, Weight 2 and ColorIndex 0, in that order (a full thin grid).
@@ -74,10 +90,12 @@ extern const char* const kExitYesNoText;
 
 // The exit-handler shape of a window that writes a file: file first, then the
 // question. Yes: export, reset, close; No: reset, close; Cancel: nothing more.
-// Returns the answer.
+// A Yes whose export did not happen while no file holds the record (none is
+// written, or it failed) stays as Cancel does, so nothing is lost. Returns the
+// answer, ui::mrCancel when the window stays.
 struct ExitSteps {
-  std::function<void()> writeFile;
-  std::function<void()> exportToSpreadsheet;
+  std::function<bool()> writeFile;            // true when the file was written
+  std::function<bool()> exportToSpreadsheet;  // true when the export happened
   std::function<void()> reset;
   std::function<void()> close;
 };

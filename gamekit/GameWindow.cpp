@@ -65,8 +65,8 @@ bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QA
   return true;
 }
 
-int LeaveWithQuestion(ui::TForm& window, const std::function<void()>& writeFile,
-                      const std::function<void()>& exportToSheet, const std::function<void()>& reset) {
+int LeaveWithQuestion(ui::TForm& window, const std::function<bool()>& writeFile,
+                      const std::function<bool()>& exportToSheet, const std::function<void()>& reset) {
   int answer = ui::mrCancel;
   ui::RunHandler([&] {
     ExitSteps steps;
@@ -79,9 +79,9 @@ int LeaveWithQuestion(ui::TForm& window, const std::function<void()>& writeFile,
   return answer;
 }
 
-void ExportBlock(const SheetBlock& block) {
+bool ExportBlock(const SheetBlock& block) {
   std::shared_ptr<automation::Application> excel = StartSpreadsheet();
-  if (!excel) return;
+  if (!excel) return false;
 
   automation::VariantArray data(block.highRow, block.highCol);
   if (block.fill) block.fill(data);
@@ -92,7 +92,7 @@ void ExportBlock(const SheetBlock& block) {
   if (block.format) block.format(sheet);
   GridBorders(range);
   range.Value(data);
-  excel->Visible(true);
+  return ShowSpreadsheet(*excel);
 }
 
 std::function<void(automation::Worksheet&)> HeadedTable(std::vector<double> widths, int lastCol) {

@@ -60,11 +60,13 @@ bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QA
                          QAbstractButton* third);
 
 // Leaving a window after play: the statistics file, then the exit question.
-// Yes: export, reset, close; No: reset, close; Cancel: nothing more. An error
-// raised on the way is reported and ends the exit there, the window staying as
-// it is. Returns the answer, ui::mrCancel also when an error ended the exit.
-int LeaveWithQuestion(ui::TForm& window, const std::function<void()>& writeFile,
-                      const std::function<void()>& exportToSheet, const std::function<void()>& reset = {});
+// Yes: export, reset, close; No: reset, close; Cancel: nothing more. writeFile
+// tells whether the file was written, exportToSheet whether the export
+// happened: a Yes without either keeps the window as it is. An error raised on
+// the way is reported and ends the exit there, the window staying as it is.
+// Returns the answer, ui::mrCancel also when the window stays.
+int LeaveWithQuestion(ui::TForm& window, const std::function<bool()>& writeFile,
+                      const std::function<bool()>& exportToSheet, const std::function<void()>& reset = {});
 
 // One block of a new workbook's first worksheet, from A1 to (lastRow, lastCol).
 struct SheetBlock {
@@ -82,7 +84,9 @@ struct SheetBlock {
 // and ends the export), fills the value array, adds a workbook, addresses the
 // block on worksheet 1, formats it, draws its thin borders, assigns the values
 // in one piece and makes the program visible. The workbook is left unsaved.
-void ExportBlock(const SheetBlock& block);
+// Returns false when the program could not be started or failed at once (its
+// box shown); other automation errors travel on to the caller.
+bool ExportBlock(const SheetBlock& block);
 
 // The format of a table under one heading row: the column widths from column A
 // on, set through the cells of row 1, then the heading row A1..(1, lastCol) in

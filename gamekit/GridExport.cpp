@@ -18,13 +18,13 @@ void AddGridRows(StatisticsFile& file, const ui::TStringGrid& grid, int firstRow
   }
 }
 
-void WriteGridFile(const QString& folder, bool stampLine, const char* header, const ui::TStringGrid& grid, int firstRow,
+bool WriteGridFile(const QString& folder, bool stampLine, const char* header, const ui::TStringGrid& grid, int firstRow,
                    int lastRow, int lastCol) {
   StatisticsFile file(folder);
   if (stampLine) file.AddStampLine();
   if (header) file.AddRawLine(QString::fromUtf8(header));
   AddGridRows(file, grid, firstRow, lastRow, 0, lastCol);
-  file.Write();
+  return file.Write();
 }
 
 void CopyGridBlock(automation::VariantArray& data, int atRow, int atCol, const ui::TStringGrid& grid, int firstRow,

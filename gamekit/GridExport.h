@@ -30,9 +30,9 @@ void AddGridRows(StatisticsFile& file, const ui::TStringGrid& grid, int firstRow
 
 // A window's statistics file, written whole: the stamp line when asked for,
 // the header literal when one is given (it already ends with ";"), then the
-// grid rows firstRow..lastRow with the columns 0..lastCol. A file that cannot
-// be written is passed over silently.
-void WriteGridFile(const QString& folder, bool stampLine, const char* header, const ui::TStringGrid& grid, int firstRow,
+// grid rows firstRow..lastRow with the columns 0..lastCol. Returns false when
+// it could not be written (reported by StatisticsFile::Write).
+bool WriteGridFile(const QString& folder, bool stampLine, const char* header, const ui::TStringGrid& grid, int firstRow,
                    int lastRow, int lastCol);
 
 // Copies grid rows firstRow..lastRow, columns firstCol..lastCol into the

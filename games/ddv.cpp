@@ -429,9 +429,9 @@ void TForm_ddv::WriteResults() {
 // ---------------------------------------------------------------------------
 // Leaving: statistics file, exit question, export
 
-void TForm_ddv::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("ddv"), false, nullptr, *StringGrid2, kStampRow, kLastResultRow,
-                         GameNumber + 1);
+bool TForm_ddv::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("ddv"), false, nullptr, *StringGrid2, kStampRow, kLastResultRow,
+                                GameNumber + 1);
 }
 
 // The close box and Alt+F4 leave as " - Выход" does: finished games are
@@ -449,13 +449,14 @@ void TForm_ddv::BitBtn2Click() {
     return;
   }
   auto writeFile = [this] {
-    WriteStatisticsFile();
+    if (!WriteStatisticsFile()) return false;  // the games stay unsaved
     UnsavedGame = 0;
+    return true;
   };
-  gamekit::LeaveWithQuestion(*this, writeFile, [this] { BitBtn3Click(); });
+  gamekit::LeaveWithQuestion(*this, writeFile, [this] { return BitBtn3Click(); });
 }
 
-void TForm_ddv::BitBtn3Click() {
+bool TForm_ddv::BitBtn3Click() {
   // Rows 0..14 and the empty column after the last game; the stamp spans A1:B1.
   const int lastCol = GameNumber + 1;
   gamekit::SheetBlock block;
@@ -473,5 +474,5 @@ void TForm_ddv::BitBtn3Click() {
     }
     gamekit::FillColour(sheet, 1, 1, 2, lastCol, 35);
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

@@ -57,7 +57,7 @@ class TForm_ddv : public ui::TForm, private Ui::TForm_ddv {
  public slots:
   void BitBtn1Click();   // new game
   void BitBtn2Click();   // leave
-  void BitBtn3Click();   // export of the results table
+  bool BitBtn3Click();   // export of the results table
   void BitBtn4Click();   // first dart hit
   void BitBtn5Click();   // first dart missed
   void BitBtn6Click();   // second dart hit
@@ -83,7 +83,7 @@ class TForm_ddv : public ui::TForm, private Ui::TForm_ddv {
   void EndOfGame();
   void WriteResults();
   void StartResultsTable();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
   void SetDartButtons(int dart);  // 1..3: that dart's pair enabled; 0: none
 
   gamekit::FunctionKeyMap keys_;

@@ -216,8 +216,8 @@ void TForm27::ExitReset() {
   gameRunning_ = false;
 }
 
-void TForm27::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("27"), true, nullptr, *StringGrid2, 0, HistoryRow, kHistoryCols - 1);
+bool TForm27::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("27"), true, nullptr, *StringGrid2, 0, HistoryRow, kHistoryCols - 1);
 }
 
 void TForm27::BitBtn2Click() {
@@ -229,7 +229,7 @@ void TForm27::BitBtn2Click() {
     return;
   }
   const int answer = gamekit::LeaveWithQuestion(
-      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn7Click(); }, [this] { ExitReset(); });
+      *this, [this] { return WriteStatisticsFile(); }, [this] { return BitBtn7Click(); }, [this] { ExitReset(); });
   if (answer != ui::mrCancel) return;  // reset and closed
 
   // Staying: a game in play goes on where it was, also with sector 20 or the
@@ -243,7 +243,7 @@ void TForm27::BitBtn2Click() {
   games::RestFocus(*this);
 }
 
-void TForm27::BitBtn7Click() {
+bool TForm27::BitBtn7Click() {
   // The array reaches one row and one column past the block; they stay empty.
   gamekit::SheetBlock block;
   block.lastRow = HistoryRow;
@@ -254,5 +254,5 @@ void TForm27::BitBtn7Click() {
     gamekit::CopyGridBlock(data, 0, 0, *StringGrid2, 0, HistoryRow - 1, 0, kHistoryCols);
   };
   block.format = gamekit::HeadedTable(kSheetWidths, kHistoryCols);
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

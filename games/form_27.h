@@ -31,7 +31,7 @@ class TForm27 : public ui::TForm, private Ui::TForm27 {
   void BitBtn4Click();  // one hit
   void BitBtn5Click();  // two hits
   void BitBtn6Click();  // three hits
-  void BitBtn7Click();  // export of the history
+  bool BitBtn7Click();  // export of the history
 
  protected:
   void FormShow() override;
@@ -49,7 +49,7 @@ class TForm27 : public ui::TForm, private Ui::TForm27 {
   void ClearSheet();
   void ClearHistory();
   void ExitReset();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
 
   gamekit::FunctionKeyMap keys_;
   bool gameRunning_ = false;

@@ -263,8 +263,8 @@ void TForm50::ExitReset() {
   BitBtn1->setEnabled(false);
 }
 
-void TForm50::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("50"), true, kFileHeader, *StringGrid2, 0, LegCount, kLegCols - 1);
+bool TForm50::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("50"), true, kFileHeader, *StringGrid2, 0, LegCount, kLegCols - 1);
 }
 
 // Cancel in the question leaves the leg and the table of legs as they were.
@@ -276,10 +276,10 @@ void TForm50::BitBtn3Click() {
     return;
   }
   gamekit::LeaveWithQuestion(
-      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn1Click(); }, [this] { ExitReset(); });
+      *this, [this] { return WriteStatisticsFile(); }, [this] { return BitBtn1Click(); }, [this] { ExitReset(); });
 }
 
-void TForm50::BitBtn1Click() {
+bool TForm50::BitBtn1Click() {
   // The headings above the legs; the array's last column stays empty.
   gamekit::SheetBlock block;
   block.lastRow = LegCount + 1;
@@ -291,5 +291,5 @@ void TForm50::BitBtn1Click() {
     gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, LegCount - 1, 0, kLegCols);
   };
   block.format = gamekit::HeadedTable(kSheetWidths, kLegCols);
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

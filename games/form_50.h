@@ -24,7 +24,7 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   std::int32_t LegCount = 0;
 
  public slots:
-  void BitBtn1Click();  // export of the legs
+  bool BitBtn1Click();  // export of the legs
   void BitBtn2Click();  // new leg
   void BitBtn3Click();  // leave
   void BitBtn4Click();  // the visit of VisitValue
@@ -55,7 +55,7 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   void ClearGrids();
   void ClearWindow();
   void ExitReset();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
 
   gamekit::FunctionKeyMap keys_;
   bool legRunning_ = false;

@@ -293,8 +293,8 @@ void TForm60::ExitReset() {
   ClearLog();
 }
 
-void TForm60::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("60"), true, nullptr, *StringGrid3, 0, HistoryRow, kCols - 1);
+bool TForm60::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("60"), true, nullptr, *StringGrid3, 0, HistoryRow, kCols - 1);
 }
 
 void TForm60::BitBtn6Click() {
@@ -303,10 +303,10 @@ void TForm60::BitBtn6Click() {
     return;
   }
   gamekit::LeaveWithQuestion(
-      *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn8Click(); }, [this] { ExitReset(); });
+      *this, [this] { return WriteStatisticsFile(); }, [this] { return BitBtn8Click(); }, [this] { ExitReset(); });
 }
 
-void TForm60::BitBtn8Click() {
+bool TForm60::BitBtn8Click() {
   // Log rows 0..HistoryRow - 1, the column titles in row 1 of the sheet.
   gamekit::SheetBlock block;
   block.lastRow = HistoryRow;
@@ -317,5 +317,5 @@ void TForm60::BitBtn8Click() {
     gamekit::CopyGridBlock(data, 0, 0, *StringGrid3, 0, HistoryRow - 1, 0, kCols - 1);
   };
   block.format = gamekit::HeadedTable(kSheetWidths, kCols);
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

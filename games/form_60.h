@@ -28,7 +28,7 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   void BitBtn5Click();  // closed with the third dart
   void BitBtn6Click();  // leave
   void BitBtn7Click();  // closed through the Bull
-  void BitBtn8Click();  // export of the log
+  bool BitBtn8Click();  // export of the log
   void BitBtn9Click();  // accept the visit limit
   void CheckBox1Click();
   void MaskEdit1KeyPress(int key);
@@ -58,7 +58,7 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   void ClearSheet();
   void ClearLog();
   void ExitReset();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
 
   gamekit::FunctionKeyMap keys_;
   bool gameRunning_ = false;

@@ -341,8 +341,9 @@ void TForm_k::WriteTotalsRow() {
                {"Итого по всем легам", Num(TotalMisses), Num(TotalSingles), Num(TotalDoubles), Num(TotalTrebles)});
 }
 
-void TForm_k::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("kriket"), false, nullptr, *StringGrid2, 0, HistoryRow + 3, kVisitCols - 1);
+bool TForm_k::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("kriket"), false, nullptr, *StringGrid2, 0, HistoryRow + 3,
+                                kVisitCols - 1);
 }
 
 // The close box and Alt+F4: with legs not yet written they leave as "Выход"
@@ -363,11 +364,11 @@ void TForm_k::BitBtn2Click() {
     WriteTotalsRow();
     // No reset: the next showing resets the window.
     gamekit::LeaveWithQuestion(
-        *this, [this] { WriteStatisticsFile(); }, [this] { BitBtn4Click(); });
+        *this, [this] { return WriteStatisticsFile(); }, [this] { return BitBtn4Click(); });
   });
 }
 
-void TForm_k::BitBtn4Click() {
+bool TForm_k::BitBtn4Click() {
   const int lastRow = HistoryRow + 3;  // sheet rows 1..lastRow
   gamekit::SheetBlock block;
   block.lastRow = lastRow;
@@ -382,5 +383,5 @@ void TForm_k::BitBtn4Click() {
     gamekit::ColumnWidths(sheet, 1, {20, 16, 16, 16, 16});
     gamekit::FillColour(sheet, 1, 1, 2, kVisitCols, 35);  // the date and the titles
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

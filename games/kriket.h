@@ -61,7 +61,7 @@ class TForm_k : public ui::TForm, private Ui::TForm_k {
   void BitBtn1Click();          // new leg
   void BitBtn2Click();          // leave
   void BitBtn3Click();          // the dart-entry step every segment runs
-  void BitBtn4Click();          // export of the record
+  bool BitBtn4Click();          // export of the record
 
  protected:
   void FormShow() override;
@@ -82,7 +82,7 @@ class TForm_k : public ui::TForm, private Ui::TForm_k {
   void ShowPlainPictures();
   void WriteLegBlock();
   void WriteTotalsRow();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
   void ClearVisitRows();
   void ClearRecordRows();
   void SetRecordRow(int row, const QStringList& cells);

@@ -231,11 +231,11 @@ void TForm_n::FillSummary() {
   }
 }
 
-void TForm_n::WriteStatisticsFile() {
+bool TForm_n::WriteStatisticsFile() {
   gamekit::StatisticsFile file(QStringLiteral("br"));
   gamekit::AddGridRows(file, *StringGrid1, 0, GamesPlayed, 0, kFileCols - 1);
   gamekit::AddGridRows(file, *StringGrid3, 0, 1, 0, kFileCols - 1);
-  file.Write();  // a file that cannot be written is passed over silently
+  return file.Write();
 }
 
 void TForm_n::HideRoundPanels() {
@@ -263,21 +263,21 @@ void TForm_n::BitBtn4Click() {
     }
     FillSummary();
     gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
+    steps.writeFile = [this] { return WriteStatisticsFile(); };
     steps.exportToSpreadsheet = [this, g] {
       // The summary rows follow the games in the exported table; the game
       // number column stays empty there, whatever an earlier showing left.
       for (int r = 0; r <= 1; ++r) {
         for (int c = 0; c < kFileCols; ++c) StringGrid1->SetCell(c, g + 1 + r, StringGrid3->Cell(c, r));
       }
-      BitBtn5Click();
+      return BitBtn5Click();
     };
     steps.close = [this] { ResetAndClose(); };
     gamekit::ExitWithQuestion(steps);
   });
 }
 
-void TForm_n::BitBtn5Click() {
+bool TForm_n::BitBtn5Click() {
   const int g = GamesPlayed;
   gamekit::SheetBlock block;
   block.lastRow = g + 3;
@@ -296,7 +296,7 @@ void TForm_n::BitBtn5Click() {
     gamekit::FillColour(sheet, 1, 1, 1, kGameCols, 35);  // the headers
     gamekit::FillColour(sheet, 2, 1, g + 3, 1, 33);      // the first column below
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }
 
 void TForm_n::FormClose() {

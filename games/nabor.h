@@ -33,7 +33,7 @@ class TForm_n : public ui::TForm, private Ui::TForm_n {
   void BitBtn2Click();  // take the visit
   void BitBtn3Click();  // undo the last visit
   void BitBtn4Click();  // leave
-  void BitBtn5Click();  // export of the games
+  bool BitBtn5Click();  // export of the games
   void Edit1KeyPress(int key);
 
  protected:
@@ -49,7 +49,7 @@ class TForm_n : public ui::TForm, private Ui::TForm_n {
   void SetPanelColor(int n, const QColor& colour);
   void HideRoundPanels();
   void FillSummary();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
   void ResetAndClose();
 
   gamekit::FunctionKeyMap keys_;

@@ -162,8 +162,8 @@ void TFormsector::TakeVisit() {
 // ---------------------------------------------------------------------------
 // Leaving: statistics file, exit question, export
 
-void TFormsector::WriteStatisticsFile() {
-  gamekit::WriteGridFile(QStringLiteral("10"), true, kFileHeader, *StringGrid2, 0, SummaryRow, kSummaryCols - 1);
+bool TFormsector::WriteStatisticsFile() {
+  return gamekit::WriteGridFile(QStringLiteral("10"), true, kFileHeader, *StringGrid2, 0, SummaryRow, kSummaryCols - 1);
 }
 
 void TFormsector::ResetAndClose() {
@@ -184,14 +184,14 @@ void TFormsector::BitBtn2Click() {
       return;
     }
     gamekit::ExitSteps steps;
-    steps.writeFile = [this] { WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { BitBtn4Click(); };
+    steps.writeFile = [this] { return WriteStatisticsFile(); };
+    steps.exportToSpreadsheet = [this] { return BitBtn4Click(); };
     steps.close = [this] { ResetAndClose(); };
     gamekit::ExitWithQuestion(steps);
   });
 }
 
-void TFormsector::BitBtn4Click() {
+bool TFormsector::BitBtn4Click() {
   gamekit::SheetBlock block;
   block.lastRow = SummaryRow + 1;
   block.lastCol = kSummaryCols;
@@ -206,5 +206,5 @@ void TFormsector::BitBtn4Click() {
     gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
     gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
   };
-  gamekit::ExportBlock(block);
+  return gamekit::ExportBlock(block);
 }

@@ -30,7 +30,7 @@ class TFormsector : public ui::TForm, private Ui::TFormsector {
   void BitBtn1Click();  // sector Ok
   void BitBtn2Click();  // leave
   void BitBtn3Click();  // visit Ok
-  void BitBtn4Click();  // export of the summary table
+  bool BitBtn4Click();  // export of the summary table
   void ComboBox1Select();
   void MaskEdit1KeyPress(int key);
 
@@ -41,7 +41,7 @@ class TFormsector : public ui::TForm, private Ui::TFormsector {
 
  private:
   void TakeVisit();
-  void WriteStatisticsFile();
+  bool WriteStatisticsFile();
   void ResetAndClose();
 
   gamekit::FunctionKeyMap keys_;

@@ -2,13 +2,17 @@
 // to the spreadsheet program found as usual (VANTREL_SPREADSHEET, LibreOffice
 // Calc, xdg-open): a score sheet with a coloured heading and totals row and a
 // full grid, and a table with merged, coloured and centred cells in a bold font.
+// With "--tournament" it writes every tournament sheet instead (round robin 4,
+// 6, 8; brackets 8, 16, 32, 64), each printed on one page.
 //
-//   VANTREL_SPREADSHEET="cp -t /tmp/out" export_sample
+//   VANTREL_SPREADSHEET="cp -t /tmp/out" export_sample [--tournament]
 #include <QApplication>
 #include <cstdio>
 
-#include "gamekit/GameConventions.h"
 #include "automation/Excel.h"
+#include "darts/TournamentRules.h"
+#include "gamekit/GameConventions.h"
+#include "tournament/TournamentSheets.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -42,8 +46,7 @@ void ScoreSheet() {
   sheet.GetRange(sheet.Cells(2, 1), sheet.Cells(2, 11)).Interior().ColorIndex(33);
   gamekit::GridBorders(block);
   block.Value(data);
-  excel->Visible(true);
-  std::printf("%s\n", qPrintable(excel->WrittenFile()));
+  if (gamekit::ShowSpreadsheet(*excel)) std::printf("%s\n", qPrintable(excel->WrittenFile()));
 }
 
 void MergedTable() {
@@ -79,14 +82,30 @@ void MergedTable() {
   block.VerticalAlignment(automation::xlCenter);
   gamekit::GridBorders(block);
   block.Value(data);
-  excel->Visible(true);
-  std::printf("%s\n", qPrintable(excel->WrittenFile()));
+  if (gamekit::ShowSpreadsheet(*excel)) std::printf("%s\n", qPrintable(excel->WrittenFile()));
+}
+
+void TournamentSheets() {
+  for (int n : {4, 6, 8}) {
+    auto excel = gamekit::StartSpreadsheet();
+    if (excel && tournament::WriteRoundRobinSheet(*excel, n))
+      std::printf("round-robin %d %s\n", n, qPrintable(excel->WrittenFile()));
+  }
+  for (int s : {8, 16, 32, 64}) {
+    auto excel = gamekit::StartSpreadsheet();
+    if (excel && tournament::WriteBracketSheet(*excel, s, darts::BracketSheetColumns(s)))
+      std::printf("bracket %d %s\n", s, qPrintable(excel->WrittenFile()));
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  if (argc > 1 && QByteArray(argv[1]) == "--tournament") {
+    ui::RunHandler(TournamentSheets);
+    return 0;
+  }
   ui::RunHandler(ScoreSheet);
   ui::RunHandler(MergedTable);
   return 0;

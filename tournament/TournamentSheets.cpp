@@ -64,7 +64,24 @@ void CentredBold(automation::Range& block, double size) {
   block.VerticalAlignment(automation::xlCenter);
 }
 
+// Each sheet is printed on one page, turned by its shape.
+void OnePage(automation::Worksheet& sheet, bool landscape) {
+  automation::PageSetup page = sheet.PageSetup();
+  page.Orientation(landscape ? automation::xlLandscape : automation::xlPortrait);
+  page.Zoom(false);
+  page.FitToPagesWide(1);
+  page.FitToPagesTall(1);
+}
+
 }  // namespace
+
+bool WiderThanTall(const std::vector<double>& widths, int rows, double fontSize) {
+  // A column of w characters takes w * 7 + 5 pixels of the default font; a
+  // row of a bold font of s points about 1.3 s points.
+  double width = 0;
+  for (double w : widths) width += (w * 7 + 5) * 0.75;
+  return width > rows * fontSize * 1.3;
+}
 
 QString ColumnLetters(int col) {
   QString name;
@@ -103,7 +120,7 @@ QStringList FooterMerges(int n) {
   return out;
 }
 
-void WriteRoundRobinSheet(automation::Application& excel, int n) {
+bool WriteRoundRobinSheet(automation::Application& excel, int n) {
   const RoundRobinLayout l(n);
   const int rows = RoundRobinRows(n);
 
@@ -150,12 +167,13 @@ void WriteRoundRobinSheet(automation::Application& excel, int n) {
 
   CentredBold(block, kRoundRobinFontSize);
   gamekit::GridBorders(block);
+  OnePage(sheet, WiderThanTall(widths, rows, kRoundRobinFontSize));
 
   block.Value(data);
-  excel.Visible(true);
+  return gamekit::ShowSpreadsheet(excel);
 }
 
-void WriteBracketSheet(automation::Application& excel, int s, int columns) {
+bool WriteBracketSheet(automation::Application& excel, int s, int columns) {
   const int rows = darts::BracketSheetRows(s);
   const int rounds = columns - 2;  // the columns of the seeds and the winner aside
 
@@ -184,9 +202,11 @@ void WriteBracketSheet(automation::Application& excel, int s, int columns) {
   }
 
   CentredBold(block, kBracketFontSize);
+  // The extra width column holds nothing and is not printed.
+  OnePage(sheet, WiderThanTall({widths.begin(), widths.begin() + columns}, rows, kBracketFontSize));
 
   block.Value(data);
-  excel.Visible(true);
+  return gamekit::ShowSpreadsheet(excel);
 }
 
 }  // namespace tournament

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace automation {
 class Application;
@@ -25,13 +26,19 @@ QStringList ParticipantMerges(int n);
 QStringList FooterMerges(int n);
 
 // Lays the round-robin table of n (4, 6 or 8) participants into a new
-// workbook of the started spreadsheet program and shows it. Automation errors
-// travel on to the caller.
-void WriteRoundRobinSheet(automation::Application& excel, int n);
+// workbook of the started spreadsheet program, printed on one page, and shows
+// it. False when the program could not be started or failed at once (its box
+// shown); other automation errors travel on to the caller.
+bool WriteRoundRobinSheet(automation::Application& excel, int n);
 
 // Lays the knock-out bracket of s (8, 16, 32 or 64) participants, with the
-// given number of sheet columns, into a new workbook and shows it.
-void WriteBracketSheet(automation::Application& excel, int s, int columns);
+// given number of sheet columns, into a new workbook, printed on one page, and
+// shows it; returns as above.
+bool WriteBracketSheet(automation::Application& excel, int s, int columns);
+
+// Whether a sheet of these column widths (characters, from column A) and rows
+// of a bold font of fontSize points is wider than tall on paper.
+bool WiderThanTall(const std::vector<double>& widths, int rows, double fontSize);
 
 // "A", "B", ..., "Z", "AA", ...
 QString ColumnLetters(int col);

@@ -76,17 +76,19 @@ void TForm_blank::ComboBox2Select() {
 
 void TForm_blank::BitBtn1Click() { Close(); }
 
+// After a sheet (or its failure message) the focus goes back to the size list,
+// where the next choice is made, not to a button that would print again.
 void TForm_blank::BitBtn2Click() {
   // Sizes only ever come from the list; anything else would draw a broken table.
   if (!darts::IsRoundRobinSize(GroupSize)) return;
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-  ui::RunHandler([&] { tournament::WriteRoundRobinSheet(*excel, GroupSize); });
+  if (std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet())
+    ui::RunHandler([&] { tournament::WriteRoundRobinSheet(*excel, GroupSize); });
+  ComboBox1->setFocus();
 }
 
 void TForm_blank::BitBtn3Click() {
   if (!darts::IsBracketSize(BracketSize) || BracketColumns != darts::BracketSheetColumns(BracketSize)) return;
-  std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet();
-  if (!excel) return;
-  ui::RunHandler([&] { tournament::WriteBracketSheet(*excel, BracketSize, BracketColumns); });
+  if (std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet())
+    ui::RunHandler([&] { tournament::WriteBracketSheet(*excel, BracketSize, BracketColumns); });
+  ComboBox2->setFocus();
 }

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
-#include <QProcess>
 
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -27,9 +26,8 @@ Seams MakeDefaults() {
   QString sep = QLocale::system().decimalPoint();
   s.decimalSeparator = sep.isEmpty() ? QChar('.') : sep.at(0);
   s.spreadsheetProgram = [] { return QStringList(); };
-  s.startDetached = [](const QString& program, const QStringList& args) {
-    return QProcess::startDetached(program, args);
-  };
+  // Left empty: the spreadsheet layer starts the program and watches it briefly.
+  s.startDetached = {};
   return s;
 }
 

@@ -42,7 +42,8 @@ struct Seams {
   // The spreadsheet program: a command to which a file's path is appended.
   // Empty list: look it up (VANTREL_SPREADSHEET, then the known programs).
   std::function<QStringList()> spreadsheetProgram;
-  // Starts a command detached; returns false when it cannot be started.
+  // Starts a command detached; returns false when it cannot be started or
+  // fails at once. Default: empty, the spreadsheet layer's own start.
   std::function<bool(const QString& program, const QStringList& args)> startDetached;
 };
 

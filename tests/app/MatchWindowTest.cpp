@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -293,14 +294,16 @@ QJsonObject ReadBack(const QString& xlsx) {
 }
 
 // Before any finished leg the Yes/No question; after a leg of 7 visits by the
-// winner: Cancel stays, No leaves without a spreadsheet, Yes exports. Read
+// winner: Cancel stays, No leaves without a spreadsheet, Yes exports; a Yes
+// whose spreadsheet program fails at once stays (no file holds the record). Read
 // back: the record in rows 2 to 14, the band summary in rows 15 to 19, the
 // colours, font and borders of the block.
 TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
   if (!QFileInfo::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
   int started = 0;
+  bool startFails = false;
   ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
-  ui::seams().startDetached = [&started](const QString&, const QStringList&) { return ++started > 0; };
+  ui::seams().startDetached = [&](const QString&, const QStringList&) { return ++started > 0 && !startFails; };
   struct Case {
     QString player1, rows33;  // sheet rows coloured 33
     int row36;                // sheet row coloured 36, 0: none
@@ -318,12 +321,15 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
     EXPECT_TRUE(d->isVisible() && Focused() == dc->MaskEdit1);
     Visits({101});
     Key(Qt::Key_F2);
-    for (int answer : {ui::mrCancel, ui::mrNo, ui::mrYes}) {
-      Script(answer);
+    for (int answer : {+ui::mrCancel, +ui::mrNo, -ui::mrYes, +ui::mrYes}) {  // -Yes: the start fails
+      startFails = answer < 0;
+      started = 0;
+      Script(std::abs(answer));
       Key(Qt::Key_F10);
-      EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)});
-      EXPECT_EQ(d->isVisible(), answer == ui::mrCancel);
-      EXPECT_EQ(started, answer == ui::mrYes ? 1 : 0);
+      EXPECT_EQ(msg->Texts(), QStringList{QString::fromUtf8(gamekit::kExitConfirmText)} +
+                                  (startFails ? QStringList{"Невозможно запустить Excel"} : QStringList()));
+      EXPECT_EQ(d->isVisible(), answer == ui::mrCancel || startFails);
+      EXPECT_EQ(started, std::abs(answer) == ui::mrYes ? 1 : 0);
       if (answer == ui::mrNo) d->ShowModal();  // back in to leave once more
     }
     started = 0;

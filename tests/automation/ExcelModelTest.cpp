@@ -1,5 +1,8 @@
+#include <signal.h>
 #include <sys/time.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <functional>
 #include <limits>
 
@@ -24,7 +27,7 @@ TEST_F(ExcelModelTest, VisibleWritesTheWorkbookOnceAndHandsItOver) {
   QDir(file.absolutePath()).removeRecursively();
   startSucceeds_ = false;
   app = Excel();
-  EXPECT_THROW(ExportOneCell(*app), EOleError);
+  EXPECT_THROW(ExportOneCell(*app), automation::EStartError);
   EXPECT_EQ(started_.size(), 2u);
   EXPECT_TRUE(app->WrittenFile().isEmpty());
   host_.spreadsheetProgram = {};
@@ -89,6 +92,44 @@ TEST_F(ExcelModelTest, SpreadsheetProgramIsLookedUpInOrder) {
   }
 }
 
+// A program that ends with an error within the watch did not start; one that
+// ends well or runs on did. None is stopped, and none is left to reap.
+TEST(StartWatchedTest, AProgramFailingAtOnceIsNotStarted) {
+  QTemporaryDir dir;
+  const QString pidFile = dir.filePath("pid");
+  const struct {
+    QString program;
+    QStringList args;
+    bool started;
+  } cases[] = {{"/bin/false", {}, false},
+               {"sh", {"-c", "exit 3"}, false},
+               {"sh", {"-c", "kill -9 $$"}, false},
+               {"no-such-program-here", {}, false},
+               {dir.path(), {}, false},
+               {"true", {}, true},
+               {"sh", {"-c", "echo $$ > '" + pidFile + "'; exec sleep 60"}, true}};
+  for (const auto& c : cases) {
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(automation::StartWatched(c.program, c.args), c.started) << c.program.toStdString();
+    EXPECT_LT(timer.elapsed(), 5000);
+  }
+  // The program still running goes on, no longer a child of this process.
+  pid_t running = 0;
+  for (int i = 0; i < 500 && running <= 0; ++i, usleep(10000))
+    running = testing_support::ReadAll(pidFile).trimmed().toInt();
+  ASSERT_GT(running, 0);
+  EXPECT_EQ(kill(running, 0), 0);
+  QStringList children;  // "pid state" of every process whose parent is this one
+  for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+    const QByteArray stat = testing_support::ReadAll("/proc/" + entry + "/stat");
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() > 1 && fields[1].toInt() == getpid()) children << entry + " " + fields[0];
+  }
+  EXPECT_TRUE(children.isEmpty()) << children.join(", ").toStdString();
+  kill(running, SIGKILL);
+}
+
 // The record reads as the calls were made, also read midway and with an array
 // changed after it was assigned.
 TEST_F(ExcelModelTest, CallsAreRecordedAsMade) {
@@ -126,6 +167,8 @@ TEST_F(ExcelModelTest, CallsOutsideTheModelRaise) {
       [block](App& a) { block(a).Borders(13); },       [block](App& a) { block(a).Borders(2).LineStyle(3); },
       [block](App& a) { block(a).Borders(3).Weight(3); }, [block](App& a) { block(a).Font().Size(0); },
       [block](App& a) { block(a).HorizontalAlignment(99); }, [block](App& a) { block(a).ColumnWidth(256); },
+      [sheet](App& a) { sheet(a).PageSetup().Orientation(3); }, [sheet](App& a) { sheet(a).PageSetup().Zoom(9); },
+      [sheet](App& a) { sheet(a).PageSetup().Zoom(true); }, [sheet](App& a) { sheet(a).PageSetup().FitToPagesTall(0); },
       [sheet](App& a) { sheet(a).GetRange(sheet(a).Cells(1, 1), sheet(a).Cells(1048576, 16384)).Font().Bold(true); },
       [](App&) { automation::VariantArray(1, 2).Set(2, 0, "x"); },
       [](App&) { automation::VariantArray(std::numeric_limits<int>::max(), 0); }};

@@ -77,6 +77,8 @@ TEST_F(ExcelModelTest, WorkbookWrittenUnderARussianLocaleReadsBackAsAsked) {
   sheet.GetRange("E2:F3").Value(OneCell("old"));
   sheet.GetRange("E1:F3").Value(OneCell("e"));  // a smaller array empties the rest
   sheet.GetRange(sheet.Cells(1, 10), sheet.Cells(kAssigned, 10)).Value(assigned);
+  sheet.PageSetup().Orientation(automation::xlLandscape);
+  sheet.PageSetup().Zoom(80);
   app->Visible(true);
   std::snprintf(probe, sizeof probe, "%g", 0.5);
   EXPECT_STREQ(probe, "0,5");  // the locale is back as it was
@@ -129,6 +131,7 @@ TEST_F(ExcelModelTest, WorkbookWrittenUnderARussianLocaleReadsBackAsAsked) {
     EXPECT_LT(book["widths"][column].toDouble(), asked + 1);
   }
   EXPECT_FALSE(book["widths"].toObject().contains("B"));
+  EXPECT_EQ(book["page"].toObject(), (QJsonObject{{"orientation", "landscape"}, {"scale", 80}, {"fit", QJsonValue()}}));
 }
 
 }  // namespace

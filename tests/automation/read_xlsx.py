@@ -1,6 +1,6 @@
 # Prints what a reader sees in the first worksheet of a written workbook as JSON:
-# values with types and number formats, merges, column widths, each cell's fill,
-# font and borders, and ("raw") the stored fill and borders of every cell, also
+# values with types and number formats, merges, column widths, the page set-up,
+# each cell's fill, font and borders, and ("raw") the stored fill and borders of every cell, also
 # of those a merge covers, which the reader's cell objects do not show.
 import json
 import sys
@@ -44,6 +44,12 @@ def raw_cells(path):
 def main(path):
     ws = openpyxl.load_workbook(path).worksheets[0]
     out = {"merges": sorted(str(r) for r in ws.merged_cells.ranges), "widths": {}, "cells": {}, "raw": raw_cells(path)}
+    # How the sheet prints: a fit to pages counts only where the sheet asks for
+    # it; a page count left out of the file is 1.
+    setup, fit = ws.page_setup, ws.sheet_properties.pageSetUpPr
+    fitted = bool(fit is not None and fit.fitToPage)
+    out["page"] = dict(orientation=setup.orientation or "default", scale=int(setup.scale or 100),
+                       fit=[int(setup.fitToWidth or 1), int(setup.fitToHeight or 1)] if fitted else None)
     for dim in ws.column_dimensions.values():
         for col in range(dim.min or 0, (dim.max or 0) + 1):
             if col and (dim.customWidth or dim.width):

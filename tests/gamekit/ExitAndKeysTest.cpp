@@ -11,20 +11,29 @@
 
 namespace {
 
+// A Yes whose export did not happen keeps the window only when no file holds
+// the record; an automation error always keeps it.
 TEST(ExitTest, AnswersRunTheirStepsInOrder) {
+  enum Export { kDone, kNotStarted, kRaises };
   struct Case {
     const char* name;
     int scripted;  // 0: the box is closed (Esc)
-    bool exportFails;
+    bool fileWritten;
+    Export exported;
     QStringList steps;
+    int answer;
   };
+  const QStringList all{"file", "question", "export", "reset", "close"};
   const Case cases[] = {
-      {"yes", ui::mrYes, false, {"file", "question", "export", "reset", "close"}},
-      {"no", ui::mrNo, false, {"file", "question", "reset", "close"}},
-      {"cancel", ui::mrCancel, false, {"file", "question"}},
-      {"esc", 0, false, {"file", "question"}},
-      // An automation error ends the handler: the window stays as it is.
-      {"yes, the export fails", ui::mrYes, true, {"file", "question", "export"}},
+      {"yes", ui::mrYes, true, kDone, all, ui::mrYes},
+      {"no", ui::mrNo, true, kDone, {"file", "question", "reset", "close"}, ui::mrNo},
+      {"no, the file failed", ui::mrNo, false, kDone, {"file", "question", "reset", "close"}, ui::mrNo},
+      {"cancel", ui::mrCancel, true, kDone, {"file", "question"}, ui::mrCancel},
+      {"esc", 0, true, kDone, {"file", "question"}, ui::mrCancel},
+      {"yes, the file failed, exported", ui::mrYes, false, kDone, all, ui::mrYes},
+      {"yes, not exported but the file holds the record", ui::mrYes, true, kNotStarted, all, ui::mrYes},
+      {"yes, neither file nor export: the window stays", ui::mrYes, false, kNotStarted, all.mid(0, 3), ui::mrCancel},
+      {"yes, the export raises", ui::mrYes, true, kRaises, all.mid(0, 3), -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -34,29 +43,30 @@ TEST(ExitTest, AnswersRunTheirStepsInOrder) {
     messages.onShow = [&](const ui::ShownMessage& m) {
       if (m.kind != ui::ShownMessage::Kind::Exception) steps << "question";
     };
-    const gamekit::ExitSteps exit{[&] { steps << "file"; },
+    const gamekit::ExitSteps exit{[&] { return steps << "file", c.fileWritten; },
                                   [&] {
                                     steps << "export";
-                                    if (c.exportFails)
+                                    if (c.exported == kRaises)
                                       throw automation::EOleError("Недопустимое значение ColorIndex: 99");
+                                    return c.exported == kDone;
                                   },
                                   [&] { steps << "reset"; }, [&] { steps << "close"; }};
     int answer = -1;
     ui::RunHandler([&] { answer = gamekit::ExitWithQuestion(exit); });
     EXPECT_EQ(steps, c.steps);
     EXPECT_EQ(messages.Log()[0].buttons, ui::mbYes | ui::mbNo | ui::mbCancel);
-    EXPECT_EQ(answer, c.exportFails ? -1 : c.scripted ? c.scripted : int(ui::mrCancel));
-    EXPECT_EQ(messages.Texts().last().contains("ColorIndex: 99"), c.exportFails);
+    EXPECT_EQ(answer, c.answer);
+    EXPECT_EQ(messages.Texts().last().contains("ColorIndex: 99"), c.exported == kRaises);
   }
 }
 
-// The file is complete on disk before every question; a missing folder writes
-// nothing and the question still comes.
+// The file is complete on disk before every question; a missing folder is
+// made again, and a second exit in the same second gets a name of its own.
 TEST(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
   testing_support::TempCurrentDir dir;
   testing_support::FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20)));
   ui::ScriptedMessages messages;
-  for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrCancel, ui::mrNo}) messages.Answer(answer);
+  for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) messages.Answer(answer);
   int attempt = 0;
   QString lastFile;
   QStringList seenAtQuestion;
@@ -67,19 +77,19 @@ TEST(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
   const gamekit::ExitSteps exit{[&] {
                                   gamekit::StatisticsFile file("27");
                                   file.AddCells({QString::number(++attempt), "x"});
-                                  EXPECT_EQ(file.Write(), attempt > 1);
-                                  lastFile = file.FileName();
+                                  const bool written = file.Write();
+                                  lastFile = file.WrittenName();
+                                  return written;
                                 },
-                                [] {}, [&] { ++resets; }, [] {}};
-  for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrCancel, ui::mrNo}) {
+                                [] { return true; }, [&] { ++resets; }, [] {}};
+  for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) {
     EXPECT_EQ(gamekit::ExitWithQuestion(exit), answer);
-    if (attempt == 1) QDir(dir.Path()).mkpath("27");
-    clock.AddSecs(1);
+    if (attempt == 2) clock.AddSecs(1);
   }
   EXPECT_EQ(resets, 1);
-  EXPECT_EQ(seenAtQuestion, (QStringList{"<missing>", "2;x;\r\n", "3;x;\r\n", "4;x;\r\n"}));
-  EXPECT_EQ(QDir(dir.File("27")).entryList(QDir::Files),
-            (QStringList{"20120510_143521_27.csv", "20120510_143522_27.csv", "20120510_143523_27.csv"}));
+  EXPECT_EQ(seenAtQuestion, (QStringList{"1;x;\r\n", "2;x;\r\n", "3;x;\r\n"}));
+  EXPECT_EQ(QDir(dir.File("27")).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"20120510_143520_27.csv", "20120510_143520_27_2.csv", "20120510_143521_27.csv"}));
 }
 
 // A key runs the first enabled button of its entries (a button counts its own

@@ -1,9 +1,12 @@
 // The statistics file: its stamp and name from the clock, its bytes, and how it
-// is written whole or not at all.
-#include <unistd.h>
+// is written whole or not at all, never over another.
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
+#include <atomic>
+#include <csignal>
+#include <thread>
 
 #include "gamekit/GameConventions.h"
 #include "tests/automation/QtPrinters.h"
@@ -72,49 +75,81 @@ TEST_F(StatisticsFileTest, LinesAreWindows1251WithSemicolonsAndCrLf) {
     for (const QStringList& row : c.rows) file.AddCells(row);
     EXPECT_EQ(file.Bytes(), c.expected);
     EXPECT_TRUE(file.Write());
-    EXPECT_EQ(ReadAll(file.FileName()), c.expected);
+    EXPECT_EQ(ReadAll(file.WrittenName()), c.expected);
   }
 }
 
-TEST_F(StatisticsFileTest, SameSecondReplacesTheEarlierFileWhole) {
+// Exits in the same second, one after the other and several at once (two
+// copies of the program), never replace a file: each gets a name of its own.
+TEST_F(StatisticsFileTest, SameSecondGetsANameOfItsOwn) {
   ASSERT_TRUE(QDir(current.Path()).mkpath("50"));
-  StatisticsFile first("50");
-  for (int i = 0; i < 50; ++i) first.AddCells({QString::number(i), "long row of the first exit"});
-  ASSERT_TRUE(first.Write());
-  StatisticsFile second("50");
-  second.AddCells({"short"});
-  ASSERT_EQ(second.FileName(), first.FileName());
-  ASSERT_TRUE(second.Write());
-  EXPECT_EQ(ReadAll(second.FileName()), QByteArray("short;\r\n"));
+  std::vector<StatisticsFile> files;
+  for (int i = 0; i < 12; ++i) {
+    files.emplace_back("50");
+    for (int row = 0; row <= i * 50; ++row) files.back().AddCells({QString::number(i), "row of exit"});
+  }
+  ASSERT_TRUE(files[0].Write() && files[1].Write());
+  std::vector<std::thread> together;
+  std::atomic<int> written{0};
+  for (size_t i = 2; i < files.size(); ++i) together.emplace_back([&, i] { written += files[i].Write(); });
+  for (std::thread& t : together) t.join();
+  EXPECT_EQ(written, 10);
+  QStringList names;
+  for (const StatisticsFile& file : files) {
+    names << QFileInfo(file.WrittenName()).fileName();
+    EXPECT_EQ(ReadAll(file.WrittenName()), file.Bytes());
+  }
+  EXPECT_EQ(names.mid(0, 2), QStringList({"20120510_143520_50.csv", "20120510_143520_50_2.csv"}));
+  names.sort();
   // Nothing else is left in the folder (no temporary files).
-  EXPECT_EQ(QDir(current.File("50")).entryList(QDir::Files | QDir::Hidden), QStringList{"20120510_143520_50.csv"});
+  EXPECT_EQ(QDir(current.File("50")).entryList(QDir::Files | QDir::Hidden), names);
+  EXPECT_EQ(names.size(), 12);
+  EXPECT_TRUE(names.contains("20120510_143520_50_12.csv"));
 }
 
-// A missing folder, a folder where the file should be, a read-only file of the
-// same name: nothing is written, nothing is changed, nothing is said.
-TEST_F(StatisticsFileTest, UnwritablePlacesFailSilently) {
-  ASSERT_TRUE(QDir(current.Path()).mkpath("br/20120510_143520_br.csv"));
+// A missing folder is made again. A file in the folder's place or a full disk
+// (here a file size limit) is reported with the file and the reason, and
+// leaves nothing behind, also no empty file under the name.
+TEST_F(StatisticsFileTest, UnwritablePlacesAreReportedAndLeaveNothing) {
+  ui::ScriptedMessages messages;
+  ASSERT_TRUE(QFile(current.File("br")).open(QIODevice::WriteOnly));
   ASSERT_TRUE(QDir(current.Path()).mkpath("10"));
-  const QString readOnly = current.File("10/20120510_143520_10.csv");
-  {
-    QFile old(readOnly);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old;\r\n");
+  const struct {
+    const char* folder;
+    rlim_t sizeLimit;  // 0: none
+    const char* reason;
+  } cases[] = {
+      {"60", 0, nullptr}, {"br", 0, "на месте папки находится файл"}, {"10", 100, "превышен допустимый размер файла"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    messages.Clear();
+    StatisticsFile file(c.folder);
+    for (int row = 0; row < 100; ++row) file.AddCells({"a row longer than the limit"});
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    if (c.sizeLimit) {
+      rlimit small = old;
+      small.rlim_cur = c.sizeLimit;
+      ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    const bool written = file.Write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(written, c.reason == nullptr);
+    if (c.reason) {
+      ASSERT_EQ(messages.Log().size(), 1u);
+      EXPECT_EQ(messages.Log()[0].kind, ui::ShownMessage::Kind::ErrorBox);
+      EXPECT_TRUE(messages.Log()[0].text.contains(file.FileName()));
+      EXPECT_TRUE(messages.Log()[0].text.contains(c.reason)) << messages.Log()[0].text.toStdString();
+      EXPECT_TRUE(file.WrittenName().isEmpty());
+    } else {
+      EXPECT_TRUE(messages.Log().empty());
+      EXPECT_EQ(ReadAll(file.FileName()), file.Bytes());
+    }
   }
-  QFile::setPermissions(readOnly, QFile::ReadOwner);
-  for (const char* folder : {"60", "br", "10"}) {
-    SCOPED_TRACE(folder);
-    if (std::string(folder) == "10" && geteuid() == 0) continue;  // root writes anyway
-    StatisticsFile file(folder);
-    file.AddCells({"new"});
-    EXPECT_FALSE(file.Write());
-  }
-  QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner);
-  EXPECT_FALSE(QFileInfo::exists(current.File("60")));
-  EXPECT_TRUE(QFileInfo(current.File("br/20120510_143520_br.csv")).isDir());
-  EXPECT_EQ(ReadAll(readOnly), QByteArray("old;\r\n"));
-  EXPECT_EQ(QDir(current.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList({"10", "br"}));
+  EXPECT_TRUE(QFileInfo(current.File("br")).isFile());
+  EXPECT_TRUE(QDir(current.File("10")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 }  // namespace

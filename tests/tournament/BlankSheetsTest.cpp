@@ -65,10 +65,18 @@ class BlankTest : public testing_support::SeamsFixture {
   static QStringList Phases() {
     QStringList out;
     for (const automation::Call& call : automation::LastApplication()->Calls()) {
-      const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill" : call.member;
+      const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill"
+                           : call.object.endsWith("PageSetup")                             ? "PageSetup"
+                                                                                           : call.member;
       if (!QStringList{"Range", "LineStyle", "Weight", "ColorIndex"}.contains(kind) && !out.endsWith(kind)) out << kind;
     }
     return out;
+  }
+  // Printed on one page, turned as asked.
+  static bool OnePage(const QJsonObject& book, bool landscape) {
+    return book["page"].toObject() == QJsonObject{{"orientation", landscape ? "landscape" : "portrait"},
+                                                  {"scale", 100},
+                                                  {"fit", QJsonArray{1, 1}}};
   }
   // The written workbook as the reader sees it (tests/automation/read_xlsx.py).
   static QJsonObject Written() {
@@ -188,8 +196,10 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     const int n = t.n, cols = n + 4, rows = 2 * n + 6 + n / 2, roundRow = 2 * n + 2;
     Print(0, t.item);
     EXPECT_TRUE(msg->Log().empty());
-    EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Fill", "Merge", "Fill", "Size",
-                                     "Bold", "HorizontalAlignment", "VerticalAlignment", "Borders", "Value", "Visible"}));
+    EXPECT_EQ(Focused(), c->ComboBox1);  // not the button that would print again
+    EXPECT_EQ(Phases(),
+              (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Fill", "Merge", "Fill", "Size", "Bold",
+                           "HorizontalAlignment", "VerticalAlignment", "Borders", "PageSetup", "Value", "Visible"}));
     // Participant by participant, the place column, the footer; six's first place cell as it always was.
     QStringList merges, asked, written;
     for (int k = 1; k <= n; ++k)
@@ -202,6 +212,7 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     EXPECT_EQ(asked, merges);
 
     const QJsonObject book = Written();
+    EXPECT_TRUE(OnePage(book, true));  // wider than tall
     for (const QJsonValue& v : book["merges"].toArray()) written << v.toString();
     merges = merges.join(",").toUpper().split(",");
     merges.sort();
@@ -265,14 +276,16 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
     SCOPED_TRACE(s);
     Print(1, item);
     EXPECT_TRUE(msg->Log().empty());
+    EXPECT_EQ(Focused(), c->ComboBox2);
     EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Borders", "Size", "Bold",
-                                     "HorizontalAlignment", "VerticalAlignment", "Value", "Visible"}));
+                                     "HorizontalAlignment", "VerticalAlignment", "PageSetup", "Value", "Visible"}));
     QStringList edges;  // all the slot lines (top edges) first, then the connectors (right edges)
     for (const automation::Call& call : automation::LastApplication()->Calls())
       if (call.member == "Borders" && !edges.endsWith(call.args[0].toString())) edges << call.args[0].toString();
     EXPECT_EQ(edges, (QStringList{"3", "2"}));
 
     const QJsonObject book = Written();
+    EXPECT_TRUE(OnePage(book, s == 8));  // the larger brackets are taller than wide
     EXPECT_TRUE(book["merges"].toArray().isEmpty());
     std::vector<double> widths(cols + 1, 25);
     widths[0] = 4;
@@ -305,15 +318,27 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
   }
 }
 
+// No program to start, or one that fails at once: the same error box, the
+// window as it was, the focus back in the size list.
 TEST_F(BlankTest, NoSpreadsheetProgramIsReportedAndNothingChanges) {
-  ui::seams().spreadsheetProgram = [] { return QStringList(); };
-  automation::SetProgramFinder([](const QString&) { return QString(); });
-  for (int system : {0, 1}) Print(system, 1);
-  EXPECT_EQ(msg->Texts(), QStringList(2, "Невозможно запустить Excel"));
-  for (const ui::ShownMessage& m : msg->Log())
-    EXPECT_TRUE(m.kind == ui::ShownMessage::Kind::ErrorBox && m.caption == "Ошибка");
-  EXPECT_TRUE(started == 0 && f->isVisible());
-  EXPECT_EQ(f->GroupSize + f->BracketSize, 6 + 16);
+  for (const bool found : {false, true}) {
+    SCOPED_TRACE(found);
+    Reset();
+    msg->Clear();
+    started = 0;
+    ui::seams().spreadsheetProgram = [found] { return found ? QStringList{"true"} : QStringList(); };
+    automation::SetProgramFinder([](const QString&) { return QString(); });
+    ui::seams().startDetached = [this](const QString&, const QStringList&) { return ++started < 0; };
+    for (int system : {0, 1}) {
+      Print(system, 1);
+      EXPECT_EQ(Focused(), system == 0 ? c->ComboBox1 : c->ComboBox2);
+    }
+    EXPECT_EQ(msg->Texts(), QStringList(2, "Невозможно запустить Excel"));
+    for (const ui::ShownMessage& m : msg->Log())
+      EXPECT_TRUE(m.kind == ui::ShownMessage::Kind::ErrorBox && m.caption == "Ошибка");
+    EXPECT_TRUE(started == (found ? 2 : 0) && f->isVisible());
+    EXPECT_EQ(f->GroupSize + f->BracketSize, 6 + 16);
+  }
 }
 
 }  // namespace
