@@ -13,10 +13,20 @@ QPointer<QWidget>& MainFormRef() {
   static QPointer<QWidget> w;
   return w;
 }
+
 }  // namespace
 
 void SetMainForm(QWidget* w) { MainFormRef() = w; }
 QWidget* MainForm() { return MainFormRef().data(); }
+
+QWidget* RaisingWindow() {
+  // The active window is empty for a moment after a box closes (the manager
+  // has not yet handed the keyboard back), the top modal window is not.
+  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow(), MainForm()}) {
+    if (w && w->window()->isVisible()) return w->window();
+  }
+  return nullptr;
+}
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("vantrel"));

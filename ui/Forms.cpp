@@ -197,10 +197,8 @@ void TForm::TieToOwner(QWidget* owner) {
 int TForm::ShowModal() {
   if (isVisible()) return modalResult_;  // already showing
   modalResult_ = mrNone;
-  QWidget* owner = QApplication::activeModalWidget();
-  if (!owner || owner == this) owner = QApplication::activeWindow();
-  if (owner == this || (owner && !owner->isVisible())) owner = nullptr;
-  if (owner) owner = owner->window();
+  QWidget* owner = RaisingWindow();
+  if (owner == this) owner = nullptr;
   TieToOwner(owner);
   setWindowModality(Qt::ApplicationModal);
   PlaceWindow();

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "tests/support/TestSupport.h"
+#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
@@ -156,21 +157,30 @@ TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
   }
 }
 
-// A modal form belongs to the window it is opened from: that window is its
-// transient owner, and it stays on top while its owner does.
+// A modal form belongs to the window it is opened from (the top modal window,
+// else the active one, else the main form): that window is its transient
+// owner, and it stays on top while its owner does.
 TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
+  enum Owner { kModal, kMain, kNone };
   const struct {
     const char* name;
-    bool ownerShown, ownerOnTop, ownOnTop, tied, onTop;
-  } cases[] = {{"owner on top", true, true, false, true, true},
-               {"plain owner", true, false, false, true, false},
-               {"no owner", false, false, false, false, false},
-               {"on top of its own", false, false, true, false, true}};
+    Owner owner;
+    bool ownerOnTop, ownOnTop, tied, onTop;
+  } cases[] = {{"owner on top", kModal, true, false, true, true},
+               {"plain owner", kModal, false, false, true, false},
+               {"no window active: the main form", kMain, false, false, true, false},
+               {"no owner", kNone, false, false, false, false},
+               {"on top of its own", kNone, false, true, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ProbeForm owner(false, false, c.ownerOnTop);
     ProbeForm form(false, false, c.ownOnTop);
-    if (c.ownerShown) owner.ShowModal();
+    if (c.owner == kModal) owner.ShowModal();
+    if (c.owner == kMain) {
+      ui::SetMainForm(&owner);
+      owner.show();
+      QApplication::setActiveWindow(nullptr);
+    }
     form.ShowModal();
     ASSERT_NE(form.windowHandle(), nullptr);
     EXPECT_EQ(form.windowHandle()->transientParent(), c.tied ? owner.windowHandle() : nullptr);
@@ -178,10 +188,12 @@ TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
     form.Close();
     // Opened again with no window beneath, it keeps only its own stay-on-top.
     owner.Close();
+    owner.hide();
     form.ShowModal();
     EXPECT_EQ(form.windowHandle()->transientParent(), nullptr);
     EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.ownOnTop);
     form.Close();
+    ui::SetMainForm(nullptr);
   }
 }
 
