@@ -9,6 +9,7 @@
 
 #include "ui/Application.h"
 #include "ui/Seams.h"
+#include "ui/WindowButtons.h"
 
 namespace ui {
 
@@ -64,6 +65,7 @@ void PlaceAbove(QMessageBox& box, QWidget* raiser) {
   if (raiser && raiser->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.winId();
+  OfferNoMinimise(&box);
 }
 
 // Wide enough for its caption beside the window manager's icon and buttons

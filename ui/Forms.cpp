@@ -13,6 +13,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Seams.h"
+#include "ui/WindowButtons.h"
 
 namespace ui {
 
@@ -138,6 +139,7 @@ void TForm::ApplyWindowFlags() {
   if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
     overrideWindowFlags(f);
     if (windowHandle()) windowHandle()->setFlags(f);
+    OfferNoMinimise(this);  // the new flags gave the window its type again
   } else {
     setWindowFlags(f);
   }
@@ -201,6 +203,8 @@ int TForm::ShowModal() {
   if (owner == this) owner = nullptr;
   TieToOwner(owner);
   setWindowModality(Qt::ApplicationModal);
+  winId();
+  OfferNoMinimise(this);
   PlaceWindow();
   inModal_ = true;
   int r = mrCancel;
