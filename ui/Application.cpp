@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -13,6 +15,39 @@ QPointer<QWidget>& MainFormRef() {
   static QPointer<QWidget> w;
   return w;
 }
+
+// The style draws a focused control's focus frame only after the keyboard has
+// moved the focus in its window; a window that gives a control the focus
+// itself would leave it looking unfocused. Here every focused control is drawn
+// as if the keyboard had brought the focus; unfocused ones are drawn as before.
+class FocusFrameStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+    WithFrame(opt, [&](const QStyleOption* o) { QProxyStyle::drawPrimitive(pe, o, p, w); });
+  }
+  void drawControl(ControlElement ce, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+    WithFrame(opt, [&](const QStyleOption* o) { QProxyStyle::drawControl(ce, o, p, w); });
+  }
+  void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
+                          const QWidget* w) const override {
+    WithFrame(opt, [&](const QStyleOption* o) {
+      QProxyStyle::drawComplexControl(cc, static_cast<const QStyleOptionComplex*>(o), p, w);
+    });
+  }
+
+ private:
+  template <class Draw>
+  static void WithFrame(const QStyleOption* opt, Draw&& draw) {
+    if (!opt || !(opt->state & State_HasFocus) || (opt->state & State_KeyboardFocusChange)) return draw(opt);
+    // The option's own type is kept: a copy of the base part would lose the
+    // button's text or the combo box's state.
+    const QStyle::State saved = opt->state;
+    auto* o = const_cast<QStyleOption*>(opt);
+    o->state |= State_KeyboardFocusChange;
+    draw(o);
+    o->state = saved;
+  }
+};
 
 }  // namespace
 
@@ -30,6 +65,7 @@ QWidget* RaisingWindow() {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("vantrel"));
+  setStyle(new FocusFrameStyle);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* e) {

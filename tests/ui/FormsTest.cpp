@@ -2,11 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -246,6 +249,37 @@ TEST_F(FormsTest, ColouredCaptionTurnsGreyWhenDisabled) {
   EXPECT_GT(greenPixels(), 0);
   f.plain->setEnabled(false);
   EXPECT_EQ(greenPixels(), 0);
+}
+
+// A control that the window gives the focus (not the Tab key) shows its focus
+// frame; once the focus has gone, it looks as before, as the style beneath
+// draws it.
+TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
+  ProbeForm f(false);
+  auto* radio = new QRadioButton(QStringLiteral("Круговая система"), &f);
+  auto* check = new QCheckBox(QStringLiteral("Видео"), &f);
+  f.layout()->addWidget(radio);
+  f.layout()->addWidget(check);
+  f.ShowModal();
+  QApplication::setActiveWindow(&f);
+  QStyle* beneath = static_cast<QProxyStyle*>(QApplication::style())->baseStyle();
+  const struct {
+    const char* name;
+    QWidget* control;
+  } cases[] = {{"button", f.ok}, {"button coloured by the layout", f.plain}, {"radio item", radio}, {"check box", check}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    f.edit->setFocus();
+    const QImage unfocused = c.control->grab().toImage();
+    c.control->setFocus();
+    ASSERT_TRUE(c.control->hasFocus());
+    EXPECT_NE(c.control->grab().toImage(), unfocused);
+    f.edit->setFocus();
+    EXPECT_EQ(c.control->grab().toImage(), unfocused);
+    c.control->setStyle(beneath);
+    EXPECT_EQ(c.control->grab().toImage(), unfocused);
+    c.control->setStyle(nullptr);
+  }
 }
 
 }  // namespace
