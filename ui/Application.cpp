@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -70,6 +71,11 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 
 bool TApplication::notify(QObject* receiver, QEvent* e) {
   try {
+    // Every label shows its text as typed: a player's name or a file's line
+    // is never read as markup (a picture to load, a font to draw).
+    if (e->type() == QEvent::Polish) {
+      if (auto* label = qobject_cast<QLabel*>(receiver)) label->setTextFormat(Qt::PlainText);
+    }
     // Key preview: a form sees the key before its focused control. Qt hands a
     // key event to notify once; it travels up to the parents inside.
     if (e->type() == QEvent::KeyPress && receiver->isWidgetType()) {

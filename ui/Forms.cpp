@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -110,6 +111,10 @@ void TForm::InitForm() {
   else
     setFixedSize(clientSize_);
   if (alpha_ < 255) setWindowOpacity(alpha_ / 255.0);
+
+  // Labels and panels show their texts as typed, never as markup (the
+  // application does the same for labels made later).
+  for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
 
   // Buttons take Enter only when the layout makes them the default button; a
   // button with a modal result closes the form with it.

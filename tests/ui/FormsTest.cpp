@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -40,6 +41,7 @@ class ProbeForm : public ui::TForm {
     layout->addWidget(plain = new QPushButton("plain", this));
     layout->addWidget(ok = new QPushButton("OK", this));
     layout->addWidget(combo = new QComboBox(this));
+    layout->addWidget(panel = new QLabel(this));
     plain->setStyleSheet("color: #008000;");  // a caption coloured by the layout
     ok->setProperty("ModalResult", int(ui::mrOk));
     ok->setProperty("Default", okIsDefault);
@@ -52,6 +54,7 @@ class ProbeForm : public ui::TForm {
   QLineEdit* edit;
   QPushButton *plain, *ok;
   QComboBox* combo;
+  QLabel* panel;
   int created = 0, shown = 0, closed = 0, swallow = 0;
   std::vector<int> keys;
   std::vector<std::string> clicks;
@@ -279,6 +282,32 @@ TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
     c.control->setStyle(beneath);
     EXPECT_EQ(c.control->grab().toImage(), unfocused);
     c.control->setStyle(nullptr);
+  }
+}
+
+// Texts a player typed or a file supplied are shown as typed, never read as
+// markup: in a form's label filled before its first showing, in a label made
+// later, and in a window that is no form.
+TEST_F(FormsTest, LabelsShowMarkupAsTyped) {
+  enum Where { kFormLabel, kMadeLater, kOtherWindow };
+  const QString texts[] = {QStringLiteral("<img src=\"/nonexistent/picture.png\" width=1 height=1>"),
+                           QStringLiteral("<font size=7 color=red>x</font>"),
+                           QStringLiteral("<b>Анна</b> &amp; Борис")};
+  for (const Where where : {kFormLabel, kMadeLater, kOtherWindow}) {
+    for (const QString& text : texts) {
+      SCOPED_TRACE(testing::Message() << where << " " << text.toStdString());
+      ProbeForm f(false);
+      QWidget other;
+      QLabel* label = where == kFormLabel  ? f.panel
+                      : where == kMadeLater ? new QLabel(&f)
+                                            : new QLabel(&other);
+      label->setText(text);
+      f.ShowModal();
+      other.show();
+      // Drawn as characters, the text is as wide as its characters.
+      EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(text));
+      f.Close();
+    }
   }
 }
 
