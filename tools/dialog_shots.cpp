@@ -7,10 +7,11 @@
 // error report raised right after the exit question closed. Saves a picture of
 // the screen and of each box into the folder given.
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'openbox & sleep 1; dialog_shots <folder>'
+//   xvfb-run -a -s "-screen 0 1280x1024x24" dialog_shots [--wm <window manager>] <folder>
 //
-// Prints one line per box and ends with 1 when a box was stacked below its
-// window or did not get the keyboard.
+// With --wm it starts that window manager first (and ends it after); without,
+// one must run already. Prints one line per box and ends with 1 when a box was
+// stacked below its window or did not get the keyboard.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -113,11 +114,20 @@ class Checker {
 
 }  // namespace
 
+bool ManagerRuns() { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }
+
 int main(int argc, char** argv) {
   ui::TApplication app(argc, argv);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  QStringList args = app.arguments().mid(1);
+  QProcess manager;
+  if (args.size() >= 2 && args[0] == "--wm") {
+    manager.start(args[1], {});
+    for (int i = 0; i < 100 && !ManagerRuns(); ++i) QProcess::execute("sleep", {"0.1"});
+    args = args.mid(2);
+  }
+  const QString folder = args.isEmpty() ? QDir::currentPath() : args[0];
   QDir().mkpath(folder);
-  if (!Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id")) {
+  if (!ManagerRuns()) {
     std::fprintf(stderr, "no window manager runs: nothing to stack\n");
     return 2;
   }
@@ -149,5 +159,9 @@ int main(int argc, char** argv) {
     game.ShowModal();
   }
   std::printf("%s\n", checker.failures ? "FAILED" : "every box above its window, with the keyboard");
+  if (manager.state() != QProcess::NotRunning) {
+    manager.terminate();
+    manager.waitForFinished(3000);
+  }
   return checker.failures ? 1 : 0;
 }
