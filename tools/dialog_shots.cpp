@@ -67,7 +67,7 @@ struct Expected {
 
 class Checker {
  public:
-  Checker(const QString& folder) : folder_(folder) {
+  explicit Checker(const QString& folder) : folder_(folder) {
     QObject::connect(&poll_, &QTimer::timeout, [this] { Look(); });
     poll_.start(50);
   }
@@ -93,7 +93,8 @@ class Checker {
       active = Run("xdotool", {"getactivewindow"});
     }
     const QList<WId> stack = Stacking();
-    const bool above = stack.indexOf(box->winId()) > stack.indexOf(window_->winId()) && stack.contains(window_->winId());
+    const bool above =
+        stack.indexOf(box->winId()) > stack.indexOf(window_->winId()) && stack.contains(window_->winId());
     const bool keyboard = active.toULongLong() == box->winId();
     box->grab().save(folder_ + "/" + e.name + "_box.png");
     QProcess::execute("import", {"-window", "root", folder_ + "/" + e.name + "_screen.png"});

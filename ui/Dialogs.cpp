@@ -62,8 +62,7 @@ QString Append(const QString& msg) {
 // system's error box has no owner), and the box stays on top with a window
 // that does, so that it never opens hidden behind the window it holds up.
 void PlaceAbove(QMessageBox& box, QWidget* raiser) {
-  if (raiser && raiser->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (raiser && raiser->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.winId();
   OfferNoMinimise(&box);
 }

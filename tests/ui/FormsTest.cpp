@@ -269,7 +269,8 @@ TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
   const struct {
     const char* name;
     QWidget* control;
-  } cases[] = {{"button", f.ok}, {"button coloured by the layout", f.plain}, {"radio item", radio}, {"check box", check}};
+  } cases[] = {
+      {"button", f.ok}, {"button coloured by the layout", f.plain}, {"radio item", radio}, {"check box", check}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     f.edit->setFocus();
@@ -298,9 +299,7 @@ TEST_F(FormsTest, LabelsShowMarkupAsTyped) {
       SCOPED_TRACE(testing::Message() << where << " " << text.toStdString());
       ProbeForm f(false);
       QWidget other;
-      QLabel* label = where == kFormLabel  ? f.panel
-                      : where == kMadeLater ? new QLabel(&f)
-                                            : new QLabel(&other);
+      QLabel* label = where == kFormLabel ? f.panel : where == kMadeLater ? new QLabel(&f) : new QLabel(&other);
       label->setText(text);
       f.ShowModal();
       other.show();
