@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -90,9 +89,9 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     game.ShowModal();
     QApplication::setActiveWindow(nullptr);
     ui::ResetSeams();  // the real boxes
-    // Waits for the box, notes what it shows (the buttons from left to right)
-    // and acts on it like a user; a box left open is closed after a while so
-    // that a fault cannot hang the test.
+    // Waits for the box to have the keyboard, notes what it shows (the buttons
+    // from left to right) and acts on it like a user; a box left open is closed
+    // after a while so that a fault cannot hang the test.
     QString caption, text;
     QStringList buttons;
     QWidget* owner = nullptr;
@@ -100,7 +99,7 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box || !box->isVisible()) return;
+      if (!box || !box->isVisible() || QApplication::activeWindow() != box) return;
       poll.stop();
       owner = box->parentWidget();
       onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -109,13 +108,15 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
       QList<QAbstractButton*> shown = box->buttons();
       std::sort(shown.begin(), shown.end(), [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
       for (QAbstractButton* b : shown) buttons << b->text();
-      QPointer<QMessageBox> guard(box);
       c.act(*box);
-      QTimer::singleShot(3000, [guard] {
-        if (guard) guard->done(0);
-      });
     });
     poll.start(5);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(0);
+    });
+    guard.start(5000);
     EXPECT_EQ(c.show(), c.answer);
     testing_support::InstallTestDefaults();
     EXPECT_EQ(caption, c.caption);
