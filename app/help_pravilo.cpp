@@ -9,6 +9,10 @@ TForm_pravilo::TForm_pravilo(QWidget* parent) : ui::TForm(parent) {
   InitForm();
 }
 
+// The text has the focus, so that the arrow and page keys scroll it; a stray
+// Enter never lands on "Выход".
+void TForm_pravilo::FormShow() { Memo1->setFocus(); }
+
 void TForm_pravilo::BitBtn1Click() { Close(); }
 
 void TForm_pravilo::FormKeyDown(int& key, Qt::KeyboardModifiers) { keys_.Handle(key); }

@@ -14,6 +14,7 @@ class TForm_pravilo : public ui::TForm, private Ui::TForm_pravilo {
   void BitBtn1Click();
 
  protected:
+  void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
  private:

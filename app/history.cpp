@@ -9,6 +9,10 @@ TForm_history::TForm_history(QWidget* parent) : ui::TForm(parent) {
   InitForm();
 }
 
+// The text has the focus (it is the window's one entry); a stray Enter never
+// lands on "- Выход".
+void TForm_history::FormShow() { Memo1->setFocus(); }
+
 void TForm_history::BitBtn1Click() { Close(); }
 
 void TForm_history::FormKeyDown(int& key, Qt::KeyboardModifiers) { keys_.Handle(key); }

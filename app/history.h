@@ -15,6 +15,7 @@ class TForm_history : public ui::TForm, private Ui::TForm_history {
   void BitBtn1Click();
 
  protected:
+  void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
  private:

@@ -17,4 +17,9 @@ class TApplication : public QApplication {
 void SetMainForm(QWidget* w);
 QWidget* MainForm();
 
+// The window a box or a modal form opened now belongs to: the top modal window
+// showing, else the active window, else the main form (null when none of them
+// is shown). A box stands above it and stays on top with it.
+QWidget* RaisingWindow();
+
 }  // namespace ui

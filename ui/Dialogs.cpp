@@ -2,10 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
+#include "ui/Application.h"
 #include "ui/Seams.h"
+#include "ui/WindowButtons.h"
 
 namespace ui {
 
@@ -54,12 +58,36 @@ QString Append(const QString& msg) {
   return msg;
 }
 
+// A box stands above the window that raised it: that window owns it (the
+// system's error box has no owner), and the box stays on top with a window
+// that does, so that it never opens hidden behind the window it holds up.
+void PlaceAbove(QMessageBox& box, QWidget* raiser) {
+  if (raiser && raiser->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.winId();
+  OfferNoMinimise(&box);
+}
+
+// Wide enough for its caption beside the window manager's icon and buttons
+// (the box measures its caption in a font of its own, too small for them).
+void FitCaption(QMessageBox& box) {
+  QFont font = box.font();
+  font.setBold(true);
+  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) * 5 / 4 + 160;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid)
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 int ShowRealMessageBox(const ShownMessage& m) {
+  QWidget* raiser = RaisingWindow();
   QMessageBox box(IconOf(m), m.caption, DisplayText(m.text), QMessageBox::NoButton,
-                  m.kind == ShownMessage::Kind::ErrorBox ? nullptr : QApplication::activeWindow());
+                  m.kind == ShownMessage::Kind::ErrorBox ? nullptr : raiser);
   box.setTextFormat(Qt::PlainText);
+  PlaceAbove(box, raiser);
+  FitCaption(box);
   struct Choice {
     int bit;
     const char* caption;
@@ -93,6 +121,11 @@ int ShowRealMessageBox(const ShownMessage& m) {
   }
   if (first) box.setDefaultButton(static_cast<QPushButton*>(first));
   if (escape) box.setEscapeButton(escape);
+  // The box takes the keyboard as soon as it shows.
+  QTimer::singleShot(0, &box, [&box] {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) box.raise();
+    box.activateWindow();
+  });
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (auto& [b, r] : results)

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -13,6 +14,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Seams.h"
+#include "ui/WindowButtons.h"
 
 namespace ui {
 
@@ -110,6 +112,10 @@ void TForm::InitForm() {
     setFixedSize(clientSize_);
   if (alpha_ < 255) setWindowOpacity(alpha_ / 255.0);
 
+  // Labels and panels show their texts as typed, never as markup (the
+  // application does the same for labels made later).
+  for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+
   // Buttons take Enter only when the layout makes them the default button; a
   // button with a modal result closes the form with it.
   for (QPushButton* b : findChildren<QPushButton*>()) {
@@ -138,6 +144,7 @@ void TForm::ApplyWindowFlags() {
   if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
     overrideWindowFlags(f);
     if (windowHandle()) windowHandle()->setFlags(f);
+    OfferNoMinimise(this);  // the new flags gave the window its type again
   } else {
     setWindowFlags(f);
   }
@@ -197,12 +204,12 @@ void TForm::TieToOwner(QWidget* owner) {
 int TForm::ShowModal() {
   if (isVisible()) return modalResult_;  // already showing
   modalResult_ = mrNone;
-  QWidget* owner = QApplication::activeModalWidget();
-  if (!owner || owner == this) owner = QApplication::activeWindow();
-  if (owner == this || (owner && !owner->isVisible())) owner = nullptr;
-  if (owner) owner = owner->window();
+  QWidget* owner = RaisingWindow();
+  if (owner == this) owner = nullptr;
   TieToOwner(owner);
   setWindowModality(Qt::ApplicationModal);
+  winId();
+  OfferNoMinimise(this);
   PlaceWindow();
   inModal_ = true;
   int r = mrCancel;

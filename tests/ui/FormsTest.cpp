@@ -2,11 +2,15 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,6 +18,7 @@
 #include <functional>
 
 #include "tests/support/TestSupport.h"
+#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
@@ -36,6 +41,7 @@ class ProbeForm : public ui::TForm {
     layout->addWidget(plain = new QPushButton("plain", this));
     layout->addWidget(ok = new QPushButton("OK", this));
     layout->addWidget(combo = new QComboBox(this));
+    layout->addWidget(panel = new QLabel(this));
     plain->setStyleSheet("color: #008000;");  // a caption coloured by the layout
     ok->setProperty("ModalResult", int(ui::mrOk));
     ok->setProperty("Default", okIsDefault);
@@ -48,6 +54,7 @@ class ProbeForm : public ui::TForm {
   QLineEdit* edit;
   QPushButton *plain, *ok;
   QComboBox* combo;
+  QLabel* panel;
   int created = 0, shown = 0, closed = 0, swallow = 0;
   std::vector<int> keys;
   std::vector<std::string> clicks;
@@ -156,21 +163,30 @@ TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
   }
 }
 
-// A modal form belongs to the window it is opened from: that window is its
-// transient owner, and it stays on top while its owner does.
+// A modal form belongs to the window it is opened from (the top modal window,
+// else the active one, else the main form): that window is its transient
+// owner, and it stays on top while its owner does.
 TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
+  enum Owner { kModal, kMain, kNone };
   const struct {
     const char* name;
-    bool ownerShown, ownerOnTop, ownOnTop, tied, onTop;
-  } cases[] = {{"owner on top", true, true, false, true, true},
-               {"plain owner", true, false, false, true, false},
-               {"no owner", false, false, false, false, false},
-               {"on top of its own", false, false, true, false, true}};
+    Owner owner;
+    bool ownerOnTop, ownOnTop, tied, onTop;
+  } cases[] = {{"owner on top", kModal, true, false, true, true},
+               {"plain owner", kModal, false, false, true, false},
+               {"no window active: the main form", kMain, false, false, true, false},
+               {"no owner", kNone, false, false, false, false},
+               {"on top of its own", kNone, false, true, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ProbeForm owner(false, false, c.ownerOnTop);
     ProbeForm form(false, false, c.ownOnTop);
-    if (c.ownerShown) owner.ShowModal();
+    if (c.owner == kModal) owner.ShowModal();
+    if (c.owner == kMain) {
+      ui::SetMainForm(&owner);
+      owner.show();
+      QApplication::setActiveWindow(nullptr);
+    }
     form.ShowModal();
     ASSERT_NE(form.windowHandle(), nullptr);
     EXPECT_EQ(form.windowHandle()->transientParent(), c.tied ? owner.windowHandle() : nullptr);
@@ -178,10 +194,12 @@ TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
     form.Close();
     // Opened again with no window beneath, it keeps only its own stay-on-top.
     owner.Close();
+    owner.hide();
     form.ShowModal();
     EXPECT_EQ(form.windowHandle()->transientParent(), nullptr);
     EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.ownOnTop);
     form.Close();
+    ui::SetMainForm(nullptr);
   }
 }
 
@@ -234,6 +252,62 @@ TEST_F(FormsTest, ColouredCaptionTurnsGreyWhenDisabled) {
   EXPECT_GT(greenPixels(), 0);
   f.plain->setEnabled(false);
   EXPECT_EQ(greenPixels(), 0);
+}
+
+// A control that the window gives the focus (not the Tab key) shows its focus
+// frame; once the focus has gone, it looks as before, as the style beneath
+// draws it.
+TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
+  ProbeForm f(false);
+  auto* radio = new QRadioButton(QStringLiteral("Круговая система"), &f);
+  auto* check = new QCheckBox(QStringLiteral("Видео"), &f);
+  f.layout()->addWidget(radio);
+  f.layout()->addWidget(check);
+  f.ShowModal();
+  QApplication::setActiveWindow(&f);
+  QStyle* beneath = static_cast<QProxyStyle*>(QApplication::style())->baseStyle();
+  const struct {
+    const char* name;
+    QWidget* control;
+  } cases[] = {
+      {"button", f.ok}, {"button coloured by the layout", f.plain}, {"radio item", radio}, {"check box", check}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    f.edit->setFocus();
+    const QImage unfocused = c.control->grab().toImage();
+    c.control->setFocus();
+    ASSERT_TRUE(c.control->hasFocus());
+    EXPECT_NE(c.control->grab().toImage(), unfocused);
+    f.edit->setFocus();
+    EXPECT_EQ(c.control->grab().toImage(), unfocused);
+    c.control->setStyle(beneath);
+    EXPECT_EQ(c.control->grab().toImage(), unfocused);
+    c.control->setStyle(nullptr);
+  }
+}
+
+// Texts a player typed or a file supplied are shown as typed, never read as
+// markup: in a form's label filled before its first showing, in a label made
+// later, and in a window that is no form.
+TEST_F(FormsTest, LabelsShowMarkupAsTyped) {
+  enum Where { kFormLabel, kMadeLater, kOtherWindow };
+  const QString texts[] = {QStringLiteral("<img src=\"/nonexistent/picture.png\" width=1 height=1>"),
+                           QStringLiteral("<font size=7 color=red>x</font>"),
+                           QStringLiteral("<b>Анна</b> &amp; Борис")};
+  for (const Where where : {kFormLabel, kMadeLater, kOtherWindow}) {
+    for (const QString& text : texts) {
+      SCOPED_TRACE(testing::Message() << where << " " << text.toStdString());
+      ProbeForm f(false);
+      QWidget other;
+      QLabel* label = where == kFormLabel ? f.panel : where == kMadeLater ? new QLabel(&f) : new QLabel(&other);
+      label->setText(text);
+      f.ShowModal();
+      other.show();
+      // Drawn as characters, the text is as wide as its characters.
+      EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(text));
+      f.Close();
+    }
+  }
 }
 
 }  // namespace

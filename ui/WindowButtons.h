@@ -1,0 +1,18 @@
+// What the window manager offers on the title bar of a window that the player
+// cannot minimise, maximise or (where its Close is gone) close.
+#pragma once
+
+class QWidget;
+
+namespace ui {
+
+// A modal window offers no minimise and no maximise: minimising it would hide
+// the window that waits for it too, and a form of fixed size has nothing to
+// maximise. Qt already asks the manager for this (Motif hints); a manager that
+// draws a title bar's buttons by the window's type alone is given a type whose
+// title bar has no such buttons. Call after the window's flags are set (Qt
+// writes the type again when they change) and before it is shown. Does nothing
+// without an X display.
+void OfferNoMinimise(QWidget* window);
+
+}  // namespace ui
