@@ -49,6 +49,9 @@ TForm_501_s::TForm_501_s(QWidget* parent) : ui::TForm(parent) {
   Q_INIT_RESOURCE(solo);
   setupUi(this);
   InitForm();
+  // A paste that is no visit is refused as a typed one is.
+  connect(MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(MaskEdit1, kOutOfRange); });
+  sheetRows_ = StringGrid1->RowCount();
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn3}}, {ui::VK_F1, {BitBtn5}}, {ui::VK_F2, {BitBtn6}},
       {ui::VK_F3, {BitBtn7}},  {ui::VK_F5, {BitBtn8}}, {ui::VK_F7, {BitBtn2}},
@@ -99,6 +102,7 @@ void TForm_501_s::FormShow() {
     for (int c = 0; c < kVisitCols; ++c) StringGrid1->SetCell(c, r, QString());
   }
   highestVisitRow_ = 0;
+  FollowVisits(0);
   ClearLegRows(1);
   for (int r = 1; r <= lastRow; ++r) {
     for (int c = 0; c < kSuggestionCols; ++c) StringGrid3->SetCell(c, r, QString());
@@ -107,6 +111,8 @@ void TForm_501_s::FormShow() {
 
   StringGrid1->Repaint();
   VisitCount = 0;
+  // The last closing focused the score field, which is disabled now.
+  ComboBox1->setFocus();
 }
 
 void TForm_501_s::FillSuggestionTable() {
@@ -140,9 +146,22 @@ void TForm_501_s::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
 
 void TForm_501_s::BitBtn4Click() {
   if (Form_kv) Form_kv->ShowModal();
+  RestFocus();
 }
 
 void TForm_501_s::FocusScoreField() { gamekit::ClearAndFocus(MaskEdit1); }
+
+void TForm_501_s::RestFocus() {
+  if (MaskEdit1->isEnabled()) {
+    MaskEdit1->setFocus();
+  } else if (Label21->isEnabled()) {
+    (BitBtn5->isEnabled() ? BitBtn5 : BitBtn6)->setFocus();
+  } else if (ComboBox1->isEnabled()) {
+    ComboBox1->setFocus();
+  } else {
+    setFocus();
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Visits
@@ -242,6 +261,7 @@ void TForm_501_s::TryVisit() {
     Panel6->setText(left);
     AddToBand(value, 1);
   }
+  FollowVisits(n);
 
   FocusScoreField();
 
@@ -369,6 +389,7 @@ void TForm_501_s::BitBtn2Click() {
   StringGrid1->SetCell(2, 0, ui::IntToStr(StartScore));
 
   ClearVisitRows(1);
+  FollowVisits(0);
 
   Panel3->clear();
   Panel4->clear();
@@ -438,6 +459,7 @@ void TForm_501_s::BitBtn8Click() {
       VisitCount -= 1;
     }
 
+    FollowVisits(static_cast<int>(VisitCount));
     MaskEdit1->setEnabled(true);
     FocusScoreField();
   });
@@ -445,6 +467,14 @@ void TForm_501_s::BitBtn8Click() {
 
 // ---------------------------------------------------------------------------
 // Leaving: statistics file, exit question, export, resets
+
+// The visit sheet has rows for every visit of the leg, at least those of its
+// form, and shows the newest one.
+void TForm_501_s::FollowVisits(int lastVisit) {
+  const int rows = std::max(sheetRows_, lastVisit + 1);
+  if (StringGrid1->RowCount() != rows) StringGrid1->setRowCount(rows);
+  StringGrid1->ScrollInView(lastVisit);
+}
 
 void TForm_501_s::ClearVisitRows(int first) {
   const int last = std::max(kDisplayRows - 1, highestVisitRow_);
@@ -522,6 +552,7 @@ void TForm_501_s::FormClose() {
   VisitCount = 0;
   Edit3->setText(QStringLiteral("1"));
   ClearVisitRows(0);
+  FollowVisits(0);
   ClearLegRows(0);
   Panel3->setText(QStringLiteral("0"));
   Panel4->setText(QStringLiteral("0"));

@@ -60,12 +60,18 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   void ShowSuggestion(int remainder);
   void FillSuggestionTable();
   void FocusScoreField();
+  // Where the focus rests when no action names a control: the score field
+  // while it takes visits, the first offered finishing dart while the dart is
+  // asked, the game list before the first leg, otherwise the window itself,
+  // where Enter and Space do nothing.
+  void RestFocus();
   void ExitReset();
   bool WriteStatisticsFile();
   void RecomputeLegAverages(int lastLeg);
   int BandCount(int band) const;
   void AddToBand(int visit, int delta);
   void ClearVisitRows(int first);
+  void FollowVisits(int lastVisit);
   void ClearLegRows(int first);
   static int StartScoreOf(int itemIndex);
 
@@ -74,6 +80,7 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   // display rows are cleared with the others.
   int highestVisitRow_ = 0;
   int highestLegRow_ = 0;
+  int sheetRows_ = 100;  // rows of the visit sheet in the form
 };
 
 extern TForm_501_s* Form_501_s;

@@ -1,10 +1,21 @@
 #include "app/f501.h"
 
+#include <QKeyEvent>
 #include <iterator>
 
 #include "app/form_501double.h"
 
 TForm_501* Form_501 = nullptr;
+
+namespace {
+
+// The start score of an item of the game list; 501 for none.
+int ScoreOfItem(int index) {
+  static const int kScores[] = {501, 301, 201, 170, 601, 701, 1001};
+  return index >= 0 && index < static_cast<int>(std::size(kScores)) ? kScores[index] : 501;
+}
+
+}  // namespace
 
 TForm_501::TForm_501(QWidget* parent) : ui::TForm(parent) {
   setupUi(this);
@@ -21,9 +32,18 @@ void TForm_501::FormShow() {
 }
 
 void TForm_501::ComboBox1Select() {
-  static const int kScores[] = {501, 301, 201, 170, 601, 701, 1001};
   const int i = ComboBox1->currentIndex();
-  if (i >= 0 && i < static_cast<int>(std::size(kScores))) StartScore = kScores[i];
+  if (i >= 0) StartScore = ScoreOfItem(i);
+}
+
+// Enter in the starter group accepts the settings, as a default button would.
+void TForm_501::keyPressEvent(QKeyEvent* e) {
+  const bool enter = ui::VirtualKeyOf(*e) == ui::VK_RETURN && !(e->modifiers() & ~Qt::KeypadModifier);
+  if (enter && RadioGroup1->isAncestorOf(focusWidget())) {
+    BitBtn2->click();
+    return;
+  }
+  ui::TForm::keyPressEvent(e);
 }
 
 void TForm_501::ComboBox2Select() {
@@ -54,6 +74,9 @@ void TForm_501::BitBtn1Click() {
 void TForm_501::BitBtn2Click() {
   TForm_501d* m = Form_501d;
   if (!m) return;
+  // What the list shows is what is played, also when it was chosen at an
+  // earlier opening.
+  StartScore = ScoreOfItem(ComboBox1->currentIndex());
   match::MatchSetup setup;
   setup.startScore = StartScore;
   setup.setsToWin = ComboBox2->currentIndex();
@@ -65,6 +88,7 @@ void TForm_501::BitBtn2Click() {
   setup.player2 = Edit4->text();
   m->PrepareMatch(setup);
   m->ShowModal();
-  // Back from the match: the dialog is ready for the next one.
-  BitBtn2->setFocus();
+  // Back from the match: the dialog is ready for the next one, from its first
+  // list (never on a button that starts or leaves).
+  ComboBox1->setFocus();
 }

@@ -32,6 +32,7 @@ class TForm_501 : public ui::TForm, private Ui::TForm_501 {
   void FormCreate() override;
   void FormShow() override;
   void FormClose() override;
+  void keyPressEvent(QKeyEvent* e) override;
 };
 
 extern TForm_501* Form_501;

@@ -2,7 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <vector>
 
@@ -38,13 +42,51 @@ constexpr int kStartColumn = 5;
 
 using gamekit::Text;
 
+// Draws a name panel: its frame, and the name as it was typed (never read as
+// markup) on one line, the end elided when the name is longer than the panel.
+// The panel's text stays the whole name for the record and the export.
+class NamePanels : public QObject {
+ public:
+  using QObject::QObject;
+  void Watch(QLabel* panel) {
+    panel->setTextFormat(Qt::PlainText);
+    panel->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return false;
+    auto* panel = static_cast<QLabel*>(watched);
+    QPainter p(panel);
+    QStyleOptionFrame frame;
+    frame.initFrom(panel);
+    frame.rect = panel->frameRect();
+    frame.frameShape = panel->frameShape();
+    frame.lineWidth = panel->lineWidth();
+    frame.midLineWidth = panel->midLineWidth();
+    if (panel->frameShadow() == QFrame::Sunken) frame.state |= QStyle::State_Sunken;
+    if (panel->frameShadow() == QFrame::Raised) frame.state |= QStyle::State_Raised;
+    panel->style()->drawControl(QStyle::CE_ShapedFrame, &frame, &p, panel);
+    const QRect room = panel->contentsRect().adjusted(2, 0, -2, 0);
+    const QString shown = panel->fontMetrics().elidedText(panel->text(), Qt::ElideRight, room.width());
+    panel->style()->drawItemText(&p, room, int(panel->alignment()), panel->palette(), panel->isEnabled(), shown,
+                                 panel->foregroundRole());
+    return true;
+  }
+};
+
 }  // namespace
 
 TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   Q_INIT_RESOURCE(solo);
   setupUi(this);
   Video.SetDisplayParent(this);
+  Video.OnFailure = [this](const QString& message) { VideoFailed(message); };
+  auto* names = new NamePanels(this);
+  for (QLabel* panel : {Panel7, Panel8, Panel36, Panel46}) names->Watch(panel);
   InitForm();
+  // A paste that is no visit is refused as a typed one is.
+  connect(MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(MaskEdit1, kOutOfRange); });
   side1_ = Side{Panel9,
                 StringGrid1,
                 Panel11,
@@ -69,6 +111,7 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
   for (const Side& side : {side1_, side2_}) {
     for (QLabel* band : side.bands) band->setFixedSize(band->size());
   }
+  sheetRows_ = StringGrid1->RowCount();
   keys_ = gamekit::FunctionKeyMap{
       {ui::VK_F10, {BitBtn1}}, {ui::VK_F1, {BitBtn3}}, {ui::VK_F2, {BitBtn5}},
       {ui::VK_F3, {BitBtn6}},  {ui::VK_F7, {BitBtn4}}, {ui::VK_F8, {BitBtn9}},
@@ -80,6 +123,14 @@ TForm_501d::TForm_501d(QWidget* parent) : ui::TForm(parent) {
 
 void TForm_501d::ClearSheetRows(ui::TStringGrid* sheet, int first, int last, int lastCol) {
   gamekit::ClearCells(*sheet, first, last, 0, lastCol);
+}
+
+// A sheet has rows for every visit of the leg, at least those of its form, and
+// shows the newest one.
+void TForm_501d::FollowVisits(ui::TStringGrid* sheet, int lastVisit) {
+  const int rows = std::max(sheetRows_, lastVisit + 1);
+  if (sheet->RowCount() != rows) sheet->setRowCount(rows);
+  sheet->ScrollInView(lastVisit);
 }
 
 void TForm_501d::PrepareMatch(const match::MatchSetup& setup) {
@@ -94,6 +145,8 @@ void TForm_501d::PrepareMatch(const match::MatchSetup& setup) {
   ClearSheetRows(StringGrid1, 0, lastSheetRow, match::kSheetCols - 1);
   ClearSheetRows(StringGrid2, 0, lastSheetRow, match::kSheetCols - 1);
   highestSheetRow_ = 0;
+  FollowVisits(StringGrid1, 0);
+  FollowVisits(StringGrid2, 0);
   ClearSheetRows(StringGrid3, 0, std::max(match::kRecordRows - 1, highestRecordRow_), match::kRecordCols - 1);
   highestRecordRow_ = 0;
 
@@ -135,11 +188,7 @@ void TForm_501d::PrepareMatch(const match::MatchSetup& setup) {
 
 void TForm_501d::FormShow() {
   NoCloseSystemMenu();
-  if (BitBtn4->isEnabled()) {
-    BitBtn4->setFocus();
-  } else if (MaskEdit1->isEnabled()) {
-    MaskEdit1->setFocus();
-  }
+  RestFocus();
 }
 
 void TForm_501d::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
@@ -151,6 +200,16 @@ void TForm_501d::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
 // Small pieces shared by the actions
 
 void TForm_501d::FocusScoreField() { gamekit::ClearAndFocus(MaskEdit1); }
+
+void TForm_501d::RestFocus() {
+  if (MaskEdit1->isEnabled()) {
+    MaskEdit1->setFocus();
+  } else if (Label4->isEnabled()) {
+    (BitBtn3->isEnabled() ? BitBtn3 : BitBtn5->isEnabled() ? BitBtn5 : BitBtn6)->setFocus();
+  } else {
+    setFocus();
+  }
+}
 
 void TForm_501d::SetEntryEnabled(bool on) {
   MaskEdit1->setEnabled(on);
@@ -258,6 +317,7 @@ void TForm_501d::TryVisit() {
   s.sheet->SetCell(0, n, ui::IntToStr(n));
   s.sheet->SetCell(1, n, ui::IntToStr(v));
   s.sheet->SetCell(2, n, left);
+  FollowVisits(s.sheet, n);
 
   if (Remainder(p) == 0) {
     LegOver = 1;
@@ -313,6 +373,7 @@ void TForm_501d::BitBtn4Click() {
   for (ui::TStringGrid* sheet : {StringGrid1, StringGrid2}) {
     sheet->SetCell(2, 0, start);
     ClearSheetRows(sheet, 1, last, match::kSheetCols - 1);
+    FollowVisits(sheet, 0);
   }
   highestSheetRow_ = 0;
 
@@ -339,6 +400,7 @@ void TForm_501d::BitBtn9Click() {
   s.sheet->SetCell(0, n, ui::FloatToStr(VisitCount(p)));
   s.sheet->SetCell(1, n, s.bustMark);
   s.sheet->SetCell(2, n, ui::FloatToStr(Remainder(p)));
+  FollowVisits(s.sheet, n);
 
   RunningAverages(p);
   ShowAverages(p, n);
@@ -375,6 +437,7 @@ void TForm_501d::Undo(int p) {
   // The whole row goes, the per-visit average as well: a finishing visit typed
   // into this row later writes no averages and must not show the old one.
   gamekit::ClearCells(*s.sheet, n, n, 0, match::kSheetCols - 1);
+  FollowVisits(s.sheet, n - 1);
 
   VisitCount(p) -= 1;
   if (VisitCount(p) <= 0) {
@@ -447,6 +510,7 @@ void TForm_501d::BitBtn10Click() {
         MatchOver = 1;
       }
       BitBtn4->setEnabled(false);
+      RestFocus();  // nothing is left to start: the focus leaves the buttons
       return;
     }
     SetWon = outcome == darts::LegOutcome::SetWon ? 1 : 0;
@@ -585,4 +649,22 @@ bool TForm_501d::BitBtn12Click() {
   return gamekit::ExportBlock(block);
 }
 
-void TForm_501d::CheckBox1Click() { Video.Switch(CheckBox1->isChecked()); }
+// The box shows whether the camera runs: a camera that cannot start leaves it
+// cleared. The keyboard goes back to the game.
+void TForm_501d::CheckBox1Click() {
+  ui::RunHandler([&] { CheckBox1->setChecked(Video.Switch(CheckBox1->isChecked())); });
+  RestFocus();
+}
+
+// The chain has switched itself off: the box follows, then the player is told.
+void TForm_501d::VideoFailed(const QString& message) {
+  CheckBox1->setChecked(false);
+  ui::MessageDlg(message, ui::mtError, ui::mbOK);
+  RestFocus();
+}
+
+// Nothing runs behind the hidden window: leaving it switches the camera off.
+void TForm_501d::FormClose() {
+  Video.Switch(false);
+  CheckBox1->setChecked(false);
+}

@@ -106,6 +106,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
 
  protected:
   void FormShow() override;
+  void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
  private:
@@ -127,6 +128,11 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   void VisitAction();
   void TryVisit();
   void FocusScoreField();
+  // Where the focus rests when no action names a control: the score field
+  // while it takes visits, the first offered finishing dart while the dart is
+  // asked, otherwise the window itself, where Enter and Space do nothing.
+  void RestFocus();
+  void VideoFailed(const QString& message);
   void SetEntryEnabled(bool on);
   void DisableFinishingDarts();
   void ShowTurn(int player);
@@ -141,6 +147,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   int PanelNumber(const QLabel* panel) const;
   darts::MatchSettings Settings() const;
   void ClearSheetRows(ui::TStringGrid* sheet, int first, int last, int lastCol);
+  void FollowVisits(ui::TStringGrid* sheet, int lastVisit);
 
   Side side1_{}, side2_{};
   gamekit::FunctionKeyMap keys_;
@@ -148,6 +155,7 @@ class TForm_501d : public ui::TForm, private Ui::TForm_501d {
   // usual sizes are cleared as well.
   int highestSheetRow_ = 0;
   int highestRecordRow_ = 0;
+  int sheetRows_ = 30;  // rows of a visit sheet in the form
 };
 
 extern TForm_501d* Form_501d;

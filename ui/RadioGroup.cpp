@@ -4,32 +4,27 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QStyle>
 #include <algorithm>
 
 namespace ui {
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
 
-QStringList TRadioGroup::Items() const {
-  QStringList out;
-  for (const QRadioButton* b : buttons_) out << b->text();
-  return out;
-}
+QStringList TRadioGroup::Items() const { return items_; }
 
 // Items replaced in place keep their buttons, and with them the buttons' place
 // in the tab order; the choice is cleared, as for a new list.
 void TRadioGroup::setItems(const QStringList& items) {
   setItemIndex(-1);
+  items_ = items;
   while (buttons_.size() > static_cast<size_t>(items.size())) {
     delete buttons_.back();
     buttons_.pop_back();
   }
   for (int i = 0; i < items.size(); ++i) {
-    if (static_cast<size_t>(i) < buttons_.size()) {
-      buttons_[static_cast<size_t>(i)]->setText(items[i]);
-      continue;
-    }
-    auto* b = new QRadioButton(items[i], this);
+    if (static_cast<size_t>(i) < buttons_.size()) continue;
+    auto* b = new QRadioButton(this);
     b->setObjectName(objectName() + QStringLiteral("Item") + QString::number(i));
     b->installEventFilter(this);
     connect(b, &QAbstractButton::toggled, this, [this](bool on) {
@@ -127,9 +122,16 @@ void TRadioGroup::Arrange() {
   const int buttonHeight = std::max(1, room / perColumn);
   const int topMargin = textHeight + 1 + (room % perColumn) / 2;
   for (int i = 0; i < count; ++i) {
-    buttons_[static_cast<size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
-                                                  (i % perColumn) * buttonHeight + topMargin, buttonWidth,
-                                                  buttonHeight);
+    QRadioButton* b = buttons_[static_cast<size_t>(i)];
+    b->setGeometry((i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + topMargin, buttonWidth,
+                   buttonHeight);
+    // The text beside the indicator, within the button's column; a doubled
+    // "&" shows one "&".
+    const int indicator = b->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, b) +
+                          b->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, b);
+    const int room = std::max(0, buttonWidth - indicator - 4);
+    const QString shown = b->fontMetrics().elidedText(items_.value(i), Qt::ElideRight, room);
+    b->setText(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
   }
 }
 

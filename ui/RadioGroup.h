@@ -2,7 +2,9 @@
 // columns. The chosen item is ItemIndex (-1 when none is chosen); Click is
 // emitted whenever the chosen item changes, by the user or by code. The group
 // is one Tab stop, on its chosen item (the first while none is chosen); the
-// arrow keys move the choice to the next or previous item, Space chooses.
+// arrow keys move the choice to the next or previous item, Space chooses, and
+// Enter goes on to the form (its default button). An item shows its text as
+// given ("&" is no accelerator), its end elided where the column is too narrow.
 #pragma once
 
 #include <QGroupBox>
@@ -42,6 +44,7 @@ class TRadioGroup : public QGroupBox {
  private:
   void Arrange();
   void FollowChoice();
+  QStringList items_;
   std::vector<QRadioButton*> buttons_;
   int columns_ = 1;
 };

@@ -155,6 +155,8 @@ void TStringGrid::SetRow(int r) {
   viewport()->update();
 }
 
+void TStringGrid::ScrollInView(int row) { ScrollToRow(std::clamp(row, 0, std::max(0, rowCount_ - 1))); }
+
 void TStringGrid::ScrollToRow(int r) {
   const int fit = std::max(1, RowsThatFit());
   int top = topRow_;
@@ -336,14 +338,15 @@ void TStringGrid::paintEvent(QPaintEvent* e) {
       }
     }
   }
-  if (hasFocus() && !rowSelect_) {
-    const QRect cur = CellRect(col_, row_);
-    if (!cur.isEmpty() && row_ >= fixedRows_ && col_ >= fixedCols_) {
-      QPen dotted(Qt::black, 1, Qt::DotLine);
-      p.setPen(dotted);
-      p.setBrush(Qt::NoBrush);
-      p.drawRect(cur.adjusted(0, 0, -1, -1));
-    }
+  // The focus frame: around the current cell, or the current row when whole
+  // rows are selected; around the view while that is scrolled out of it.
+  if (hasFocus()) {
+    QRect cur = CellRect(rowSelect_ ? fixedCols_ : col_, row_);
+    if (rowSelect_ && !cur.isEmpty()) cur.setRight(std::min(viewport()->width(), TotalWidth()) - 1);
+    if (cur.isEmpty() || cur.top() >= viewport()->height() || row_ < fixedRows_) cur = viewport()->rect();
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(cur.adjusted(0, 0, -1, -1));
   }
   canvas_.SetPainter(nullptr);
 }
@@ -407,6 +410,17 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
       return;
   }
   e->accept();
+}
+
+// The focus frame comes and goes with the focus.
+void TStringGrid::focusInEvent(QFocusEvent* e) {
+  QAbstractScrollArea::focusInEvent(e);
+  viewport()->update();
+}
+
+void TStringGrid::focusOutEvent(QFocusEvent* e) {
+  QAbstractScrollArea::focusOutEvent(e);
+  viewport()->update();
 }
 
 void TStringGrid::resizeEvent(QResizeEvent* e) {

@@ -67,6 +67,9 @@ class TStringGrid : public QAbstractScrollArea {
   int Row() const { return row_; }
   void SetRow(int r);
   int TopRow() const { return topRow_; }
+  // Scrolls the least that brings the row into view (a fixed row: to the top);
+  // the current row stays.
+  void ScrollInView(int row);
   // The cell's rectangle in the grid's viewport coordinates.
   QRect CellRect(int col, int row) const;
   TCanvas& Canvas() { return canvas_; }
@@ -83,6 +86,8 @@ class TStringGrid : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:

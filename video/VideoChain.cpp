@@ -1,7 +1,5 @@
 #include "video/VideoChain.h"
 
-#include "ui/Dialogs.h"
-
 namespace video {
 
 TVLVideoChain::TVLVideoChain() : display_(new TVLImageDisplay) {
@@ -23,9 +21,15 @@ TVLVideoChain::TVLVideoChain() : display_(new TVLImageDisplay) {
   VLMotionDetect1.OutputPin.Connect(display_->InputPin);
   VLDSCapture1.EndLoading();
   VLMotionDetect1.EndLoading();
+  // Capture has stopped when it reports: the rest of the chain follows it.
+  VLDSCapture1.OnError = [this](const QString& message) {
+    Switch(false);
+    if (const auto failure = OnFailure) failure(message);
+  };
 }
 
 TVLVideoChain::~TVLVideoChain() {
+  VLDSCapture1.OnError = nullptr;
   VLDSCapture1.SetEnabled(false);
   delete display_.data();  // when its window has not taken it already
 }
@@ -39,18 +43,18 @@ void TVLVideoChain::SetDisplayParent(QWidget* parent) {
   display_->setVisible(visible);
 }
 
-void TVLVideoChain::Switch(bool on) {
-  ui::RunHandler([&] {
-    if (on) {
-      if (display_) display_->setVisible(true);
-      VLDSCapture1.SetEnabled(true);
-      VLMotionDetect1.SetEnabled(true);
-    } else {
-      VLDSCapture1.SetEnabled(false);
-      VLMotionDetect1.SetEnabled(false);
-      if (display_) display_->setVisible(false);
-    }
-  });
+bool TVLVideoChain::Switch(bool on) {
+  if (on) {
+    if (display_) display_->setVisible(true);
+    VLDSCapture1.SetEnabled(true);  // a failure has switched the chain off again
+    if (!VLDSCapture1.Enabled()) return false;
+    VLMotionDetect1.SetEnabled(true);
+  } else {
+    VLDSCapture1.SetEnabled(false);
+    VLMotionDetect1.SetEnabled(false);
+    if (display_) display_->setVisible(false);
+  }
+  return Running();
 }
 
 }  // namespace video

@@ -1,10 +1,12 @@
 // The live camera picture beside the match: the capture component feeds the
 // motion detector, which feeds the display. The chain is created switched off
-// with its pins joined; Switch is all the match window does with it.
+// with its pins joined; the match window switches it and hears of failures.
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "video/capture/VLDSCapture.h"
 #include "video/display/VLImageDisplay.h"
@@ -29,8 +31,15 @@ class TVLVideoChain {
 
   // The video check box: on shows the display, then enables capture, then the
   // detector; off disables capture, then the detector, then hides the display.
-  // A camera failure is reported by the capture component; nothing is thrown.
-  void Switch(bool on);
+  // Returns whether the camera runs afterwards: a camera that cannot start
+  // leaves the chain off, and OnFailure has been told.
+  bool Switch(bool on);
+  bool Running() const { return VLDSCapture1.Enabled(); }
+
+  // The camera failed, at switch-on or while running: the chain has switched
+  // itself off (the display hidden, no last frame left standing). Called on
+  // the interface thread with a message naming the device and the reason.
+  std::function<void(const QString& message)> OnFailure;
 
  private:
   QPointer<TVLImageDisplay> display_;

@@ -21,8 +21,8 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
                         d->DecidingSetDraw}),
             QList<int>({501, 0, 1, 1, 1, 0, 0}));
   EXPECT_TRUE(d->Player1Name.isEmpty() && d->Player2Name.isEmpty());
-  // Opened between legs: only the new-leg button (and the exit) to press.
-  EXPECT_EQ(d->focusWidget(), dc->BitBtn4);
+  // Opened between legs: the focus on no button, F7 starts the leg.
+  EXPECT_EQ(d->focusWidget(), d);
   for (QWidget* w : std::initializer_list<QWidget*>{dc->MaskEdit1, dc->BitBtn2, dc->BitBtn3, dc->BitBtn7, dc->BitBtn9})
     EXPECT_FALSE(ui::Enabled(w)) << w->objectName().toStdString();
   EXPECT_TRUE(ui::Visible(dc->Panel54) && d->TurnMarkerShown(1) && !ui::Visible(dc->Panel55) && !d->TurnMarkerShown(2));
@@ -33,7 +33,7 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
   EXPECT_EQ(dc->Panel36->text(), "  Вася ");
   EXPECT_TRUE(ui::Visible(dc->Panel55) && d->TurnMarkerShown(2));
   d->Close();
-  EXPECT_EQ(s->focusWidget(), sc->BitBtn2);  // back from the match
+  EXPECT_EQ(s->focusWidget(), sc->ComboBox1);  // back from the match: on no button that starts or leaves
 
   // A long match: 9 sets of first to 20 legs, legs won in turn.
   StartMatch(MatchPlan{0, 9, 20});
@@ -72,13 +72,39 @@ TEST_F(MatchSetupTest, ResetsAtShowingAndClosing) {
   sc->BitBtn1->click();
   EXPECT_FALSE(s->isVisible());
   s->ShowModal();
-  // The list keeps 301 but 501 applies; the second player starts, no names.
+  // The list keeps 301, and what it shows is played; the second player
+  // starts, no names.
   EXPECT_EQ(sc->ComboBox1->currentText(), "     301");
   EXPECT_EQ(sc->RadioGroup1->ItemIndex(), 1);
   EXPECT_TRUE(sc->Edit3->text().isEmpty() && sc->Edit4->text().isEmpty());
   sc->BitBtn2->click();
-  EXPECT_EQ(d->StartScore, 501);
+  EXPECT_EQ(d->StartScore, 301);
   EXPECT_EQ(d->CurrentThrower, 2);
+}
+
+// Names are texts as typed, never markup or accelerators: the match window's
+// panels and the record hold them whole, the chooser's items too, and an item
+// too long for its column shows its start, elided at the end.
+TEST_F(MatchSetupTest, NamesAreShownAsTyped) {
+  const QString names[] = {"<img src=\"nowhere.png\">", "<font size=7 color=red>Анна", "A&B",
+                           QString(90, QChar(0x0416))};
+  for (const QString& name : names) {
+    SCOPED_TRACE(name.toStdString());
+    StartMatch(MatchPlan{-1, 0, 1, name, "Борис"});
+    for (QLabel* panel : {dc->Panel7, dc->Panel36})
+      EXPECT_TRUE(panel->textFormat() == Qt::PlainText && panel->text() == name);
+    WinLeg(1);
+    EXPECT_EQ(RecordRow(0)[1], name);
+    k->SetItems(name, "Борис");
+    EXPECT_EQ(kc->RadioGroup1->Items(), QStringList({name, "Борис"}));
+    const QRadioButton* item = kc->RadioGroup1->Button(0);
+    const QString shown = QString(item->text()).replace("&&", "&");
+    EXPECT_LT(item->fontMetrics().horizontalAdvance(shown), item->width());
+    EXPECT_TRUE(shown == name || (shown.endsWith(QChar(0x2026)) && name.startsWith(shown.chopped(1))))
+        << shown.toStdString();
+    EXPECT_EQ(shown == name, name.size() < 50);
+    d->Close();
+  }
 }
 
 // The two boxes: one of them enabled by the sets, and a disabled box still
@@ -144,16 +170,24 @@ TEST_F(MatchSetupTest, KeyboardOnly) {
     if (w == sc->RadioGroup1->Button(0)) Key(Qt::Key_Right);  // the second player starts
     if (w == sc->CheckBox1) Key(Qt::Key_Space);
   }
-  // Back through the group: one stop, on the chosen item; then on to accept.
+  // Back through the group: one stop, on the chosen item, where Enter accepts;
+  // then again by Space on the accept button.
   for (Qt::Key key : {Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab}) Key(key);
   EXPECT_EQ(Focused(), sc->RadioGroup1->Button(1));
-  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}) Key(key);
-  ASSERT_TRUE(d->isVisible());
-  EXPECT_EQ(QList<int>({d->StartScore, d->LegsToWin, d->DecidingLegDraw, d->CurrentThrower}),
-            QList<int>({301, 2, 1, 2}));
-  EXPECT_EQ(dc->Panel8->text(), "Борис");
-  d->Close();
-  EXPECT_EQ(s->focusWidget(), sc->BitBtn2);
+  for (const QList<Qt::Key>& accept : {QList<Qt::Key>{Qt::Key_Return}, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}}) {
+    for (Qt::Key key : accept) Key(key);
+    ASSERT_TRUE(d->isVisible());
+    EXPECT_EQ(QList<int>({d->StartScore, d->LegsToWin, d->DecidingLegDraw, d->CurrentThrower}),
+              QList<int>({301, 2, 1, 2}));
+    EXPECT_EQ(dc->Panel8->text(), "Борис");
+    d->Close();
+    // Back on the list: a stray Enter starts nothing.
+    EXPECT_EQ(s->focusWidget(), sc->ComboBox1);
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+    for (int i = 0; i < 5; ++i) Key(Qt::Key_Tab);  // back to the group, its choice kept
+    EXPECT_EQ(Focused(), sc->RadioGroup1->Button(1));
+  }
 }
 
 }  // namespace

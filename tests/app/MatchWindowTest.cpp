@@ -2,19 +2,24 @@
 // the record of every leg, leaving and the export.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "tests/app/MatchTestSupport.h"
 #include "ui/SysUtils.h"
+#include "video/capture/VLFrameSource.h"
 
 namespace {
 
@@ -75,6 +80,7 @@ TEST_F(MatchWindowTest, RefusedVisitsLeaveEverythingAsItWas) {
       {k201, {161, 0}, "41", kBust},                             // more than the 40 left
       {k301, {142, 0}, "159", kBust},                            // 159 cannot be finished
       {k501, {}, "1 2", "'1 2' is not a valid integer value."},  // the default error report
+      {k501, {60}, "paste 1e3", kOutOfRange},                    // a paste that is no visit
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.typed.toStdString() + " after " + std::to_string(t.before.size()) + " visits");
@@ -82,7 +88,12 @@ TEST_F(MatchWindowTest, RefusedVisitsLeaveEverythingAsItWas) {
     Visits(t.before);
     const std::string before = State();
     msg->Clear();
-    Enter(t.typed);
+    if (t.typed.startsWith("paste ")) {
+      QApplication::clipboard()->setText(t.typed.mid(6));
+      QTest::keyClick(dc->MaskEdit1, Qt::Key_V, Qt::ControlModifier);
+    } else {
+      Enter(t.typed);
+    }
     EXPECT_EQ(msg->Texts(), QStringList{t.message});
     EXPECT_EQ(State(), before);
     EXPECT_TRUE(dc->MaskEdit1->Text() == "   " && Focused() == dc->MaskEdit1);
@@ -230,20 +241,21 @@ TEST_F(MatchWindowTest, RecordBlocksBestLegsAndLegAverages) {
 }
 
 // Whole matches: who starts every leg, the chooser where the players play for
-// the start (arrows move its choice, Tab and Space accept), and the match end.
+// the start (arrows move its choice, Enter in it or Tab and Space accept), and
+// the match end, where a stray Enter or Space does nothing.
 TEST_F(MatchWindowTest, StarterOfEveryLegTheChooserAndTheMatchEnd) {
   struct Case {
     int sets, legs, starter;
     bool legDraw, setDraw;
     const char* winners;
     const char* starters;  // of every leg; "c" where the chooser is asked first
-    const char* keys;      // pressed in the chooser: R(ight), L(eft)
+    const char* keys;      // pressed in the chooser: R(ight), L(eft), E(nter) accepts
     const char* score;     // sets and legs of player 1, then of player 2, at the end
   };
   const Case cases[] = {
-      {0, 3, 1, true, false, "12122", "1212c", "R", "0 2 0 3"},       // the chooser at 2-2
+      {0, 3, 1, true, false, "12122", "1212c", "RE", "0 2 0 3"},      // the chooser at 2-2
       {0, 3, 1, false, false, "12122", "12121", "", "0 2 0 3"},       // alternating
-      {0, 3, 2, true, false, "12121", "2121c", "", "0 3 0 2"},        // untouched: player 1
+      {0, 3, 2, true, false, "12121", "2121c", "E", "0 3 0 2"},       // untouched: player 1
       {2, 2, 1, false, true, "112211", "1221c1", "RLRR", "2 0 1 0"},  // the chooser at 1-1 in sets
       {2, 2, 1, false, false, "112211", "122112", "", "2 0 1 0"},     // sets alternate their starter
   };
@@ -257,13 +269,14 @@ TEST_F(MatchWindowTest, StarterOfEveryLegTheChooserAndTheMatchEnd) {
         EXPECT_EQ(kc->RadioGroup1->Items(), QStringList({"Анна", "Борис"}));
         EXPECT_EQ(Focused(), kc->RadioGroup1->Button(0));
         starter = 1;
-        for (const char* key = t.keys; *key; ++key) {
+        const char* key = t.keys;
+        for (; *key && *key != 'E'; ++key) {
           Key(*key == 'R' ? Qt::Key_Right : Qt::Key_Left);
           starter = *key == 'R' ? 2 : 1;
           EXPECT_EQ(d->LegStarter, starter);  // the group's click already names the starter
         }
-        Key(Qt::Key_Tab);
-        Key(Qt::Key_Space);
+        if (*key != 'E') Key(Qt::Key_Tab);
+        Key(*key == 'E' ? Qt::Key_Return : Qt::Key_Space);
         EXPECT_FALSE(k->isVisible());
         dc->BitBtn4->setFocus();  // the chooser's runner returned before the player chose
       }
@@ -280,8 +293,98 @@ TEST_F(MatchWindowTest, StarterOfEveryLegTheChooserAndTheMatchEnd) {
     const QStringList block = RecordRow(d->RecordRow - 3 - 6 + 1);  // the winner's 3 visits
     EXPECT_EQ(QStringList({block[2], block[3], block[7], block[8]}), score);
     EXPECT_FALSE(ui::Enabled(dc->BitBtn4) || ui::Enabled(dc->MaskEdit1));  // F7 starts nothing
+    EXPECT_EQ(Focused(), d);  // not on the exit button next in the Tab order
+    msg->Clear();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) Key(key);
+    EXPECT_TRUE(d->isVisible() && msg->Texts().isEmpty());
     d->Close();
     s->Close();
+  }
+}
+
+// The newest visit row is drawn inside the sheet's view.
+bool InView(const ui::TStringGrid* sheet, int row) {
+  const QRect r = sheet->CellRect(0, row);
+  return !r.isEmpty() && r.bottom() < sheet->viewport()->height();
+}
+
+// Each sheet grows with its player's visits and shows the newest one, an undo
+// included; a new leg starts both at the top again, with the form's rows.
+TEST_F(MatchWindowTest, VisitSheetsGrowWithTheLegAndShowTheNewestVisit) {
+  StartMatch(MatchPlan{k170, 0, 2});
+  for (int visit = 1; visit <= 81; ++visit) {  // 0 or a bust (F8), in turn
+    const int p = d->CurrentThrower;
+    visit % 7 ? Enter("0") : Key(Qt::Key_F8);
+    const int n = static_cast<int>(d->VisitCount(p));
+    ui::TStringGrid* sheet = p == 1 ? dc->StringGrid1 : dc->StringGrid2;
+    ASSERT_TRUE(n == (visit + 1) / 2 && sheet->RowCount() == std::max(30, n + 1) && InView(sheet, n)) << visit;
+  }
+  dc->BitBtn7->click();  // player 1's 41st visit taken back
+  EXPECT_TRUE(InView(dc->StringGrid1, 40) && Sheet(1, 0, 41).isEmpty() && dc->StringGrid1->RowCount() == 41);
+  Enter("170");
+  Key(Qt::Key_F3);
+  EXPECT_EQ(RecordRow(3 + 41).mid(0, 3).join(' '), "41 170 0");  // the record holds every visit
+  Key(Qt::Key_F7);
+  for (ui::TStringGrid* sheet : {dc->StringGrid1, dc->StringGrid2}) {
+    EXPECT_TRUE(sheet->RowCount() == 30 && sheet->TopRow() == 1);
+  }
+}
+
+// A camera that sends frames until, after `frames` of them, it is gone as one
+// unplugged (never, for a negative count).
+struct UnpluggedCamera : video::TVLFrameSource {
+  explicit UnpluggedCamera(int n) : frames(n) {}
+  void Open(const video::TVLCaptureFormat&) override {}
+  QString DeviceName() const override { return "/dev/video9"; }
+  video::TVLImageBuffer Next(std::chrono::milliseconds) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (frames-- == 0) throw video::EVLDeviceError("/dev/video9", "устройство отключено");
+    video::TVLImageBuffer frame(64, 48, video::TVLPixelFormat::vfRGB24);
+    std::memset(frame.Write(), frames & 0xff, frame.ByteSize());
+    return frame;
+  }
+  void Close() noexcept override {}
+  int frames;
+};
+
+// The video box shows whether the camera runs: a camera that cannot start or
+// goes away mid-match clears it and hides the picture, and is reported once;
+// leaving the window switches the camera off. Afterwards the keyboard is back
+// in the score field, and the next visit counts.
+TEST_F(MatchWindowTest, VideoBoxShowsWhetherTheCameraRuns) {
+  enum Way { kCannotStart, kUnplugged, kLeft };
+  for (Way way : {kCannotStart, kUnplugged, kLeft}) {
+    SCOPED_TRACE(way);
+    StartMatch(MatchPlan{});
+    video::TVLDSCapture& capture = d->Video.VLDSCapture1;
+    capture.SetVideoDevice("/nonexistent/video7");
+    if (way != kCannotStart) {
+      capture.SetSourceFactory(
+          [way](const QString&) { return std::make_unique<UnpluggedCamera>(way == kUnplugged ? 5 : -1); });
+    }
+    msg->Clear();
+    dc->CheckBox1->setFocus();
+    Key(Qt::Key_Space);
+    EXPECT_EQ(dc->CheckBox1->isChecked() && d->Video.Running(), way != kCannotStart);
+    QElapsedTimer waited;
+    for (waited.start(); way == kUnplugged && d->Video.Running() && waited.elapsed() < 5000;) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    if (way == kLeft) {
+      Script(ui::mrYes);
+      Key(Qt::Key_F10);
+      ASSERT_FALSE(d->isVisible());
+    }
+    EXPECT_FALSE(d->Video.Running() || d->Video.VLMotionDetect1.Enabled() || dc->CheckBox1->isChecked());
+    EXPECT_TRUE(d->Video.VLImageDisplay1()->isHidden());
+    ASSERT_EQ(msg->Log().size(), 1u);
+    EXPECT_EQ(msg->Log()[0].dlgType, way == kLeft ? int(ui::mtConfirmation) : int(ui::mtError));
+    if (way == kLeft) continue;
+    EXPECT_TRUE(msg->Log()[0].text.contains(way == kUnplugged ? "/dev/video9" : "/nonexistent/video7"));
+    EXPECT_EQ(Focused(), dc->MaskEdit1);
+    Visits({60});
+    EXPECT_EQ(d->VisitCount1, 1);
+    d->Close();
   }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QTest>
 #include <memory>
@@ -115,6 +116,7 @@ TEST_F(SoloWindowTest, RefusedVisitsAndTheBustAtOne) {
       {k301, {142}, "159", kNoFinish, "   "},
       {k501, {}, "1 2", "'1 2' is not a valid integer value", "1 2"},
       {k201, {180, 19}, "1", "Перебор однако!!!", "1  "},
+      {k501, {60}, "paste 0x10", kOutOfRange, "   "},  // a paste that is no visit, refused whole
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.text.toStdString());
@@ -125,7 +127,12 @@ TEST_F(SoloWindowTest, RefusedVisitsAndTheBustAtOne) {
     msg->Clear();
     QString atMessage;
     msg->onShow = [&](const ui::ShownMessage&) { atMessage = c->MaskEdit1->Text(); };
-    Enter(t.text);
+    if (t.text.startsWith("paste ")) {
+      QApplication::clipboard()->setText(t.text.mid(6));
+      QTest::keyClick(c->MaskEdit1, Qt::Key_V, Qt::ControlModifier);
+    } else {
+      Enter(t.text);
+    }
     msg->onShow = nullptr;
     ASSERT_EQ(msg->Log().size(), 1u);
     EXPECT_TRUE(msg->Log()[0].text.contains(t.message));
@@ -291,6 +298,33 @@ TEST_F(SoloWindowTest, ControlStatesFollowTheGameAndTheLeg) {
   EXPECT_EQ(QStringList({c->Edit3->text(), Visit(0, 1), Visit(2, 0)}), QStringList({"2", "", "701"}));
   c->BitBtn4->click();  // the checkout-variant table, nothing else
   EXPECT_TRUE(Form_kv->isVisible() && f->LegNumber == 2);
+  EXPECT_EQ(f->focusWidget(), c->MaskEdit1);  // where the next visit is typed
+  Form_kv->Close();
+  // Closing focuses the score field; the next opening disables it, and the
+  // focus is on the game list again.
+  f->Close();
+  f->ShowModal();
+  EXPECT_EQ(f->focusWidget(), c->ComboBox1);
+}
+
+// The visit sheet grows with the leg and shows its newest visit, an undo
+// included; a new leg starts it at the top again, with the form's rows.
+TEST_F(SoloWindowTest, VisitSheetFollowsTheLeg) {
+  auto inView = [&](int row) {
+    const QRect r = c->StringGrid1->CellRect(0, row);
+    return !r.isEmpty() && r.bottom() < c->StringGrid1->viewport()->height();
+  };
+  StartGame(k170);
+  for (int n = 1; n <= 120; ++n) {
+    Play({0});
+    ASSERT_TRUE(c->StringGrid1->RowCount() == std::max(100, n + 1) && inView(n)) << n;
+  }
+  Key(Qt::Key_F5);
+  EXPECT_TRUE(inView(119) && c->StringGrid1->RowCount() == 120);
+  Play({170});
+  EXPECT_EQ(Leg(1, 1), "360");  // 119 visits of 0, then 170 with the third dart
+  Key(Qt::Key_F7);
+  EXPECT_TRUE(c->StringGrid1->RowCount() == 100 && inView(0) && Visit(0, 120).isEmpty());
 }
 
 TEST_F(SoloWindowTest, LeavingWithoutARecordedLegWritesNothingAndAsksNothing) {

@@ -2,7 +2,6 @@
 
 #include <QMetaObject>
 
-#include "ui/Dialogs.h"
 #include "video/capture/VLV4L2Device.h"
 
 namespace video {
@@ -138,6 +137,9 @@ void TVLDSCapture::DeviceLost(const QString& message) {
   Report(message);
 }
 
-void TVLDSCapture::Report(const QString& message) { ui::MessageDlg(message, ui::mtError, ui::mbOK); }
+void TVLDSCapture::Report(const QString& message) const {
+  // A copy: the handler may rebind the event.
+  if (const auto handler = OnError) handler(message);
+}
 
 }  // namespace video

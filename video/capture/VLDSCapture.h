@@ -1,8 +1,8 @@
 // The capture component: while enabled, a worker thread takes frames from the
 // video device and queues them (at most 120; when the queue is full the oldest
 // frame goes), and a second thread sends them out through the output pin.
-// A failing device is reported by the component itself, once per failure, as a
-// message naming the device and the reason.
+// A failing device stops capture and is reported through the error event, once
+// per failure, as a message naming the device and the reason.
 #pragma once
 
 #include <QObject>
@@ -14,7 +14,7 @@
 #include "framework/LPThread.h"
 #include "framework/SLBoundedQueue.h"
 #include "video/capture/VLFrameSource.h"
-#include "video/display/VLStreamTypes.h"
+#include "video/frames/VLStreamTypes.h"
 
 namespace video {
 
@@ -42,6 +42,11 @@ class TVLDSCapture : public framework::TLPComponent {
 
   const framework::TSLBoundedQueue<TVLImageBuffer>& Queue() const { return queue_; }
 
+  // The error event: capture could not start, or the device failed while
+  // capturing. Called on the thread that created the component, once capture
+  // has stopped (Enabled is false); nothing is thrown and nothing is shown.
+  std::function<void(const QString& message)> OnError;
+
  protected:
   void Loaded() override;
 
@@ -49,7 +54,7 @@ class TVLDSCapture : public framework::TLPComponent {
   // Both under the component's lock; they return the failure to report, if any.
   QString StartLocked();
   void StopLocked();
-  void Report(const QString& message);
+  void Report(const QString& message) const;
   void DeviceLost(const QString& message);
 
   QObject notifier_;  // delivers failures of the worker thread to the interface thread

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "framework/LPComponent.h"
-#include "video/display/VLSimpleImageBuffer.h"
+#include "video/frames/VLSimpleImageBuffer.h"
 
 namespace video {
 

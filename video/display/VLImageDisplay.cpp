@@ -35,7 +35,8 @@ QRect TVLImageDisplay::PictureRect() const {
 }
 
 void TVLImageDisplay::Draw(TVLImageBuffer&& frame) {
-  if (frame.Empty()) return;
+  // A frame still on its way when the display was hidden is not kept.
+  if (frame.Empty() || isHidden()) return;
   // The picture reads the frame's own pixels, which stay unchanged while shared.
   current_ = std::move(frame);
   picture_ = QImage(current_.Read(), current_.Width(), current_.Height(), current_.LineBytes(), QImage::Format_RGB888);

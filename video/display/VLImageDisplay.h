@@ -9,7 +9,7 @@
 #include <atomic>
 
 #include "framework/OWMainThread.h"
-#include "video/display/VLStreamTypes.h"
+#include "video/frames/VLStreamTypes.h"
 
 namespace video {
 

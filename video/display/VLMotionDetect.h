@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "framework/LPComponent.h"
-#include "video/display/VLStreamTypes.h"
-#include "video/display/VLTypes.h"
+#include "video/frames/VLStreamTypes.h"
+#include "video/frames/VLTypes.h"
 
 namespace video {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/OWPins.h"
-#include "video/display/VLSimpleImageBuffer.h"
+#include "video/frames/VLSimpleImageBuffer.h"
 
 namespace video {
 

@@ -1,4 +1,4 @@
-#include "video/display/VLSimpleImageBuffer.h"
+#include "video/frames/VLSimpleImageBuffer.h"
 
 #include <cstdlib>
 #include <cstring>

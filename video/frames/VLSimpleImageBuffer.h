@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "video/display/VLTypes.h"
+#include "video/frames/VLTypes.h"
 
 namespace video {
 
