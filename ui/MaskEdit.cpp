@@ -114,6 +114,15 @@ bool TMaskEdit::ClipboardKey(const QKeyEvent& e) {
   return false;
 }
 
+// Only blanks are left once the selection, if any, is blanked.
+bool TMaskEdit::NothingTyped() const {
+  const int from = hasSelectedText() ? std::clamp(selectionStart(), 0, kLength) : kLength;
+  const int to = hasSelectedText() ? std::clamp(selectionStart() + int(selectedText().size()), 0, kLength) : kLength;
+  for (int i = 0; i < kLength; ++i)
+    if ((i < from || i >= to) && text_[i] != QChar(' ')) return false;
+  return true;
+}
+
 // Backspace blanks the position before the caret, Delete the one at it; either
 // blanks a selection.
 void TMaskEdit::Erase(bool backwards) {
@@ -192,6 +201,7 @@ void TMaskEdit::keyPressEvent(QKeyEvent* e) {
     if (!self || !isEnabled()) return;
     // A digit or a blank takes the position at the caret (after the last one
     // there is none); anything else is refused.
+    if (c == QChar(' ') && NothingTyped()) return;  // a stray Space would push the digits to come out
     if (IsMaskChar(c) && (hasSelectedText() || cursorPosition() < kLength)) Put(QString(c));
     return;
   }

@@ -9,7 +9,8 @@ namespace ui {
 // blank. Its text is always three characters; a typed digit fills the position
 // at the caret and moves it on; blanks show as "_". Entered by the keyboard
 // (Tab, or focused by the window), the field selects its whole text, so that
-// typing replaces it.
+// typing replaces it. A blank typed into a field that holds no digit is
+// passed over, so that a stray Space leaves room for all three digits.
 class TMaskEdit : public QLineEdit {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE SetText)
@@ -40,6 +41,7 @@ class TMaskEdit : public QLineEdit {
   void Put(const QString& chars);
   void Paste();
   void BlankSelection(int& caret);
+  bool NothingTyped() const;
   bool ClipboardKey(const QKeyEvent& e);
   void Erase(bool backwards);
   void SyncFromShown(const QString& shown);

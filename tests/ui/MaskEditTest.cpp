@@ -44,7 +44,7 @@ class MaskEditTest : public testing_support::SeamsFixture {
 TEST_F(MaskEditTest, TypingFillsPositionsFromTheCaret) {
   // clang-format off
   const std::pair<const char*, const char*> cases[] = {
-      {"", "   "}, {"5", "5  "}, {"05", "05 "}, {" 5", " 5 "}, {"5012", "501"},  // no place for a fourth
+      {"", "   "}, {"5", "5  "}, {"05", "05 "}, {" 170", "170"}, {"5H ", "   "},  // no blank before a digit {"5012", "501"},  // no place for a fourth
       {"501H7", "701"}, {"501HRR ", "50 "},                     // overwrite at the caret; a blank blanks
       {"501BB", "5  "}, {"501BBBB", "   "}, {"HB", "   "},      // backspace at the start does nothing
       {"501HD", " 01"}, {"501HRD", "5 1"}, {"501D", "501"},     // delete after the last does nothing
