@@ -1,6 +1,7 @@
 #include "gamekit/GameWindow.h"
 
 #include "automation/Excel.h"
+#include "darts/SheetBlock.h"
 #include "gamekit/GameConventions.h"
 #include "gamekit/GridExport.h"
 #include "ui/Controls.h"
@@ -90,6 +91,56 @@ bool ExportBlock(const SheetBlock& block) {
   automation::Worksheet sheet = excel->WorkSheets(1);
   automation::Range range = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(block.lastRow, block.lastCol));
   if (block.format) block.format(sheet);
+  GridBorders(range);
+  range.Value(data);
+  return ShowSpreadsheet(*excel);
+}
+
+namespace {
+
+void Apply(automation::Worksheet& sheet, const darts::SheetBlock::Step& step) {
+  using Kind = darts::SheetBlock::Step::Kind;
+  automation::Range range = sheet.GetRange(sheet.Cells(step.row1, step.col1), sheet.Cells(step.row2, step.col2));
+  switch (step.kind) {
+    case Kind::ColumnWidth:
+      range.ColumnWidth(step.value);
+      break;
+    case Kind::Fill:
+      range.Interior().ColorIndex(static_cast<int>(step.value));
+      break;
+    case Kind::Merge:
+      range.Merge();
+      break;
+    case Kind::FontSize:
+      range.Font().Size(step.value);
+      break;
+    case Kind::Bold:
+      range.Font().Bold(true);
+      break;
+    case Kind::Centre:
+      range.HorizontalAlignment(automation::xlCenter);
+      range.VerticalAlignment(automation::xlCenter);
+      break;
+  }
+}
+
+}  // namespace
+
+bool ExportBlock(const darts::SheetBlock& block) {
+  std::shared_ptr<automation::Application> excel = StartSpreadsheet();
+  if (!excel) return false;
+
+  automation::VariantArray data(block.HighRow(), block.HighCol());
+  for (int r = 0; r <= block.HighRow(); ++r) {
+    for (int c = 0; c <= block.HighCol(); ++c) {
+      if (const std::optional<QString>& text = block.At(r, c)) data.Set(r, c, *text);
+    }
+  }
+
+  excel->Workbooks().Add();
+  automation::Worksheet sheet = excel->WorkSheets(1);
+  automation::Range range = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(block.LastRow(), block.LastCol()));
+  for (const darts::SheetBlock::Step& step : block.Steps()) Apply(sheet, step);
   GridBorders(range);
   range.Value(data);
   return ShowSpreadsheet(*excel);

@@ -21,6 +21,9 @@ namespace automation {
 class VariantArray;
 class Worksheet;
 }  // namespace automation
+namespace darts {
+class SheetBlock;
+}
 
 namespace gamekit {
 
@@ -87,6 +90,10 @@ struct SheetBlock {
 // Returns false when the program could not be started or failed at once (its
 // box shown); other automation errors travel on to the caller.
 bool ExportBlock(const SheetBlock& block);
+
+// The same sequence for a block a game handed over: its texts into the array,
+// its formatting steps in order, then the borders and the values.
+bool ExportBlock(const darts::SheetBlock& block);
 
 // The format of a table under one heading row: the column widths from column A
 // on, set through the cells of row 1, then the heading row A1..(1, lastCol) in

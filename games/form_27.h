@@ -1,28 +1,25 @@
-// Игра 27: doubles practice. One visit of three darts at the double of each
-// sector 1..20 in turn (and a last one at the Bull when chosen); hits add the
-// double, a visit without a hit takes it off; below zero the game is lost.
+// Игра 27: the window of the doubles practice game (darts::Game27): the hit
+// buttons and their keys play the game; the sheet shows it.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
+#include "darts/Game27.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_form_27.h"
+#include "gamekit/TGameWindow.h"
 
-class TForm27 : public ui::TForm, private Ui::TForm27 {
+namespace Ui {
+class TForm27;
+}
+
+class TForm27 : public gamekit::TGameWindow {
   Q_OBJECT
  public:
   explicit TForm27(QWidget* parent = nullptr);
+  ~TForm27() override;
 
-  Ui::TForm27& Controls() { return *this; }
-
-  std::int32_t CurrentSector = 1;  // 21 stands for the Bull
-  std::int32_t Total = 27;
-  std::int32_t LastSector = 20;
-  std::int32_t GameRows = 1;  // 1 plus the visits of the current game
-  std::int32_t GamesPlayed = 0;
-  std::int32_t HistoryRow = 1;  // where the block of the next finished game begins
-  bool GameFinishedByLastSector = false;
+  Ui::TForm27& Controls();
+  const darts::Game27& Game() const { return game_; }
 
  public slots:
   void BitBtn1Click();  // new game
@@ -31,29 +28,31 @@ class TForm27 : public ui::TForm, private Ui::TForm27 {
   void BitBtn4Click();  // one hit
   void BitBtn5Click();  // two hits
   void BitBtn6Click();  // three hits
-  bool BitBtn7Click();  // export of the history
+  void BitBtn7Click();  // export of the history
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
   void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QStringLiteral("27"); }
+  QStringList StatisticsLines(const QString& stamp) const override { return game_.FileLines(stamp); }
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
+  void ResetGame() override;
+  void StayInGame() override;
+
  private:
   void Visit(int hits);
-  void EndAtLastSector(int hits);
-  void EndEarly();
-  void CopySheetRow(int sheetRow, int firstCol, int blockRow);
-  void ShowSector();
+  void ShowGame();
   void SetHitButtons(bool on);
   void AfterGame();
-  void ClearSheet();
-  void ClearHistory();
-  void ExitReset();
-  bool WriteStatisticsFile();
+  void ClearWindow();
 
+  std::unique_ptr<Ui::TForm27> ui_;
+  darts::Game27 game_;
   gamekit::FunctionKeyMap keys_;
-  bool gameRunning_ = false;
-  int highestHistoryRow_ = 0;  // rows past the grid's own are cleared too
 };
 
 extern TForm27* Form27;

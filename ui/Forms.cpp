@@ -201,8 +201,20 @@ void TForm::TieToOwner(QWidget* owner) {
   if (QWindow* w = windowHandle()) w->setTransientParent(owner->windowHandle());
 }
 
+void TForm::EnsureForm() {
+  if (built_) return;
+  built_ = true;
+  BuildForm();
+}
+
+void TForm::setVisible(bool visible) {
+  if (visible) EnsureForm();
+  QDialog::setVisible(visible);
+}
+
 int TForm::ShowModal() {
   if (isVisible()) return modalResult_;  // already showing
+  EnsureForm();
   modalResult_ = mrNone;
   QWidget* owner = RaisingWindow();
   if (owner == this) owner = nullptr;

@@ -71,6 +71,11 @@ class TForm : public QDialog {
   // The nested loop of the default modal runner.
   int RunModalLoop();
 
+  // Builds the form from its layout the first time it is needed: at its first
+  // showing, or when a caller reaches for its controls before that (a window
+  // does its costly preparation there, not at the program's start).
+  void EnsureForm();
+
   // Called by the application for a key pressed in this form while key preview
   // is on, before the focused control sees it. Returns true when the handler
   // swallowed the key (set it to 0).
@@ -82,6 +87,11 @@ class TForm : public QDialog {
   // prepares its buttons and runs FormCreate. Call once, after setupUi.
   void InitForm();
 
+  // Builds the form once (setupUi, then InitForm, then what the window adds);
+  // run by EnsureForm. A window that builds its form in its constructor keeps
+  // the empty default.
+  virtual void BuildForm() {}
+
   // The form's events; override the ones a window handles.
   virtual void FormCreate() {}
   virtual void FormShow() {}
@@ -92,6 +102,7 @@ class TForm : public QDialog {
     (void)shift;
   }
 
+  void setVisible(bool visible) override;
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -104,6 +115,7 @@ class TForm : public QDialog {
   void PlaceWindow();
   void TieToOwner(QWidget* owner);
 
+  bool built_ = false;
   int modalResult_ = 0;
   bool closeRemoved_ = false;
   bool keyPreview_ = false;

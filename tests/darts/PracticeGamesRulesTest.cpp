@@ -1,4 +1,4 @@
-// The rules of the practice games 27, 50 and 60, checked against the board.
+// The rules of the practice games 50 and 60, checked against the board.
 #include <gtest/gtest.h>
 
 #include <QList>
@@ -6,31 +6,10 @@
 #include <set>
 
 #include "darts/DartsRules.h"
-#include "darts/Game27Rules.h"
 #include "darts/Game50Rules.h"
 #include "darts/Game60Rules.h"
 
 namespace {
-
-TEST(Game27Rules, RunningTotals) {
-  const struct {
-    bool bull;
-    int hits;           // the same on every sector
-    QList<int> totals;  // after sectors 1, 2, ...
-    int last;
-  } cases[] = {
-      {false, 1, {29, 33, 39, 47, 57}, 447}, {false, 0, {25, 21, 15, 7, -3}, 27 - 420}, {true, 3, {33, 45, 63}, 1437}};
-  for (const auto& t : cases) {
-    SCOPED_TRACE(t.hits);
-    int total = darts::kGame27Start;
-    ASSERT_EQ(darts::Game27LastSector(t.bull), t.bull ? 21 : 20);
-    for (int s = 1; s <= darts::Game27LastSector(t.bull); ++s) {
-      total += darts::Game27Points(s, t.hits);
-      EXPECT_EQ(total, t.totals.value(s - 1, total)) << "sector " << s;
-    }
-    EXPECT_EQ(total, t.last);
-  }
-}
 
 // Bull darts score 0, 25 or 50: a visit needs at least ceil(v / 50) of them,
 // so the leg may have been finished by that dart or a later one.

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "games/form_27.h"
+#include "ui_form_27.h"
 #include "tests/games/GamesTestSupport.h"
 
 namespace {
@@ -22,50 +23,7 @@ class Game27Test : public games_test::WindowTest<TForm27> {
   bool HitButtons() const {
     return ui::Enabled(c->BitBtn3) || ui::Enabled(c->BitBtn4) || ui::Enabled(c->BitBtn5) || ui::Enabled(c->BitBtn6);
   }
-  QStringList History(int row) const { return Row(c->StringGrid2, row, 4); }
 };
-
-// Whole games: the message at the end, the total, and the block in the history.
-TEST_F(Game27Test, GamesToTheirEnd) {
-  struct Case {
-    const char* name;
-    bool bull;
-    std::vector<int> hits;
-    QString message;
-    int total;
-  };
-  std::vector<int> rightHalf(10, 1);
-  rightHalf.insert(rightHalf.end(), 6, 0);  // 137 after sector 10, then 115, 91, 65, 37, 7, -25
-  const Case cases[] = {
-      {"one hit on each sector", false, std::vector<int>(20, 1), "Игра окончена 3.", 447},
-      {"three hits everywhere with the Bull", true, std::vector<int>(21, 3), "Игра окончена.", 1437},
-      {"a zero on the last sector below zero",
-       false,
-       {0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 0, 1, 0, 0},
-       "Игра окончена 1.",
-       -25},
-      {"early end at sector 5", false, {0, 0, 0, 0, 0}, "Игра окончена 2.", -3},
-      {"early end at sector 16", true, rightHalf, "Игра окончена 2.", -25},
-  };
-  for (const Case& t : cases) {
-    SCOPED_TRACE(t.name);
-    msg->Clear();
-    Start(t.bull);
-    Play(t.hits);
-    Play({3, 0});  // keys after the end change nothing
-    const int rows = static_cast<int>(t.hits.size());
-    EXPECT_EQ(msg->Texts(), QStringList{t.message});
-    EXPECT_EQ(f->Total, t.total);
-    EXPECT_EQ(History(1), QStringList({"", "Игра - 1", "", ""}));
-    // The block holds the played sectors only, the last with the final total.
-    EXPECT_EQ(c->StringGrid2->Cell(0, 1 + rows), rows > 20 ? "Булл" : QString::number(rows));
-    EXPECT_EQ(c->StringGrid2->Cell(3, 1 + rows), QString::number(t.total));
-    EXPECT_TRUE(History(2 + rows).join("").isEmpty());
-    EXPECT_EQ(f->HistoryRow, 1 + rows + 2);
-    EXPECT_TRUE(!HitButtons() && f->focusWidget() == c->BitBtn1);
-    f->Close();
-  }
-}
 
 // The early end shows the sector after the one that ended it; leaving with Yes
 // writes the file, exports it and resets the window.
@@ -84,7 +42,7 @@ TEST_F(Game27Test, FileAndExportOfAnEarlyEnd) {
                                    ";Игра - 1;;;", "1;0;-2;25;", "2;0;-4;21;", "3;0;-6;15;", "4;0;-8;7;", "5;0;-10;-3;",
                                    ";;;;", ";;;;"}));
   EXPECT_TRUE(ui::Enabled(c->CheckBox1) && !c->CheckBox1->isChecked());
-  EXPECT_TRUE(c->Panel2->text().isEmpty() && c->StringGrid2->Cell(1, 1).isEmpty());
+  EXPECT_TRUE(c->Panel2->text().isEmpty() && c->StringGrid1->Cell(0, 0).isEmpty());
   EXPECT_EQ(Cells({"A1", "D1", "B2", "C6", "D7", "D8", "A9"}),
             QStringList({"Сектор|FFCCFFCC|b", "Сумма очков|FFCCFFCC|b", "Игра - 1||b", "-8||b", "-3||b", "||b", "|"}));
   EXPECT_TRUE(merges.isEmpty());
@@ -105,8 +63,8 @@ TEST_F(Game27Test, CancelKeepsTheGameInPlay) {
   EXPECT_TRUE(HitButtons() && !ui::Enabled(c->BitBtn1));
   Keys({Qt::Key_Return, Qt::Key_Space});  // nothing focused that scores
   Play({2, 2});                           // sector 20 and the Bull
-  EXPECT_EQ(f->Total, 27 + 4 * 210 + 100);
-  EXPECT_EQ(f->GamesPlayed, 2);
+  EXPECT_EQ(f->Game().Total(), 27 + 4 * 210 + 100);
+  EXPECT_EQ(f->Game().GamesPlayed(), 2);
   clock->AddSecs(1);
   msg->Answer(ui::mrCancel);
   Key(Qt::Key_F10);
@@ -114,24 +72,6 @@ TEST_F(Game27Test, CancelKeepsTheGameInPlay) {
   EXPECT_TRUE(!HitButtons() && ui::Enabled(c->BitBtn1));
   EXPECT_EQ(Files(), QStringList({"20261205_161409_27.csv", "20261205_161410_27.csv"}));
   EXPECT_EQ(msg->Texts().size(), 3);  // question, game end, question
-}
-
-// Games past the history's own 500 rows are kept and written, and the close
-// clears them all.
-TEST_F(Game27Test, HistoryPastItsRowsIsWritten) {
-  Start(true);
-  for (int game = 1; game <= 25; ++game) {
-    if (game > 1) Key(Qt::Key_F7);
-    Play(std::vector<int>(21, game % 3 + 1));
-  }
-  EXPECT_EQ(f->HistoryRow, 1 + 25 * 23);
-  msg->Answer(ui::mrNo);
-  Key(Qt::Key_F10);
-  const QList<QByteArray> lines = FileLines("20261205_161409_27.csv");
-  ASSERT_EQ(lines.size(), 1 + 577);  // the stamp, rows 0..576
-  EXPECT_EQ(lines[2 + 24 * 23], gamekit::ToCp1251(";Игра - 25;;;"));
-  EXPECT_EQ(lines[2 + 24 * 23 + 21], gamekit::ToCp1251("Булл;2;100;" + QString::number(27 + 4 * 210 + 100) + ";"));
-  EXPECT_TRUE(c->StringGrid2->Cell(0, 560).isEmpty());
 }
 
 // Tab reaches the Bull box; Space ticks it; function keys act from any control;
@@ -145,9 +85,14 @@ TEST_F(Game27Test, KeyboardAlone) {
   Keys({Qt::Key_Space, Qt::Key_F7, Qt::Key_Return, Qt::Key_Space, Qt::Key_F3, Qt::Key_F1, Qt::Key_Return,
         Qt::Key_F7});  // F7 does nothing while a game runs
   EXPECT_EQ(c->StringGrid1->Cell(5, 10), "Булл");
-  EXPECT_EQ(QList<int>({f->Total, f->CurrentSector}), QList<int>({27 + 6 + 4, 3}));
+  EXPECT_EQ(QList<int>({f->Game().Total(), f->Game().CurrentSector()}), QList<int>({27 + 6 + 4, 3}));
   Key(Qt::Key_F10);
   EXPECT_TRUE(msg->Texts().isEmpty() && Files().isEmpty() && !f->isVisible());
+  // At a game's end the hit buttons are off and "- Новая игра" has the focus.
+  Start();
+  Play({0, 0, 0, 0, 0});
+  EXPECT_EQ(msg->Texts(), QStringList{"Игра окончена 2."});
+  EXPECT_TRUE(!HitButtons() && f->focusWidget() == c->BitBtn1);
 }
 
 }  // namespace
