@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QLocale>
 
-#include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
 namespace ui {
@@ -41,29 +40,5 @@ Seams& Instance() {
 Seams& seams() { return Instance(); }
 
 void ResetSeams() { Instance() = MakeDefaults(); }
-
-ScriptedMessages::ScriptedMessages() : previous_(seams().messages) {
-  seams().messages = [this](const ShownMessage& shown) {
-    ShownMessage m = shown;
-    if (next_ < answers_.size()) {
-      m.answer = answers_[next_++];
-    } else if (m.kind == ShownMessage::Kind::Dialog) {
-      m.answer = (m.buttons & mbCancel) ? mrCancel : (m.buttons & mbNo) ? mrNo : mrOk;
-    } else {
-      m.answer = mrOk;
-    }
-    log_.push_back(m);
-    if (onShow) onShow(m);
-    return m.answer;
-  };
-}
-
-ScriptedMessages::~ScriptedMessages() { seams().messages = previous_; }
-
-QStringList ScriptedMessages::Texts() const {
-  QStringList out;
-  for (const auto& m : log_) out << m.text;
-  return out;
-}
 
 }  // namespace ui

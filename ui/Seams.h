@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <vector>
 
 namespace ui {
 
@@ -47,36 +46,8 @@ struct Seams {
   std::function<bool(const QString& program, const QStringList& args)> startDetached;
 };
 
-// The one set of seams in force. Reset() puts the defaults back.
+// The one set of seams in force. ResetSeams() puts the defaults back.
 Seams& seams();
 void ResetSeams();
-
-// Test helper: answers message boxes from a script and logs what was shown.
-class ScriptedMessages {
- public:
-  ScriptedMessages();   // installs itself into seams().messages
-  ~ScriptedMessages();  // puts the previous handler back
-  ScriptedMessages(const ScriptedMessages&) = delete;
-  ScriptedMessages& operator=(const ScriptedMessages&) = delete;
-
-  // Answers used in order; when the script runs out, a box is answered with its
-  // default: OK for plain boxes, Cancel (or No where there is no Cancel) for questions.
-  void Answer(int modalResult) { answers_.push_back(modalResult); }
-  const std::vector<ShownMessage>& Log() const { return log_; }
-  QStringList Texts() const;
-  void Clear() {
-    log_.clear();
-    answers_.clear();
-    next_ = 0;
-  }
-  // Called while a box is "shown", after it is logged (to act inside a box).
-  std::function<void(const ShownMessage&)> onShow;
-
- private:
-  std::vector<ShownMessage> log_;
-  std::vector<int> answers_;
-  size_t next_ = 0;
-  MessageHandler previous_;
-};
 
 }  // namespace ui

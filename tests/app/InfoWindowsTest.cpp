@@ -54,7 +54,7 @@ TEST_F(InfoWindowsTest, EveryShowingStampsTheHiddenLabelAndMakesTheTestFolder) {
     ui::seams().programDir = [&] { return given; };
     const QString folder = QDir::cleanPath(given);
     testing_support::FixedClock clock(when);
-    ui::ScriptedMessages msgs;  // the window shows without any message
+    testing_support::ScriptedMessages msgs;  // the window shows without any message
     TAboutBox about;
     auto* label2 = about.findChild<QLabel*>("Label2");
     ASSERT_NE(label2, nullptr);

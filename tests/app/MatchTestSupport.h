@@ -32,7 +32,7 @@ class MatchFixture : public testing_support::SeamsFixture {
  protected:
   void SetUp() override {
     SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    msg = std::make_unique<testing_support::ScriptedMessages>();
     ui::seams().decimalSeparator = QChar('.');
     // Fresh windows for every test; they stay created for the next, as at start-up.
     delete Form_kontr;
@@ -52,7 +52,7 @@ class MatchFixture : public testing_support::SeamsFixture {
   // Fresh message boxes that answer `answer` first.
   void Script(int answer) {
     msg.reset();  // the old one puts the previous handler back first
-    (msg = std::make_unique<ui::ScriptedMessages>())->Answer(answer);
+    (msg = std::make_unique<testing_support::ScriptedMessages>())->Answer(answer);
   }
   static void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
@@ -110,7 +110,7 @@ class MatchFixture : public testing_support::SeamsFixture {
   Ui::TForm_501* sc = nullptr;  // and their controls
   Ui::TForm_501d* dc = nullptr;
   Ui::TForm_kontr* kc = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
+  std::unique_ptr<testing_support::ScriptedMessages> msg;
 };
 
 }  // namespace match_test

@@ -33,7 +33,7 @@ class SoloWindowTest : public testing_support::SeamsFixture {
     dir = std::make_unique<TempCurrentDir>();
     for (const char* game : {"501", "301", "170"}) QDir(dir->Path()).mkdir(game);
     clock = std::make_unique<FixedClock>(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 6)));
-    msg = std::make_unique<ui::ScriptedMessages>();
+    msg = std::make_unique<testing_support::ScriptedMessages>();
     ui::seams().decimalSeparator = QChar('.');
     if (!Form_kv) Form_kv = new TForm_kv;
     delete Form_501_s;
@@ -70,7 +70,7 @@ class SoloWindowTest : public testing_support::SeamsFixture {
   }
   void LeaveAnswering(int answer) {
     msg.reset();  // a fresh script: answers given before are gone
-    msg = std::make_unique<ui::ScriptedMessages>();
+    msg = std::make_unique<testing_support::ScriptedMessages>();
     msg->Answer(answer);
     Key(Qt::Key_F10);
   }
@@ -91,7 +91,7 @@ class SoloWindowTest : public testing_support::SeamsFixture {
 
   TForm_501_s* f = nullptr;
   Ui::TForm_501_s* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
+  std::unique_ptr<testing_support::ScriptedMessages> msg;
   std::unique_ptr<TempCurrentDir> dir;  // with the folders of 501, 301 and 170
   std::unique_ptr<FixedClock> clock;
 };

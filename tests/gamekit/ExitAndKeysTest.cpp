@@ -38,7 +38,7 @@ TEST(ExitTest, AnswersRunTheirStepsInOrder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QStringList steps;
-    ui::ScriptedMessages messages;
+    testing_support::ScriptedMessages messages;
     if (c.scripted) messages.Answer(c.scripted);
     messages.onShow = [&](const ui::ShownMessage& m) {
       if (m.kind != ui::ShownMessage::Kind::Exception) steps << "question";
@@ -65,7 +65,7 @@ TEST(ExitTest, AnswersRunTheirStepsInOrder) {
 TEST(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
   testing_support::TempCurrentDir dir;
   testing_support::FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20)));
-  ui::ScriptedMessages messages;
+  testing_support::ScriptedMessages messages;
   for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) messages.Answer(answer);
   int attempt = 0;
   QString lastFile;

@@ -111,7 +111,7 @@ TEST_F(StatisticsFileTest, SameSecondGetsANameOfItsOwn) {
 // (here a file size limit) is reported with the file and the reason, and
 // leaves nothing behind, also no empty file under the name.
 TEST_F(StatisticsFileTest, UnwritablePlacesAreReportedAndLeaveNothing) {
-  ui::ScriptedMessages messages;
+  testing_support::ScriptedMessages messages;
   ASSERT_TRUE(QFile(current.File("br")).open(QIODevice::WriteOnly));
   ASSERT_TRUE(QDir(current.Path()).mkpath("10"));
   const struct {

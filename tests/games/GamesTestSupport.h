@@ -35,7 +35,7 @@ class WindowTest : public testing_support::SeamsFixture {
   WindowTest(W*& global, const QString& folder) : global_(global), folder_(folder) {}
   void SetUp() override {
     SeamsFixture::SetUp();
-    msg = std::make_unique<ui::ScriptedMessages>();
+    msg = std::make_unique<testing_support::ScriptedMessages>();
     dir = std::make_unique<testing_support::TempCurrentDir>();
     QDir(dir->Path()).mkdir(folder_);
     clock = std::make_unique<testing_support::FixedClock>(QDateTime(QDate(2026, 12, 5), QTime(16, 14, 9)));
@@ -114,7 +114,7 @@ class WindowTest : public testing_support::SeamsFixture {
 
   W* f = nullptr;
   std::remove_reference_t<decltype(std::declval<W&>().Controls())>* c = nullptr;
-  std::unique_ptr<ui::ScriptedMessages> msg;
+  std::unique_ptr<testing_support::ScriptedMessages> msg;
   std::unique_ptr<testing_support::TempCurrentDir> dir;
   std::unique_ptr<testing_support::FixedClock> clock;
   QStringList exported;

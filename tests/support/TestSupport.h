@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 
+#include "ui/Dialogs.h"
 #include "ui/Seams.h"
 
 namespace testing_support {
@@ -45,6 +47,48 @@ class FixedClock {
 
  private:
   QDateTime t_;
+};
+
+// Answers message boxes from a script and logs what was shown; installed into
+// seams().messages while it lives, the previous handler put back after.
+class ScriptedMessages {
+ public:
+  ScriptedMessages() : previous_(ui::seams().messages) {
+    ui::seams().messages = [this](const ui::ShownMessage& shown) {
+      ui::ShownMessage m = shown;
+      // When the script runs out, a box gets its default: OK for plain boxes,
+      // Cancel (or No where there is no Cancel) for questions.
+      const bool question = m.kind == ui::ShownMessage::Kind::Dialog;
+      m.answer = next_ < answers_.size()      ? answers_[next_++]
+                 : !question                  ? ui::mrOk
+                 : (m.buttons & ui::mbCancel) ? ui::mrCancel
+                 : (m.buttons & ui::mbNo)     ? ui::mrNo
+                                              : ui::mrOk;
+      log_.push_back(m);
+      if (onShow) onShow(m);
+      return m.answer;
+    };
+  }
+  ~ScriptedMessages() { ui::seams().messages = previous_; }
+  ScriptedMessages(const ScriptedMessages&) = delete;
+  ScriptedMessages& operator=(const ScriptedMessages&) = delete;
+
+  void Answer(int modalResult) { answers_.push_back(modalResult); }  // used in order
+  const std::vector<ui::ShownMessage>& Log() const { return log_; }
+  QStringList Texts() const {
+    QStringList out;
+    for (const auto& m : log_) out << m.text;
+    return out;
+  }
+  void Clear() { log_.clear(), answers_.clear(), next_ = 0; }
+  // Called while a box is "shown", after it is logged (to act inside a box).
+  std::function<void(const ui::ShownMessage&)> onShow;
+
+ private:
+  std::vector<ui::ShownMessage> log_;
+  std::vector<int> answers_;
+  size_t next_ = 0;
+  ui::MessageHandler previous_;
 };
 
 // Windows-1251 of ASCII, the Cyrillic letters and "№"; anything else is "?".

@@ -107,7 +107,7 @@ class BlankTest : public testing_support::SeamsFixture {
 
   TForm_blank* f = nullptr;
   Ui::TForm_blank* c = nullptr;
-  std::optional<ui::ScriptedMessages> msg;
+  std::optional<testing_support::ScriptedMessages> msg;
   int started = 0;
 };
 

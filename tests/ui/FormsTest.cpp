@@ -214,7 +214,7 @@ TEST_F(FormsTest, ExceptionInAHandlerIsReportedAndPlayGoesOn) {
     if (h == kShow) f.onShow = raise;
     if (h == kKey) f.onKey = [&](int) { raise(); };
     if (h == kClick) QObject::connect(f.plain, &QPushButton::clicked, raise);
-    ui::ScriptedMessages msgs;
+    testing_support::ScriptedMessages msgs;
     f.ShowModal();
     if (h == kKey) QTest::keyClick(f.edit, Qt::Key_F2);
     if (h == kClick) QTest::mouseClick(f.plain, Qt::LeftButton);
