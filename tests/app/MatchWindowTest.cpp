@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "tests/app/MatchTestSupport.h"
+#include "tests/support/RecordedCalls.h"
 #include "ui/SysUtils.h"
 #include "video/capture/VLFrameSource.h"
 
@@ -407,6 +407,7 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
   bool startFails = false;
   ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
   ui::seams().startDetached = [&](const QString&, const QStringList&) { return ++started > 0 && !startFails; };
+  testing_support::RecordedCalls recorded;
   struct Case {
     QString player1, rows33;  // sheet rows coloured 33
     int row36;                // sheet row coloured 36, 0: none
@@ -436,13 +437,10 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
       if (answer == ui::mrNo) d->ShowModal();  // back in to leave once more
     }
     started = 0;
-    const auto app = automation::LastApplication();
-    ASSERT_NE(app, nullptr);
-    QStringList blocks;
-    for (const automation::Call& call : app->Calls()) blocks << (call.member == "Value" ? call.Describe() : "");
-    EXPECT_TRUE(blocks.contains("Range(A1:J21).Value = [21x11]"));
+    ASSERT_NE(recorded.Last(), nullptr);
+    EXPECT_TRUE(recorded.Described().contains("Range(A1:J21).Value = [21x11]"));
 
-    const QJsonObject cells = ReadBack(app->WrittenFile());
+    const QJsonObject cells = ReadBack(recorded.WrittenFile());
     const QStringList titles{"60 +", "80 +", "100 +", "140 +", "180"};
     const QStringList bands1 = QString("5 0 2 0 0").split(' '), bands2 = QString("0 2 1 0 0").split(' ');
     for (int row = 1; row <= 21; ++row) {

@@ -18,8 +18,8 @@
 #include <optional>
 #include <set>
 
-#include "automation/Excel.h"
 #include "darts/TournamentRules.h"
+#include "tests/support/RecordedCalls.h"
 #include "tests/support/TestSupport.h"
 #include "tournament/blank.h"
 #include "ui/Dialogs.h"
@@ -38,7 +38,7 @@ class BlankTest : public testing_support::SeamsFixture {
     Reset();
   }
   void TearDown() override {
-    automation::SetProgramFinder(nullptr);
+    automation::seams().findProgram = nullptr;
     delete std::exchange(Form_blank, nullptr);
     msg.reset(), SeamsFixture::TearDown();
   }
@@ -62,9 +62,9 @@ class BlankTest : public testing_support::SeamsFixture {
     Key(Qt::Key_Space);
   }
   // The kinds of the last export's calls; a run of one kind counts once.
-  static QStringList Phases() {
+  QStringList Phases() const {
     QStringList out;
-    for (const automation::Call& call : automation::LastApplication()->Calls()) {
+    for (const automation::Call& call : recorded.Calls()) {
       const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill"
                            : call.object.endsWith("PageSetup")                             ? "PageSetup"
                                                                                            : call.member;
@@ -79,10 +79,11 @@ class BlankTest : public testing_support::SeamsFixture {
                                                   {"fit", QJsonArray{1, 1}}};
   }
   // The written workbook as the reader sees it (tests/automation/read_xlsx.py).
-  static QJsonObject Written() {
+  QJsonObject Written() const {
     QProcess reader;
-    reader.start("/usr/bin/python3", {QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py",
-                                      automation::LastApplication()->WrittenFile()});
+    reader.start(
+        "/usr/bin/python3",
+        {QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py", recorded.WrittenFile()});
     EXPECT_TRUE(reader.waitForFinished(60000) && reader.exitCode() == 0) << reader.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
   }
@@ -108,6 +109,7 @@ class BlankTest : public testing_support::SeamsFixture {
   TForm_blank* f = nullptr;
   Ui::TForm_blank* c = nullptr;
   std::optional<testing_support::ScriptedMessages> msg;
+  testing_support::RecordedCalls recorded;
   int started = 0;
 };
 
@@ -207,7 +209,7 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     for (int k = 1; k <= n; ++k) merges << Cell(2 * k, cols) + ":" + Cell(2 * k + 1, cols);
     if (n == 6) merges[3 * n] = "J2:j3";
     merges << t.footerMerges;
-    for (const automation::Call& call : automation::LastApplication()->Calls())
+    for (const automation::Call& call : recorded.Calls())
       if (call.member == "Range" && call.args.size() == 1) asked << call.args[0].toString();
     EXPECT_EQ(asked, merges);
 
@@ -280,7 +282,7 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
     EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Borders", "Size", "Bold",
                                      "HorizontalAlignment", "VerticalAlignment", "PageSetup", "Value", "Visible"}));
     QStringList edges;  // all the slot lines (top edges) first, then the connectors (right edges)
-    for (const automation::Call& call : automation::LastApplication()->Calls())
+    for (const automation::Call& call : recorded.Calls())
       if (call.member == "Borders" && !edges.endsWith(call.args[0].toString())) edges << call.args[0].toString();
     EXPECT_EQ(edges, (QStringList{"3", "2"}));
 
@@ -327,7 +329,7 @@ TEST_F(BlankTest, NoSpreadsheetProgramIsReportedAndNothingChanges) {
     msg->Clear();
     started = 0;
     ui::seams().spreadsheetProgram = [found] { return found ? QStringList{"true"} : QStringList(); };
-    automation::SetProgramFinder([](const QString&) { return QString(); });
+    automation::seams().findProgram = [](const QString&) { return QString(); };
     ui::seams().startDetached = [this](const QString&, const QStringList&) { return ++started < 0; };
     for (int system : {0, 1}) {
       Print(system, 1);
