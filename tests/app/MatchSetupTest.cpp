@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/MatchTestSupport.h"
-#include "tests/support/RecordedCalls.h"
+#include "tests/support/Exports.h"
 
 namespace {
 

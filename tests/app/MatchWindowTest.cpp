@@ -6,9 +6,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,7 +15,7 @@
 
 #include "gamekit/GameConventions.h"
 #include "tests/app/MatchTestSupport.h"
-#include "tests/support/RecordedCalls.h"
+#include "tests/support/Exports.h"
 #include "ui/SysUtils.h"
 #include "video/capture/VLFrameSource.h"
 
@@ -388,14 +386,6 @@ TEST_F(MatchWindowTest, VideoBoxShowsWhetherTheCameraRuns) {
   }
 }
 
-// The cells of the first worksheet as tests/automation/read_xlsx.py reads them.
-QJsonObject ReadBack(const QString& xlsx) {
-  QProcess reader;
-  reader.start("/usr/bin/python3", {QFileInfo(__FILE__).absolutePath() + "/../automation/read_xlsx.py", xlsx});
-  EXPECT_TRUE(reader.waitForFinished(60000) && reader.exitCode() == 0) << reader.readAllStandardError().toStdString();
-  return QJsonDocument::fromJson(reader.readAllStandardOutput()).object()["cells"].toObject();
-}
-
 // Before any finished leg the Yes/No question; after a leg of 7 visits by the
 // winner: Cancel stays, No leaves without a spreadsheet, Yes exports; a Yes
 // whose spreadsheet program fails at once stays (no file holds the record). Read
@@ -437,10 +427,9 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
       if (answer == ui::mrNo) d->ShowModal();  // back in to leave once more
     }
     started = 0;
-    ASSERT_NE(recorded.Last(), nullptr);
     EXPECT_TRUE(recorded.Described().contains("Range(A1:J21).Value = [21x11]"));
 
-    const QJsonObject cells = ReadBack(recorded.WrittenFile());
+    const QJsonObject cells = testing_support::ReadWorkbook(recorded.WrittenFile())["cells"].toObject();
     const QStringList titles{"60 +", "80 +", "100 +", "140 +", "180"};
     const QStringList bands1 = QString("5 0 2 0 0").split(' '), bands2 = QString("0 2 1 0 0").split(' ');
     for (int row = 1; row <= 21; ++row) {

@@ -10,7 +10,7 @@
 #include "app/Form_501s.h"
 #include "app/Kalvern.h"
 #include "gamekit/GameConventions.h"
-#include "tests/support/RecordedCalls.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
 

@@ -9,7 +9,7 @@
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "tests/automation/QtPrinters.h"
-#include "tests/support/RecordedCalls.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 
 inline automation::VariantArray OneCell(const QString& text) {

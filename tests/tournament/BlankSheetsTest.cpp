@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -19,7 +16,7 @@
 #include <set>
 
 #include "darts/TournamentRules.h"
-#include "tests/support/RecordedCalls.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 #include "tournament/blank.h"
 #include "ui/Dialogs.h"
@@ -78,15 +75,7 @@ class BlankTest : public testing_support::SeamsFixture {
                                                   {"scale", 100},
                                                   {"fit", QJsonArray{1, 1}}};
   }
-  // The written workbook as the reader sees it (tests/automation/read_xlsx.py).
-  QJsonObject Written() const {
-    QProcess reader;
-    reader.start(
-        "/usr/bin/python3",
-        {QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py", recorded.WrittenFile()});
-    EXPECT_TRUE(reader.waitForFinished(60000) && reader.exitCode() == 0) << reader.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-  }
+  QJsonObject Written() const { return testing_support::ReadWorkbook(recorded.WrittenFile()); }
   // A cell's value as text, whether the workbook holds a text or a number.
   static QString Value(const QJsonObject& book, const QString& cell) {
     const QJsonValue v = book["cells"].toObject()[cell].toObject()["value"];
