@@ -1,9 +1,9 @@
 // The spreadsheet program reached through automation, as a typed object model
 // named after the automation members. "Excel.Application" is served by a
-// workbook model that records every call in order and, when made visible,
-// writes the workbook as an .xlsx file and opens it with the user's
-// spreadsheet program. Needs Qt Core only: what it takes from the program
-// (decimal separator, spreadsheet command, process start) comes in a Host.
+// workbook model that, when made visible, writes the workbook as an .xlsx file
+// and opens it with the user's spreadsheet program. Needs Qt Core only: what it
+// takes from the program (decimal separator, spreadsheet command, process
+// start) comes in a Host.
 #pragma once
 
 #include <QString>
@@ -48,13 +48,13 @@ class VariantArray {
   std::vector<std::optional<QString>> items_;
 };
 
-// One recorded call: the member, its arguments and the value assigned.
+// A call made on the object model, as told to seams().called: the member, its
+// arguments and the value assigned.
 struct Call {
-  QString object;            // the object the member belongs to: "", "Workbooks", "Range(A1:K3).Borders(1)"
-  QString member;            // "Workbooks", "Add", "WorkSheets", "Range", "Cells", "ColumnWidth", ...
-  QVariantList args;         // e.g. Cells (1, 11), Borders (3), Range ("A1:K3")
-  QVariant value;            // for property assignments
-  QString Describe() const;  // "Range(A1:K3).Borders(1).LineStyle = 1"
+  QString object;     // the object the member belongs to: "", "Workbooks", "Range(A1:K3).Borders(1)"
+  QString member;     // "Workbooks", "Add", "WorkSheets", "Range", "Cells", "ColumnWidth", ...
+  QVariantList args;  // e.g. Cells (1, 11), Borders (3), Range ("A1:K3")
+  QVariant value;     // for property assignments; an array as rows of variants
 };
 
 class Workbook;  // the model behind the objects
@@ -169,8 +169,6 @@ class Application {
   Worksheet WorkSheets(int index);
   // Made visible: the workbook is written and opened in the spreadsheet program.
   void Visible(bool on);
-  // Every call made so far, in order.
-  const std::vector<Call>& Calls() const;
   // The .xlsx file written when made visible (empty before).
   QString WrittenFile() const;
 
@@ -219,11 +217,18 @@ QStringList SpreadsheetCommand(const Host& host = {});
 // export.
 inline constexpr char kExportFolderPrefix[] = "vantrel-export-";
 
-// Finds a program on PATH (full path, empty when missing); replaceable for tests.
-using ProgramFinder = std::function<QString(const QString& name)>;
-void SetProgramFinder(ProgramFinder finder);  // an empty finder puts the default back
-
-// For tests: the application object most recently created (null if none).
-std::shared_ptr<Application> LastApplication();
+// Where tests stand in for the search path and watch the object model, in one
+// place. The program leaves every member empty: programs are found on PATH, and
+// no call is told to anyone, so an export records nothing and keeps nothing.
+struct Seams {
+  // Finds a program: its full path, empty when missing.
+  std::function<QString(const QString& name)> findProgram;
+  // Told of each application object created, before any call is made on it.
+  std::function<void(const std::shared_ptr<Application>& app)> created;
+  // Told of each call made on an object model, in order, before it takes effect
+  // (a call refused with EOleError is told too).
+  std::function<void(const Call& call)> called;
+};
+Seams& seams();  // `automation::seams() = {}` puts the program's own back
 
 }  // namespace automation

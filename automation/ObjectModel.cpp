@@ -290,8 +290,6 @@ void Application::Visible(bool on) {
   if (on) wb_->Show();
 }
 
-const std::vector<Call>& Application::Calls() const { return wb_->Calls(); }
-
 QString Application::WrittenFile() const { return wb_->File(); }
 
 }  // namespace automation

@@ -30,19 +30,9 @@ namespace {
 
 const QString kWorkbookName = QStringLiteral("Книга1.xlsx");
 
-ProgramFinder& Finder() {
-  static ProgramFinder finder;
-  return finder;
-}
-
 QString FindProgram(const QString& name) {
-  if (Finder()) return Finder()(name);
+  if (seams().findProgram) return seams().findProgram(name);
   return QStandardPaths::findExecutable(name);
-}
-
-std::shared_ptr<Application>& LastApp() {
-  static std::shared_ptr<Application> last;
-  return last;
 }
 
 // Removes an export folder left by an earlier export: the workbook, then the
@@ -187,7 +177,10 @@ bool StartWatched(const QString& program, const QStringList& args) {
   return WIFEXITED(status) && WEXITSTATUS(status) == kWatchedWell;
 }
 
-void SetProgramFinder(ProgramFinder finder) { Finder() = std::move(finder); }
+Seams& seams() {
+  static Seams s;
+  return s;
+}
 
 QStringList SpreadsheetCommand(const Host& host) {
   if (host.spreadsheetProgram) {
@@ -226,10 +219,8 @@ std::shared_ptr<Application> CreateOleObject(const QString& progId, Host host) {
   if (command.isEmpty()) throw EOleError(QStringLiteral("Не найдена программа электронных таблиц"));
   auto app =
       std::make_shared<Application>(std::make_shared<Workbook>(std::move(command), WithDefaults(std::move(host))));
-  LastApp() = app;
+  if (seams().created) seams().created(app);
   return app;
 }
-
-std::shared_ptr<Application> LastApplication() { return LastApp(); }
 
 }  // namespace automation

@@ -66,20 +66,6 @@ void CheckCell(int row, int col) {
     throw EOleError(QStringLiteral("Недопустимая ячейка (%1, %2)").arg(row).arg(col));
 }
 
-void Workbook::Record(const QString& object, const QString& member, QVariantList args, QVariant value) {
-  calls_.push_back(Call{object, member, std::move(args), std::move(value)});
-}
-
-void Workbook::Record(const CallTarget& target, const QString& member, QVariant value) {
-  pendingTargets_.emplace_back(calls_.size(), target);
-  calls_.push_back(Call{QString(), member, {}, std::move(value)});
-}
-
-void Workbook::RecordArray(const CallTarget& target, const QString& member, const VariantArray& array) {
-  pendingArrays_.emplace_back(calls_.size(), array);
-  Record(target, member);
-}
-
 namespace {
 
 void SpellOut(const CallTarget& t, Call& call) {
@@ -109,28 +95,41 @@ void SpellOut(const CallTarget& t, Call& call) {
   }
 }
 
+// The array as rows of elements; an element left empty is an invalid variant.
+QVariant Rows(const VariantArray& array) {
+  QVariantList rows;
+  rows.reserve(array.HighRow() + 1);
+  for (int r = 0; r <= array.HighRow(); ++r) {
+    QVariantList row;
+    row.reserve(array.HighCol() + 1);
+    for (int c = 0; c <= array.HighCol(); ++c) {
+      const auto& item = array.At(r, c);
+      row << (item ? QVariant(*item) : QVariant());
+    }
+    rows << QVariant(row);
+  }
+  return rows;
+}
+
 }  // namespace
 
-const std::vector<Call>& Workbook::Calls() const {
-  for (const auto& [index, target] : pendingTargets_) SpellOut(target, calls_[index]);
-  pendingTargets_.clear();
-  // The array as rows of elements; an element left empty is an invalid variant.
-  for (const auto& [index, array] : pendingArrays_) {
-    QVariantList rows;
-    rows.reserve(array.HighRow() + 1);
-    for (int r = 0; r <= array.HighRow(); ++r) {
-      QVariantList row;
-      row.reserve(array.HighCol() + 1);
-      for (int c = 0; c <= array.HighCol(); ++c) {
-        const auto& item = array.At(r, c);
-        row << (item ? QVariant(*item) : QVariant());
-      }
-      rows << QVariant(row);
-    }
-    calls_[index].value = QVariant(rows);
-  }
-  pendingArrays_.clear();
-  return calls_;
+void Workbook::Record(const QString& object, const QString& member, const QVariant& arg, const QVariant& value) {
+  if (!seams().called) return;
+  seams().called(Call{object, member, arg.isValid() ? QVariantList{arg} : QVariantList(), value});
+}
+
+void Workbook::Record(const CallTarget& target, const QString& member, const QVariant& value) {
+  if (!seams().called) return;
+  Call call{QString(), member, {}, value};
+  SpellOut(target, call);
+  seams().called(call);
+}
+
+void Workbook::RecordArray(const CallTarget& target, const QString& member, const VariantArray& array) {
+  if (!seams().called) return;
+  Call call{QString(), member, {}, Rows(array)};
+  SpellOut(target, call);
+  seams().called(call);
 }
 
 void Workbook::Add() {
@@ -181,28 +180,6 @@ const std::optional<QString>& VariantArray::At(int row, int col) const {
   if (row < 0 || row > highRow_ || col < 0 || col > highCol_)
     throw EOleError(QStringLiteral("Variant or safe array index out of bounds"));
   return items_[static_cast<size_t>(row) * static_cast<size_t>(highCol_ + 1) + static_cast<size_t>(col)];
-}
-
-QString Call::Describe() const {
-  QString out = object.isEmpty() ? member : object + QChar('.') + member;
-  if (!args.isEmpty()) {
-    QStringList parts;
-    for (const QVariant& a : args) parts << a.toString();
-    out += QChar('(') + parts.join(QStringLiteral(", ")) + QChar(')');
-  }
-  if (value.isValid()) {
-    QString v;
-    if (value.typeId() == QMetaType::QVariantList) {
-      const QVariantList rows = value.toList();
-      v = QStringLiteral("[%1x%2]").arg(rows.size()).arg(rows.isEmpty() ? 0 : rows.first().toList().size());
-    } else if (value.typeId() == QMetaType::Bool) {
-      v = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    } else {
-      v = value.toString();
-    }
-    out += QStringLiteral(" = ") + v;
-  }
-  return out;
 }
 
 }  // namespace automation

@@ -1,5 +1,5 @@
-// The workbook behind the automation objects: the calls made, the cells of the
-// first worksheet with their formatting and, once shown, the file written.
+// The workbook behind the automation objects: the cells of the first worksheet
+// with their formatting and, once shown, the file written.
 #pragma once
 
 #include <QString>
@@ -98,8 +98,8 @@ struct SheetContents {
 QString CellName(int row, int col);  // "AB12"
 void CheckCell(int row, int col);    // EOleError outside the sheet
 
-// What a recorded call was made on, spelled out only when the calls are read:
-// most exports never read them.
+// What a call was made on, spelled out only for seams().called, which the
+// program leaves empty.
 struct CallTarget {
   enum Kind : uint8_t {
     kRange,     // "Range(A1:K3)"
@@ -118,11 +118,13 @@ class Workbook {
  public:
   Workbook(QStringList command, Host host) : command_(std::move(command)), host_(std::move(host)) {}
 
-  void Record(const QString& object, const QString& member, QVariantList args = {}, QVariant value = {});
-  // Records an array assigned as a value. The rows of variants it is recorded
-  // as are made only when the calls are read.
-  void RecordArray(const CallTarget& target, const QString& member, const VariantArray& array);
-  void Record(const CallTarget& target, const QString& member, QVariant value = {});
+  // Tell seams().called of a call; with no one listening they do nothing. An
+  // invalid arg stands for none.
+  static void Record(const QString& object, const QString& member, const QVariant& arg = {},
+                     const QVariant& value = {});
+  static void Record(const CallTarget& target, const QString& member, const QVariant& value = {});
+  // An array assigned as a value, told as rows of variants.
+  static void RecordArray(const CallTarget& target, const QString& member, const VariantArray& array);
   void Add();
   void RequireWorkbook() const;
 
@@ -149,16 +151,10 @@ class Workbook {
   // program with it; once only.
   void Show();
   QString File() const { return file_; }
-  const std::vector<Call>& Calls() const;
 
  private:
   QStringList command_;
   Host host_;
-  mutable std::vector<Call> calls_;
-  // Arrays recorded but not yet turned into variants, by call index.
-  mutable std::vector<std::pair<size_t, VariantArray>> pendingArrays_;
-  // Targets not yet spelled out, by call index.
-  mutable std::vector<std::pair<size_t, CallTarget>> pendingTargets_;
   bool added_ = false;
   bool shown_ = false;
   SheetContents sheet_;

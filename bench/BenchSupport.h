@@ -1,18 +1,23 @@
-// What the window benchmarks share: seams that never wait for a person, keys
-// sent straight to a widget, timing by the median of the samples, the cheapest
-// label update as the baseline, and main() with a headless application.
+// What the window benchmarks share: seams that never wait for a person, the
+// last export kept to be cleared away, keys sent straight to a widget, timing by
+// the median of the samples, the cheapest label update as the baseline, and
+// main() with a headless application.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <vector>
 
+#include "automation/Excel.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -33,9 +38,25 @@ inline double MedianMicroseconds(std::vector<double>& samples) {
   return samples[samples.size() / 2];
 }
 
+// The application object of the last export.
+inline std::shared_ptr<automation::Application>& LastExport() {
+  static std::shared_ptr<automation::Application> last;
+  return last;
+}
+
+// Removes the folder of the last export and lets its workbook go; false when
+// there was no workbook written.
+inline bool DropLastExport() {
+  const std::shared_ptr<automation::Application> app = std::exchange(LastExport(), nullptr);
+  if (!app || app->WrittenFile().isEmpty()) return false;
+  QDir(QFileInfo(app->WrittenFile()).absolutePath()).removeRecursively();
+  return true;
+}
+
 // Message boxes answer OK, modal windows open without waiting, and an export
-// finds a spreadsheet program that starts.
+// finds a spreadsheet program that starts and is kept as the last export.
 inline void QuietSeams() {
+  automation::seams().created = [](const std::shared_ptr<automation::Application>& app) { LastExport() = app; };
   ui::seams().messages = [](const ui::ShownMessage&) { return int(ui::mrOk); };
   ui::seams().modalRunner = [](ui::TForm& form) {
     form.show();

@@ -31,12 +31,10 @@ void BM_BracketFromButton(benchmark::State& state) {
   for (auto _ : state) {
     c.BitBtn3->click();
     state.PauseTiming();
-    auto app = automation::LastApplication();
-    if (!app || app->WrittenFile().isEmpty()) {
+    if (!bench::DropLastExport()) {
       state.SkipWithError("no workbook written");
       break;
     }
-    QDir(QFileInfo(app->WrittenFile()).absolutePath()).removeRecursively();
     state.ResumeTiming();
   }
   form.Close();

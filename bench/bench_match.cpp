@@ -118,7 +118,7 @@ void BM_LongestMatchExport(benchmark::State& state) {
   for (auto _ : state) {
     form.BitBtn12Click();
     state.PauseTiming();
-    QDir(QFileInfo(automation::LastApplication()->WrittenFile()).absolutePath()).removeRecursively();
+    DropLastExport();
     state.ResumeTiming();
   }
   state.counters["legs"] = form.LegsPlayed;
@@ -133,12 +133,13 @@ BENCHMARK(BM_LongestMatchExport)->Unit(benchmark::kMillisecond);
 void BM_LongestMatchLibxlsxwriter(benchmark::State& state) {
   TForm_501d& form = LongestMatchPlayed();
   QuietSeams();
-  form.BitBtn12Click();
-  const std::shared_ptr<automation::Application> model = automation::LastApplication();
-  QDir(QFileInfo(model->WrittenFile()).absolutePath()).removeRecursively();
   QVariantList values;
-  for (const automation::Call& call : model->Calls())
+  automation::seams().called = [&values](const automation::Call& call) {
     if (call.member == "Value") values = call.value.toList();
+  };
+  form.BitBtn12Click();
+  DropLastExport();
+  automation::seams() = {};
   ui::ResetSeams();
   QChar separator = ui::seams().decimalSeparator;
   if (separator.isNull()) separator = QLocale::system().decimalPoint().at(0);

@@ -2,8 +2,8 @@
 // to the match window, the resets at showing and closing, and the keyboard.
 #include <gtest/gtest.h>
 
-#include "automation/Excel.h"
 #include "tests/app/MatchTestSupport.h"
+#include "tests/support/Exports.h"
 
 namespace {
 
@@ -47,9 +47,10 @@ TEST_F(MatchSetupTest, EverySettingReachesTheMatchWindowAndANewMatchStartsClean)
   // All of it exported, the rows past 1500 too.
   ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
   ui::seams().startDetached = [](const QString&, const QStringList&) { return true; };
+  testing_support::RecordedCalls recorded;
   d->BitBtn12Click();
   QVariantList value;
-  for (const automation::Call& call : automation::LastApplication()->Calls()) value += call.value.toList();
+  for (const automation::Call& call : recorded.Calls()) value += call.value.toList();
   ASSERT_EQ(value.size(), 1538);
   EXPECT_EQ(value[1530 - 9 + 1].toList()[1].toString(), "Анна");  // the last block's name row
   EXPECT_EQ(value[1530 + 5].toList()[0].toString(), "180");       // the band summary after it

@@ -6,18 +6,16 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "tests/app/MatchTestSupport.h"
+#include "tests/support/Exports.h"
 #include "ui/SysUtils.h"
 #include "video/capture/VLFrameSource.h"
 
@@ -388,14 +386,6 @@ TEST_F(MatchWindowTest, VideoBoxShowsWhetherTheCameraRuns) {
   }
 }
 
-// The cells of the first worksheet as tests/automation/read_xlsx.py reads them.
-QJsonObject ReadBack(const QString& xlsx) {
-  QProcess reader;
-  reader.start("/usr/bin/python3", {QFileInfo(__FILE__).absolutePath() + "/../automation/read_xlsx.py", xlsx});
-  EXPECT_TRUE(reader.waitForFinished(60000) && reader.exitCode() == 0) << reader.readAllStandardError().toStdString();
-  return QJsonDocument::fromJson(reader.readAllStandardOutput()).object()["cells"].toObject();
-}
-
 // Before any finished leg the Yes/No question; after a leg of 7 visits by the
 // winner: Cancel stays, No leaves without a spreadsheet, Yes exports; a Yes
 // whose spreadsheet program fails at once stays (no file holds the record). Read
@@ -407,6 +397,7 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
   bool startFails = false;
   ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
   ui::seams().startDetached = [&](const QString&, const QStringList&) { return ++started > 0 && !startFails; };
+  testing_support::RecordedCalls recorded;
   struct Case {
     QString player1, rows33;  // sheet rows coloured 33
     int row36;                // sheet row coloured 36, 0: none
@@ -436,13 +427,9 @@ TEST_F(MatchWindowTest, LeavingAfterPlayAndTheExportReadBack) {
       if (answer == ui::mrNo) d->ShowModal();  // back in to leave once more
     }
     started = 0;
-    const auto app = automation::LastApplication();
-    ASSERT_NE(app, nullptr);
-    QStringList blocks;
-    for (const automation::Call& call : app->Calls()) blocks << (call.member == "Value" ? call.Describe() : "");
-    EXPECT_TRUE(blocks.contains("Range(A1:J21).Value = [21x11]"));
+    EXPECT_TRUE(recorded.Described().contains("Range(A1:J21).Value = [21x11]"));
 
-    const QJsonObject cells = ReadBack(app->WrittenFile());
+    const QJsonObject cells = testing_support::ReadWorkbook(recorded.WrittenFile())["cells"].toObject();
     const QStringList titles{"60 +", "80 +", "100 +", "140 +", "180"};
     const QStringList bands1 = QString("5 0 2 0 0").split(' '), bands2 = QString("0 2 1 0 0").split(' ');
     for (int row = 1; row <= 21; ++row) {

@@ -9,8 +9,8 @@
 
 #include "app/Form_501s.h"
 #include "app/Kalvern.h"
-#include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
 
@@ -392,27 +392,25 @@ TEST_F(SoloWindowTest, LegsPastTheDisplayRowsAreStoredAndWritten) {
 TEST_F(SoloWindowTest, ExportAtTheExit) {
   enum Outcome { kShown, kNoProgram, kStartFails };
   qunsetenv("VANTREL_SPREADSHEET");
+  testing_support::RecordedCalls recorded;
   for (Outcome outcome : {kShown, kNoProgram, kStartFails}) {
     SCOPED_TRACE(outcome);
     ui::seams().spreadsheetProgram = [&] { return outcome == kNoProgram ? QStringList() : QStringList{"true"}; };
     ui::seams().startDetached = [&](const QString&, const QStringList&) { return outcome == kShown; };
-    if (outcome == kNoProgram) automation::SetProgramFinder([](const QString&) { return QString(); });
+    if (outcome == kNoProgram) automation::seams().findProgram = [](const QString&) { return QString(); };
     StartGame(k170);
     Play({170});
     LeaveAnswering(ui::mrYes);
-    automation::SetProgramFinder(nullptr);
+    automation::seams().findProgram = nullptr;
     ASSERT_EQ(msg->Log().size(), outcome == kShown ? 1u : 2u);
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(Leg(0, 1), "");
     EXPECT_EQ(msg->Log().back().text == "Невозможно запустить Excel", outcome != kShown);
     if (outcome != kShown) continue;
     QVariantList value;
-    QString last;
-    for (const automation::Call& call : automation::LastApplication()->Calls()) {
+    for (const automation::Call& call : recorded.Calls())
       if (call.member == "Value") value = call.value.toList();
-      last = call.Describe();
-    }
-    EXPECT_EQ(last, "Visible = True");
+    EXPECT_TRUE(recorded.Described().endsWith("Visible = True"));
     ASSERT_EQ(value.size(), 4);
     EXPECT_EQ(QStringList({value[0].toList()[10].toString(), value[2].toList()[0].toString()}),
               QStringList({"180", "1"}));

@@ -31,7 +31,7 @@ TEST_F(ExcelModelTest, VisibleWritesTheWorkbookOnceAndHandsItOver) {
   EXPECT_EQ(started_.size(), 2u);
   EXPECT_TRUE(app->WrittenFile().isEmpty());
   host_.spreadsheetProgram = {};
-  automation::SetProgramFinder([](const QString&) { return QString(); });
+  automation::seams().findProgram = [](const QString&) { return QString(); };
   EXPECT_THROW(Excel(), EOleError);
   EXPECT_THROW(automation::CreateOleObject("Word.Application", host_), EOleError);
   EXPECT_TRUE(QDir(tmp_.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
@@ -86,7 +86,7 @@ TEST_F(ExcelModelTest, SpreadsheetProgramIsLookedUpInOrder) {
     automation::Host host;
     host.spreadsheetProgram = [&c] { return c.fromHost; };
     if (c.env) qputenv("VANTREL_SPREADSHEET", c.env);
-    automation::SetProgramFinder([&c](const QString& name) { return c.onPath.contains(name) ? "/bin/" + name : ""; });
+    automation::seams().findProgram = [&c](const QString& p) { return c.onPath.contains(p) ? "/bin/" + p : ""; };
     EXPECT_EQ(automation::SpreadsheetCommand(host), c.expected) << c.name;
     qunsetenv("VANTREL_SPREADSHEET");
   }
@@ -130,25 +130,25 @@ TEST(StartWatchedTest, AProgramFailingAtOnceIsNotStarted) {
   kill(running, SIGKILL);
 }
 
-// The record reads as the calls were made, also read midway and with an array
-// changed after it was assigned.
-TEST_F(ExcelModelTest, CallsAreRecordedAsMade) {
+// The calls are told as they are made, an array as it was when assigned.
+TEST_F(ExcelModelTest, CallsAreToldAsMade) {
+  testing_support::RecordedCalls recorded;
   auto app = Excel();
   app->Workbooks().Add();
   automation::Worksheet sheet = app->WorkSheets(1);
   automation::VariantArray array(1, 0);
   automation::Range block = sheet.GetRange(sheet.Cells(3, 2), sheet.Cells(1, 1));
   block.Value(array);
-  QStringList calls{app->Calls().back().Describe()};
+  QStringList calls{testing_support::Describe(recorded.Calls().back())};
   array.Set(1, 0, "b");
   block.Borders(9).Weight(automation::xlMedium);
   block.Value(array);
-  for (const automation::Call& call : app->Calls()) calls << call.Describe();
+  calls << recorded.Described();
   const QString value = "Range(A1:B3).Value = [2x1]", border = "Range(A1:B3).Borders(9)";
   EXPECT_EQ(calls.mid(4), QStringList({"WorkSheets(1).Range(Cells(3, 2), Cells(1, 1))", value, border,
                                        border + ".Weight = " + QString::number(automation::xlMedium), value}));
   EXPECT_EQ(calls[0], value);
-  auto second = [&app](size_t i) { return app->Calls()[i].value.toList()[1].toList()[0]; };
+  auto second = [&recorded](size_t i) { return recorded.Calls()[i].value.toList()[1].toList()[0]; };
   EXPECT_EQ(QVariantList({second(4), second(7)}), QVariantList({QVariant(), "b"}));
 }
 

@@ -9,6 +9,7 @@
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "tests/automation/QtPrinters.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 
 inline automation::VariantArray OneCell(const QString& text) {
@@ -31,7 +32,7 @@ class ExcelModelTest : public testing_support::SeamsFixture {
     };
   }
   void TearDown() override {
-    automation::SetProgramFinder({});
+    automation::seams() = {};
     qputenv("TMPDIR", oldTmp_);
     SeamsFixture::TearDown();
   }

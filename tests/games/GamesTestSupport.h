@@ -8,14 +8,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 #include <vector>
 
 #include "gamekit/GameConventions.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -97,10 +95,8 @@ class WindowTest : public testing_support::SeamsFixture {
   // value, "|" and its fill, and "|b" where it has a bottom border. Column
   // widths and merged ranges are kept in widths and merges.
   QStringList Cells(const QStringList& refs) {
-    QProcess reader;
-    reader.start("/usr/bin/python3", {QFileInfo(__FILE__).path() + "/../automation/read_xlsx.py", exported.value(0)});
-    EXPECT_TRUE(exported.size() == 1 && reader.waitForFinished(60000) && reader.exitCode() == 0) << exported.size();
-    const QJsonObject book = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    EXPECT_EQ(exported.size(), 1);
+    const QJsonObject book = testing_support::ReadWorkbook(exported.value(0));
     widths = book["widths"].toObject().toVariantMap();
     merges = book["merges"].toVariant().toStringList();
     QStringList out;

@@ -13,7 +13,7 @@ namespace testing_support {
 void InstallTestDefaults() {
   ui::seams().messages = [](const ui::ShownMessage& m) {
     ADD_FAILURE() << "unexpected message box: " << m.text.toStdString();
-    return (m.buttons & ui::mbCancel) ? int(ui::mrCancel) : (m.buttons & ui::mbNo) ? int(ui::mrNo) : int(ui::mrOk);
+    return DefaultAnswer(m);
   };
   ui::seams().modalRunner = [](ui::TForm& form) {
     form.show();

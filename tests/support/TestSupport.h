@@ -49,21 +49,19 @@ class FixedClock {
   QDateTime t_;
 };
 
-// Answers message boxes from a script and logs what was shown; installed into
-// seams().messages while it lives, the previous handler put back after.
+// The answer a box gets when nothing else is asked for: Cancel, else No, else OK.
+inline int DefaultAnswer(const ui::ShownMessage& m) {
+  return (m.buttons & ui::mbCancel) ? ui::mrCancel : (m.buttons & ui::mbNo) ? ui::mrNo : ui::mrOk;
+}
+
+// Answers message boxes from a script, then with their default, and logs what
+// was shown; installed into seams().messages while it lives.
 class ScriptedMessages {
  public:
   ScriptedMessages() : previous_(ui::seams().messages) {
     ui::seams().messages = [this](const ui::ShownMessage& shown) {
       ui::ShownMessage m = shown;
-      // When the script runs out, a box gets its default: OK for plain boxes,
-      // Cancel (or No where there is no Cancel) for questions.
-      const bool question = m.kind == ui::ShownMessage::Kind::Dialog;
-      m.answer = next_ < answers_.size()      ? answers_[next_++]
-                 : !question                  ? ui::mrOk
-                 : (m.buttons & ui::mbCancel) ? ui::mrCancel
-                 : (m.buttons & ui::mbNo)     ? ui::mrNo
-                                              : ui::mrOk;
+      m.answer = next_ < answers_.size() ? answers_[next_++] : DefaultAnswer(m);
       log_.push_back(m);
       if (onShow) onShow(m);
       return m.answer;
@@ -71,7 +69,6 @@ class ScriptedMessages {
   }
   ~ScriptedMessages() { ui::seams().messages = previous_; }
   ScriptedMessages(const ScriptedMessages&) = delete;
-  ScriptedMessages& operator=(const ScriptedMessages&) = delete;
 
   void Answer(int modalResult) { answers_.push_back(modalResult); }  // used in order
   const std::vector<ui::ShownMessage>& Log() const { return log_; }

@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -18,8 +15,8 @@
 #include <optional>
 #include <set>
 
-#include "automation/Excel.h"
 #include "darts/TournamentRules.h"
+#include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 #include "tournament/blank.h"
 #include "ui/Dialogs.h"
@@ -38,7 +35,7 @@ class BlankTest : public testing_support::SeamsFixture {
     Reset();
   }
   void TearDown() override {
-    automation::SetProgramFinder(nullptr);
+    automation::seams().findProgram = nullptr;
     delete std::exchange(Form_blank, nullptr);
     msg.reset(), SeamsFixture::TearDown();
   }
@@ -62,9 +59,9 @@ class BlankTest : public testing_support::SeamsFixture {
     Key(Qt::Key_Space);
   }
   // The kinds of the last export's calls; a run of one kind counts once.
-  static QStringList Phases() {
+  QStringList Phases() const {
     QStringList out;
-    for (const automation::Call& call : automation::LastApplication()->Calls()) {
+    for (const automation::Call& call : recorded.Calls()) {
       const QString kind = call.member == "ColorIndex" && call.object.contains("Interior") ? "Fill"
                            : call.object.endsWith("PageSetup")                             ? "PageSetup"
                                                                                            : call.member;
@@ -78,14 +75,7 @@ class BlankTest : public testing_support::SeamsFixture {
                                                   {"scale", 100},
                                                   {"fit", QJsonArray{1, 1}}};
   }
-  // The written workbook as the reader sees it (tests/automation/read_xlsx.py).
-  static QJsonObject Written() {
-    QProcess reader;
-    reader.start("/usr/bin/python3", {QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../automation/read_xlsx.py",
-                                      automation::LastApplication()->WrittenFile()});
-    EXPECT_TRUE(reader.waitForFinished(60000) && reader.exitCode() == 0) << reader.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
-  }
+  QJsonObject Written() const { return testing_support::ReadWorkbook(recorded.WrittenFile()); }
   // A cell's value as text, whether the workbook holds a text or a number.
   static QString Value(const QJsonObject& book, const QString& cell) {
     const QJsonValue v = book["cells"].toObject()[cell].toObject()["value"];
@@ -108,6 +98,7 @@ class BlankTest : public testing_support::SeamsFixture {
   TForm_blank* f = nullptr;
   Ui::TForm_blank* c = nullptr;
   std::optional<testing_support::ScriptedMessages> msg;
+  testing_support::RecordedCalls recorded;
   int started = 0;
 };
 
@@ -207,7 +198,7 @@ TEST_F(BlankTest, RoundRobinWorkbooksReadBackAsTheGroupTables) {
     for (int k = 1; k <= n; ++k) merges << Cell(2 * k, cols) + ":" + Cell(2 * k + 1, cols);
     if (n == 6) merges[3 * n] = "J2:j3";
     merges << t.footerMerges;
-    for (const automation::Call& call : automation::LastApplication()->Calls())
+    for (const automation::Call& call : recorded.Calls())
       if (call.member == "Range" && call.args.size() == 1) asked << call.args[0].toString();
     EXPECT_EQ(asked, merges);
 
@@ -280,7 +271,7 @@ TEST_F(BlankTest, BracketWorkbooksReadBackAsTheBrackets) {
     EXPECT_EQ(Phases(), (QStringList{"Workbooks", "Add", "WorkSheets", "ColumnWidth", "Borders", "Size", "Bold",
                                      "HorizontalAlignment", "VerticalAlignment", "PageSetup", "Value", "Visible"}));
     QStringList edges;  // all the slot lines (top edges) first, then the connectors (right edges)
-    for (const automation::Call& call : automation::LastApplication()->Calls())
+    for (const automation::Call& call : recorded.Calls())
       if (call.member == "Borders" && !edges.endsWith(call.args[0].toString())) edges << call.args[0].toString();
     EXPECT_EQ(edges, (QStringList{"3", "2"}));
 
@@ -327,7 +318,7 @@ TEST_F(BlankTest, NoSpreadsheetProgramIsReportedAndNothingChanges) {
     msg->Clear();
     started = 0;
     ui::seams().spreadsheetProgram = [found] { return found ? QStringList{"true"} : QStringList(); };
-    automation::SetProgramFinder([](const QString&) { return QString(); });
+    automation::seams().findProgram = [](const QString&) { return QString(); };
     ui::seams().startDetached = [this](const QString&, const QStringList&) { return ++started < 0; };
     for (int system : {0, 1}) {
       Print(system, 1);
