@@ -1,33 +1,32 @@
-// Игра 50 до 500 очков: bull practice. A leg starts at 500; every visit at the
-// bull scores 0..150 in steps of 25 and is taken off until exactly 0 is left.
+// Игра 50 до 500 очков: the window of the bull practice game (darts::Game50):
+// the visit buttons and their keys play a leg, the finishing-dart buttons
+// record it; the sheet, the panels and the table of legs show the game.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
+#include "darts/Game50.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_form_50.h"
+#include "gamekit/TGameWindow.h"
 
-class TForm50 : public ui::TForm, private Ui::TForm50 {
+namespace Ui {
+class TForm50;
+}
+
+class TForm50 : public gamekit::TGameWindow {
   Q_OBJECT
  public:
   explicit TForm50(QWidget* parent = nullptr);
+  ~TForm50() override;
 
-  Ui::TForm50& Controls() { return *this; }
-
-  float VisitValue = 0;  // 550 stands for a bust
-  float VisitCount = 0;  // visits of the leg, busts included; the sheet row of the last one
-  std::int32_t Remaining = 0;
-  std::int32_t LegScored = 0;
-  float DartAverage = 0;
-  float VisitAverage = 0;
-  std::int32_t LegCount = 0;
+  Ui::TForm50& Controls();
+  const darts::Game50& Game() const { return game_; }
 
  public slots:
-  bool BitBtn1Click();  // export of the legs
+  void BitBtn1Click();  // export of the legs
   void BitBtn2Click();  // new leg
   void BitBtn3Click();  // leave
-  void BitBtn4Click();  // the visit of VisitValue
+  void BitBtn4Click();  // the visit of the button pressed
   void BitBtn5Click();  // finished with dart 1
   void BitBtn6Click();  // finished with dart 2
   void BitBtn7Click();  // finished with dart 3
@@ -41,27 +40,28 @@ class TForm50 : public ui::TForm, private Ui::TForm50 {
   void BitBtn15Click();
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
-  void FormActivate() override;
   void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
- private:
-  void EnterVisit(float value);
-  void LegFinished(int lastVisit);
-  void RecordLeg(int dart);
-  void SetVisitButtons(bool on);
-  void SetDartButtons(bool on);
-  void ClearGrids();
-  void ClearWindow();
-  void ExitReset();
-  bool WriteStatisticsFile();
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QStringLiteral("50"); }
+  QStringList StatisticsLines(const QString& stamp) const override { return game_.FileLines(stamp); }
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
+  void ResetGame() override;
 
+ private:
+  void EnterVisit(int value);
+  void FinishingDart(int dart);
+  void ShowButtons();
+  void ShowGame();
+  void ClearWindow();
+
+  std::unique_ptr<Ui::TForm50> ui_;
+  darts::Game50 game_;
   gamekit::FunctionKeyMap keys_;
-  bool legRunning_ = false;
-  bool openingActivation_ = false;
-  int highestVisitRow_ = 0;  // rows past the grids' own are cleared too
-  int highestLegRow_ = 0;
+  int visitValue_ = 0;  // set by the visit button pressed
 };
 
 extern TForm50* Form50;
