@@ -1,5 +1,6 @@
 #include "darts/Game60.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "darts/FileLine.h"
@@ -66,7 +67,6 @@ void Game60::NewGame() {
 void Game60::Clear() {
   Target_ = kStart;
   visits_.clear();
-  history_.clear();
 }
 
 void Game60::LimitBox(bool ticked) {
@@ -75,18 +75,16 @@ void Game60::LimitBox(bool ticked) {
 }
 
 bool Game60::AcceptLimit(const QString& typed) {
-  bool ok = false;
-  const int limit = typed.trimmed().toInt(&ok);  // blanks between the digits do not read as a number
-  if (!ok || limit < kMinLimit || limit > kMaxLimit) return false;
+  // A text that is no number (blanks between the digits) reads as 0.
+  const int limit = typed.trimmed().toInt();
+  if (limit < kMinLimit || limit > kMaxLimit) return false;
   limit_ = limit;
   limitAccepted_ = true;
   return true;
 }
 
 // Only a limit that was accepted counts; one still being typed does not.
-bool Game60::LimitReached() const {
-  return limitBox_ && limitAccepted_ && limit_ <= static_cast<int>(visits_.size());
-}
+bool Game60::LimitReached() const { return limitBox_ && limitAccepted_ && limit_ <= static_cast<int>(visits_.size()); }
 
 bool Game60::Offered(Dart dart) const {
   if (!Scoring()) return false;
@@ -114,7 +112,6 @@ Game60::Visit Game60::Add(Played visit, int newTarget) {
 
   running_ = false;
   GamesPlayed_ += 1;
-  history_.resize(HistoryRow_ - 1);
   history_.push_back({QString(), QString(), QString(), QStringLiteral("Игра - ") + QString::number(GamesPlayed_)});
   for (int r = 0; r < static_cast<int>(visits_.size()); ++r) history_.push_back(SheetRow(r));
   HistoryRow_ += static_cast<int>(visits_.size()) + 1;
@@ -136,7 +133,7 @@ Game60::Row Game60::SheetRow(int row) const {
 std::vector<Game60::Row> Game60::LogRows() const {
   std::vector<Row> rows(HistoryRow_ + 1);
   for (int c = 0; c < 4; ++c) rows[0][c] = QString::fromUtf8(kTitles[c]);
-  for (int r = 1; r <= HistoryRow_ && r - 1 < static_cast<int>(history_.size()); ++r) rows[r] = history_[r - 1];
+  std::copy(history_.begin(), history_.end(), rows.begin() + 1);
   return rows;
 }
 

@@ -37,8 +37,7 @@ class Game60 {
   void NewGame();
   Visit Closed(Dart dart);
   Visit NotClosed();
-  // The window is closed: the target back at 60, the sheet and the log emptied
-  // (the counters stay until the next opening).
+  // The window is closed: the target back at 60 and the sheet emptied.
   void Clear();
 
   // The limit box: ticked, no visit counts until a limit is accepted;
@@ -52,6 +51,8 @@ class Game60 {
   bool LimitWaiting() const { return limitBox_ && !limitAccepted_; }
   // A visit may be reported: a game runs and no limit waits.
   bool Scoring() const { return running_ && !LimitWaiting(); }
+  // While scoring: "1" and "2" where so few darts can close the target, "3"
+  // and the Bull always.
   bool Offered(Dart dart) const;
   int Target() const { return Target_; }
   // The target the last finished game ended on.
@@ -95,9 +96,9 @@ class Game60 {
   int Target_ = kStart;
   int EndTarget_ = kStart;
   int GamesPlayed_ = 0;
-  int HistoryRow_ = 1;  // where the block of the next finished game begins
+  int HistoryRow_ = 1;          // where the block of the next finished game begins
   std::vector<Played> visits_;  // of the current (or just finished) game
-  std::vector<Row> history_;    // log rows 1..
+  std::vector<Row> history_;    // log rows 1..HistoryRow_ - 1
 };
 
 }  // namespace darts
