@@ -1,6 +1,7 @@
 #include "games/form_60.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "gamekit/GameWindow.h"
 #include "games/GameFocus.h"
@@ -13,6 +14,7 @@ namespace {
 
 using Dart = darts::Game60::Dart;
 using Visit = darts::Game60::Visit;
+using Widgets = std::initializer_list<QWidget*>;
 
 const char* const kBadLimit = "Внимание!!! Недопустимое значение. Введите число от 8 до 999 ";
 const char* const kLost = "Игра окончена! Да... надо что-то менять!!!";
@@ -87,9 +89,7 @@ void TForm60::FreshWindow() {
   c.CheckBox1->setEnabled(true);
   c.CheckBox1->setChecked(false);  // hides the limit entry when it was shown
   c.Label10->setEnabled(true);
-  for (QWidget* w :
-       {static_cast<QWidget*>(c.Label3), static_cast<QWidget*>(c.MaskEdit1), static_cast<QWidget*>(c.BitBtn9)})
-    w->setVisible(false);
+  for (QWidget* w : Widgets{c.Label3, c.MaskEdit1, c.BitBtn9}) w->setVisible(false);
   ShowGame();
   ClearSheet();
 }
@@ -152,8 +152,7 @@ void TForm60::AfterVisit(Visit visit) {
 void TForm60::CheckBox1Click() {
   Ui::TForm60& c = *ui_;
   const bool on = c.CheckBox1->isChecked();
-  for (QWidget* w :
-       {static_cast<QWidget*>(c.Label3), static_cast<QWidget*>(c.MaskEdit1), static_cast<QWidget*>(c.BitBtn9)}) {
+  for (QWidget* w : Widgets{c.Label3, c.MaskEdit1, c.BitBtn9}) {
     w->setVisible(on);
     if (on) w->setEnabled(true);
   }
@@ -168,9 +167,7 @@ void TForm60::CheckBox1Click() {
 void TForm60::BitBtn9Click() {
   Ui::TForm60& c = *ui_;
   if (!game_.AcceptLimit(c.MaskEdit1->Text())) return RefuseLimit();
-  for (QWidget* w :
-       {static_cast<QWidget*>(c.Label3), static_cast<QWidget*>(c.MaskEdit1), static_cast<QWidget*>(c.BitBtn9),
-        static_cast<QWidget*>(c.CheckBox1), static_cast<QWidget*>(c.Label10)})
+  for (QWidget* w : Widgets{c.Label3, c.MaskEdit1, c.BitBtn9, c.CheckBox1, c.Label10})
     w->setEnabled(false);  // the limit holds until the next opening
   ShowGame();
   games::RestFocus(*this);
@@ -191,7 +188,7 @@ void TForm60::MaskEdit1KeyPress(int key) {
 
 // ---------------------------------------------------------------------------
 // Leaving: before any finished game only the Yes/No question; closing empties
-// the sheet and the log.
+// the sheet.
 
 gamekit::TGameWindow::Played TForm60::WhatWasPlayed() const {
   return game_.GamesPlayed() < 1 ? Played::AskFirst : Played::Record;
