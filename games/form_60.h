@@ -1,24 +1,26 @@
-// Игра 60: checkout ladder. One target to check out, starting at 60: +10 when
-// closed with one of the three darts, +1 through the Bull, -1 when not closed;
-// the game ends at 1, at 131 or more, or after the chosen number of visits.
+// Игра 60: the window of the checkout ladder (darts::Game60): the buttons and
+// their keys report each visit; the panels show the target and its route, the
+// sheet the visits of the game.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
+#include "darts/Game60.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_form_60.h"
+#include "gamekit/TGameWindow.h"
 
-class TForm60 : public ui::TForm, private Ui::TForm60 {
+namespace Ui {
+class TForm60;
+}
+
+class TForm60 : public gamekit::TGameWindow {
   Q_OBJECT
  public:
   explicit TForm60(QWidget* parent = nullptr);
+  ~TForm60() override;
 
-  Ui::TForm60& Controls() { return *this; }
-
-  std::int32_t VisitNumber = 1;  // the visit about to be entered
-  std::int32_t GamesPlayed = 0;
-  std::int32_t HistoryRow = 1;  // next free row of the log
+  Ui::TForm60& Controls();
+  const darts::Game60& Game() const { return game_; }
 
  public slots:
   void BitBtn1Click();  // new game
@@ -28,43 +30,34 @@ class TForm60 : public ui::TForm, private Ui::TForm60 {
   void BitBtn5Click();  // closed with the third dart
   void BitBtn6Click();  // leave
   void BitBtn7Click();  // closed through the Bull
-  bool BitBtn8Click();  // export of the log
+  void BitBtn8Click();  // export of the log
   void BitBtn9Click();  // accept the visit limit
   void CheckBox1Click();
   void MaskEdit1KeyPress(int key);
 
  protected:
+  void BuildForm() override;
   void FormCreate() override;
   void FormShow() override;
   void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
- private:
-  int Target() const;
-  void SetTarget(int target);
-  void ShowRoute();
-  void ApplyFirstDartRule();
-  void ApplySecondDartRule();
-  bool LimitPending() const;
-  bool LimitReached(int visits) const;
-  void RefuseLimit();
-  void SetScoringButtons(bool on);
-  void FreshGame();
-  void FreshOpening();
-  void Closed(const QString& dart, int step);
-  void WriteVisitRow(const QString& closed, const QString& dart);
-  void EndGame(int visits, bool lost = false);
-  void FillCheckoutTable();
-  void ClearSheet();
-  void ClearLog();
-  void ExitReset();
-  bool WriteStatisticsFile();
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QStringLiteral("60"); }
+  QStringList StatisticsLines(const QString& stamp) const override { return game_.FileLines(stamp); }
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
 
+ private:
+  void FreshWindow();
+  void ShowGame();
+  void ShowLastVisit();
+  void ClearSheet();
+  void AfterVisit(darts::Game60::Visit visit);
+  void RefuseLimit();
+
+  std::unique_ptr<Ui::TForm60> ui_;
+  darts::Game60 game_;
   gamekit::FunctionKeyMap keys_;
-  bool gameRunning_ = false;
-  bool limitAccepted_ = false;
-  int highestVisitRow_ = 0;  // rows past the grids' own are cleared too
-  int highestLogRow_ = 0;
 };
 
 extern TForm60* Form60;
