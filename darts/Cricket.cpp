@@ -7,6 +7,7 @@
 namespace darts {
 
 QString Cricket::Caption(Segment seg) {
+  if (!Valid(seg)) return {};
   if (seg.s == 21) return QString::number(Score(seg));
   const char* const prefix[] = {"", "D", "T"};
   return QLatin1String(prefix[seg.m - 1]) + QString::number(seg.s);

@@ -33,7 +33,7 @@ class Cricket {
   enum class Kind { Miss, Single, Double, Treble };
 
   static bool Valid(Segment seg) { return seg.s >= 15 && seg.s <= 21 && seg.m >= 1 && seg.m <= 3; }
-  // "20", "D20", "T20", ... "15", "D15", "T15", "0", "25", "50".
+  // "20", "D20", "T20", ... "15", "D15", "T15", "0", "25", "50"; empty for no segment.
   static QString Caption(Segment seg);
   static Kind KindOf(Segment seg);
   // The target a segment marks (0 for 20 ... 6 for the Bull), -1 for the miss.

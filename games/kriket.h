@@ -75,7 +75,7 @@ class TForm_k : public gamekit::TGameWindow {
   std::unique_ptr<Ui::TForm_k> ui_;
   darts::Cricket game_;
   gamekit::FunctionKeyMap keys_;
-  std::optional<darts::Cricket::Segment> pending_;  // the segment clicked, for the entry step
+  std::optional<darts::Cricket::Segment> pending_;         // the segment clicked, for the entry step
   std::array<std::array<QPushButton*, 3>, 7> segments_{};  // by button row 15..21, then m
   std::array<std::array<QLabel*, 4>, darts::Cricket::kTargets> images_{};
   int shownRows_ = 0;  // visit rows the sheet shows
