@@ -1,40 +1,32 @@
-// Американский Крикет: one player closes 20 down to 15 and the Bull with three
-// marks each, dart by dart, clicking the segment hit; every finished leg goes
-// into the record that leaving writes and can export.
+// Американский Крикет: the window of the closing practice (darts::Cricket): the
+// segment buttons and the key 0 enter the darts, the pictures show the marks,
+// the sheet the visits of the leg.
 #pragma once
 
-#include <QPixmap>
 #include <array>
-#include <cstdint>
+#include <memory>
+#include <optional>
 
+#include "darts/Cricket.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_kriket.h"
+#include "gamekit/TGameWindow.h"
 
-class QPushButton;
+namespace Ui {
+class TForm_k;
+}
 class QLabel;
+class QPushButton;
 
-class TForm_k : public ui::TForm, private Ui::TForm_k {
+class TForm_k : public gamekit::TGameWindow {
   Q_OBJECT
  public:
   explicit TForm_k(QWidget* parent = nullptr);
+  ~TForm_k() override;
 
-  // The window's controls, as tests reach them.
-  Ui::TForm_k& Controls() { return *this; }
-  // Segment button "SpeedButton" + s + "_" + m (s 15..21, m 1..3).
-  QPushButton* SegmentButton(int s, int m) const;
+  Ui::TForm_k& Controls();
+  const darts::Cricket& Game() const { return game_; }
   // Picture k (0 plain, 1, 2 marks, 3 closed) of target panel 1..7.
-  QLabel* MarkImage(int panel, int k) const;
-
-  std::int32_t Marks20 = 0, Marks19 = 0, Marks18 = 0, Marks17 = 0, Marks16 = 0, Marks15 = 0, MarksBull = 0;
-  std::int32_t LegDarts = 0;
-  std::int32_t VisitRow = 1;
-  std::int32_t DartInVisit = 0;
-  std::int32_t LegNumber = 0;
-  std::int32_t LegsPlayed = 0;
-  std::int32_t HistoryRow = 2;
-  std::int32_t LegMisses = 0, LegSingles = 0, LegDoubles = 0, LegTrebles = 0;
-  std::int32_t TotalMisses = 0, TotalSingles = 0, TotalDoubles = 0, TotalTrebles = 0;
+  QLabel* MarkImage(int panel, int k);
 
  public slots:
   void SpeedButton20_1Click();
@@ -61,37 +53,32 @@ class TForm_k : public ui::TForm, private Ui::TForm_k {
   void BitBtn1Click();          // new leg
   void BitBtn2Click();          // leave
   void BitBtn3Click();          // the dart-entry step every segment runs
-  bool BitBtn4Click();          // export of the record
+  void BitBtn4Click();          // export of the record
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
+
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QStringLiteral("kriket"); }
+  QStringList StatisticsLines(const QString& stamp) const override;
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
+  void ResetGame() override;
+  void StayInGame() override;
 
  private:
-  static constexpr int kSegments = 21;
-  // Index of a segment in the order the dart-entry step examines the flags:
-  // 20 single, double, treble, 19, ..., 15, then "0", "25", "50".
-  static int SegmentIndex(int s, int m) { return s == 21 ? 18 + (m - 1) : (20 - s) * 3 + (m - 1); }
   void SegmentClick(int s, int m);
-  std::int32_t& MarksOf(int target);
-  std::array<int, 7> AllMarks() const;
-  void ShowMarks(int target);
-  void SetAllSegments(bool enabled);
-  void ShowPlainPictures();
-  void WriteLegBlock();
-  void WriteTotalsRow();
-  bool WriteStatisticsFile();
-  void ClearVisitRows();
-  void ClearRecordRows();
-  void SetRecordRow(int row, const QStringList& cells);
+  void ShowGame();
 
+  std::unique_ptr<Ui::TForm_k> ui_;
+  darts::Cricket game_;
   gamekit::FunctionKeyMap keys_;
-  std::array<bool, kSegments> flags_{};
-  std::array<QPushButton*, kSegments> segments_{};
-  int highestVisitRow_ = 0;   // rows past the grid's 150 are cleared as well
-  int highestRecordRow_ = 0;  // likewise past the record's 2000
+  std::optional<darts::Cricket::Segment> pending_;         // the segment clicked, for the entry step
+  std::array<std::array<QPushButton*, 3>, 7> segments_{};  // by button row 15..21, then m
+  std::array<std::array<QLabel*, 4>, darts::Cricket::kTargets> images_{};
+  int shownRows_ = 0;  // visit rows the sheet shows
 };
 
 extern TForm_k* Form_k;
