@@ -26,17 +26,20 @@ bool TGameWindow::ExportSheet() {
 }
 
 void TGameWindow::Leave() {
+  bool ended = false;  // closed, or staying by the player's answer
   ui::RunHandler([&] {
     switch (WhatWasPlayed()) {
       case Played::Nothing:
         ResetGame();
         Close();
+        ended = true;
         return;
       case Played::AskFirst:
         if (ExitYesNoDialog() == ui::mrYes)
           Close();
         else
           StayInGame();
+        ended = true;
         return;
       case Played::Record:
         break;
@@ -47,11 +50,15 @@ void TGameWindow::Leave() {
     // the game, so that nothing is lost.
     if (answer == ui::mrCancel || (answer == ui::mrYes && !ExportSheet() && !saved)) {
       StayInGame();
+      ended = true;
       return;
     }
     ResetGame();
     Close();
+    ended = true;
   });
+  // An error on the way was reported: the game goes on as after a Cancel.
+  if (!ended) StayInGame();
 }
 
 void TGameWindow::closeEvent(QCloseEvent* e) {

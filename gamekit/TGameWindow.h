@@ -39,9 +39,9 @@ class TGameWindow : public ui::TForm {
   virtual std::optional<darts::SheetBlock> Sheet() const = 0;
   // The window's own clearing before it closes after leaving.
   virtual void ResetGame() {}
-  // Leaving was answered with Cancel or No to the Yes/No question, or a Yes
-  // saved nothing: the game goes on; the window puts back what the question
-  // took (enabled buttons, the focus).
+  // Leaving was answered with Cancel or No to the Yes/No question, a Yes
+  // saved nothing, or an error ended it: the game goes on; the window puts
+  // back what the question took (enabled buttons, the focus).
   virtual void StayInGame() {}
 
   // The exit button's whole handler. Errors on the way are reported and end
