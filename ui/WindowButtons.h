@@ -15,4 +15,12 @@ namespace ui {
 // without an X display.
 void OfferNoMinimise(QWidget* window);
 
+// A window whose Close is gone shows no close button. A manager that keeps the
+// close button whatever the window asks, and takes from the window only which
+// parts of the frame to draw, is asked for the border alone, without a title
+// bar; returns true when it was, and the window then draws its own caption.
+// Returns false, asking nothing, under any other manager, without one and
+// without an X display. Call where OfferNoMinimise is called.
+bool OfferNoTitleBar(QWidget* window);
+
 }  // namespace ui
