@@ -1,5 +1,6 @@
 #include "ui/CaptionStrip.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QLinearGradient>
@@ -7,6 +8,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+
+#include "ui/WindowButtons.h"
 
 namespace ui {
 
@@ -104,7 +107,26 @@ void CaptionStrip::paintEvent(QPaintEvent*) {
 }
 
 void CaptionStrip::mousePressEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton && window()->windowHandle()) window()->windowHandle()->startSystemMove();
+  pressed_ = e->button() == Qt::LeftButton;
+  moving_ = false;
+  pressedAt_ = e->globalPosition();
+  e->accept();
+}
+
+void CaptionStrip::mouseMoveEvent(QMouseEvent* e) {
+  if (pressed_ && (e->buttons() & Qt::LeftButton) &&
+      (e->globalPosition() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+    pressed_ = false;
+    if (QWindow* w = window()->windowHandle()) moving_ = w->startSystemMove();
+  }
+  e->accept();
+}
+
+void CaptionStrip::mouseReleaseEvent(QMouseEvent* e) {
+  // The manager takes the mouse for a move it began: a release that still
+  // comes here came before it, and the move is called off.
+  if (moving_) CancelSystemMove(window());
+  pressed_ = moving_ = false;
   e->accept();
 }
 

@@ -16,10 +16,18 @@ class CaptionStrip : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* e) override;
-  // A press with the left button moves the window with the mouse, as the
-  // manager's title bar does.
+  // Dragging with the left button moves the window, as the manager's title
+  // bar does; a click does nothing (the manager is asked to move the window
+  // only while the button is still down, so that it sees the button let go).
   void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  QPointF pressedAt_;
+  bool pressed_ = false;
+  bool moving_ = false;  // the manager was asked to move the window
 };
 
 }  // namespace ui

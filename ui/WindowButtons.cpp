@@ -93,9 +93,30 @@ bool OfferNoTitleBar(QWidget* window) {
   xcb_flush(c);
   return true;
 }
+
+void CancelSystemMove(QWidget* window) {
+  if (!window || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return;
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  enum : uint32_t { kCancel = 11, kFromApplication = 1 };
+  xcb_client_message_event_t m{};
+  m.response_type = XCB_CLIENT_MESSAGE;
+  m.format = 32;
+  m.window = xcb_window_t(window->winId());
+  m.type = Atom(c, "_NET_WM_MOVERESIZE");
+  m.data.data32[2] = kCancel;
+  m.data.data32[3] = 1;  // the left button
+  m.data.data32[4] = kFromApplication;
+  xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&m));
+  xcb_flush(c);
+}
 #else
 void OfferNoMinimise(QWidget*) {}
 bool OfferNoTitleBar(QWidget*) { return false; }
+void CancelSystemMove(QWidget*) {}
 #endif
 
 }  // namespace ui

@@ -23,4 +23,10 @@ void OfferNoMinimise(QWidget* window);
 // without an X display. Call where OfferNoMinimise is called.
 bool OfferNoTitleBar(QWidget* window);
 
+// Ends a move of `window` that the manager was asked for by the mouse but may
+// not have begun before the button was let go (it would then move the window
+// with the mouse, and take the keys, until the next click). Does nothing
+// without an X display.
+void CancelSystemMove(QWidget* window);
+
 }  // namespace ui
