@@ -30,10 +30,12 @@
 
 namespace {
 
-// A game window as the layouts make them: fixed tool window, modal, on top or not.
+// A game window as the layouts make them: fixed tool window, modal, on top or
+// not; the one on top has no Close, as the solo and match windows (under this
+// manager it has no title bar and draws its own caption).
 class GameWindow : public ui::TForm {
  public:
-  explicit GameWindow(bool onTop) {
+  explicit GameWindow(bool onTop) : noClose_(onTop) {
     setWindowTitle(onTop ? "Игра поверх всех" : "Игра");
     setProperty("BorderStyle", "bsToolWindow");
     setProperty("Position", "poMainFormCenter");
@@ -43,6 +45,14 @@ class GameWindow : public ui::TForm {
     new QPushButton("- Выход", this);
     InitForm();
   }
+
+ protected:
+  void FormShow() override {
+    if (noClose_) NoCloseSystemMenu();
+  }
+
+ private:
+  bool noClose_;
 };
 
 QString Run(const QString& program, const QStringList& args) {

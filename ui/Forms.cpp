@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "ui/Application.h"
+#include "ui/CaptionStrip.h"
 #include "ui/Dialogs.h"
 #include "ui/Seams.h"
 #include "ui/WindowButtons.h"
@@ -144,10 +145,33 @@ void TForm::ApplyWindowFlags() {
   if (isVisible() || testAttribute(Qt::WA_WState_Created)) {
     overrideWindowFlags(f);
     if (windowHandle()) windowHandle()->setFlags(f);
-    OfferNoMinimise(this);  // the new flags gave the window its type again
+    OfferNoMinimise(this);  // the new flags gave the window its type and hints again
+    // Where the manager would keep a close button that does nothing, the
+    // window has no title bar and shows its caption itself.
+    ShowCaptionStrip(closeRemoved_ && border_ != Border::None && OfferNoTitleBar(this));
   } else {
     setWindowFlags(f);
   }
+}
+
+// The strip lies above the client area: the window grows by its height and
+// every control keeps its place in the client area.
+void TForm::ShowCaptionStrip(bool on) {
+  if (on && !captionStrip_) captionStrip_ = new CaptionStrip(this);
+  const int strip = on ? captionStrip_->height() : 0;
+  const int dy = strip - stripHeight_;
+  if (dy == 0) return;
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w != captionStrip_ && !w->isWindow()) w->move(w->x(), w->y() + dy);
+  }
+  stripHeight_ = strip;
+  if (border_ == Border::Sizeable || border_ == Border::SizeToolWin)
+    resize(width(), height() + dy);
+  else
+    setFixedSize(clientSize_.width(), clientSize_.height() + strip);
+  captionStrip_->setVisible(on);
+  captionStrip_->raise();
+  if (inModal_) PlaceWindow();  // opening: placed by its new size
 }
 
 void TForm::NoCloseSystemMenu() {

@@ -10,6 +10,8 @@ class QKeyEvent;
 
 namespace ui {
 
+class CaptionStrip;
+
 // Virtual key codes as the window handlers see them.
 enum VirtualKey {
   VK_BACK = 8,
@@ -112,6 +114,8 @@ class TForm : public QDialog {
 
  private:
   void ApplyWindowFlags();
+  // Draws the window's own caption above its client area, or takes it away.
+  void ShowCaptionStrip(bool on);
   void PlaceWindow();
   void TieToOwner(QWidget* owner);
 
@@ -126,6 +130,8 @@ class TForm : public QDialog {
   Border border_ = Border::Sizeable;
   Placement placement_ = Placement::Designed;
   QSize clientSize_;
+  QPointer<CaptionStrip> captionStrip_;
+  int stripHeight_ = 0;  // how far the client area lies below the window's top
   QPointer<QAbstractButton> defaultButton_;
   QPointer<QAbstractButton> cancelButton_;
 };

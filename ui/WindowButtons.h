@@ -15,4 +15,18 @@ namespace ui {
 // without an X display.
 void OfferNoMinimise(QWidget* window);
 
+// A window whose Close is gone shows no close button. A manager that keeps the
+// close button whatever the window asks, and takes from the window only which
+// parts of the frame to draw, is asked for the border alone, without a title
+// bar; returns true when it was, and the window then draws its own caption.
+// Returns false, asking nothing, under any other manager, without one and
+// without an X display. Call where OfferNoMinimise is called.
+bool OfferNoTitleBar(QWidget* window);
+
+// Ends a move of `window` that the manager was asked for by the mouse but may
+// not have begun before the button was let go (it would then move the window
+// with the mouse, and take the keys, until the next click). Does nothing
+// without an X display.
+void CancelSystemMove(QWidget* window);
+
 }  // namespace ui

@@ -2,13 +2,15 @@
 # Starts the real program under a virtual X server (optionally with the openbox
 # window manager) in an empty current directory, under the Russian locale. Finds
 # the main window by its caption and checks the data folders it made. Under the
-# window manager it also opens the solo window from the menu, opens the checkout
-# table from it and checks that the table comes up above the solo window with
-# the keyboard, and that F10 closes it and gives the keyboard back. Then, by
-# keyboard only, sets up and plays a two-player match, exports it to a stand-in
-# spreadsheet program (a copy into a folder) and reads the workbook back, and
-# plays a game 27 whose statistics file it compares byte for byte. Leaves the
-# program through "Файл" / "Выход" and checks that it ended cleanly and quickly.
+# window manager it also opens the solo window from the menu, checks that it has
+# no title bar with a close button but a caption of its own that moves it when
+# dragged, opens the checkout table from it and checks that the table comes up
+# above the solo window with the keyboard, and that F10 closes it and gives the
+# keyboard back. Then, by keyboard only, sets up and plays a two-player match,
+# exports it to a stand-in spreadsheet program (a copy into a folder) and reads
+# the workbook back, and plays a game 27 whose statistics file it compares byte
+# for byte. Leaves the program through "Файл" / "Выход" and checks that it ended
+# cleanly and quickly.
 # Usage: run_e2e.sh [--wm openbox] <path of the vantrel program>
 set -euo pipefail
 
@@ -158,8 +160,32 @@ if [ -n "$wm" ]; then
   wait_active "$solo" "$SOLO"
   echo "e2e: solo window $solo is active"
 
+  # The solo window has no Close: the manager draws it a border without a
+  # title bar (so no close button), and the window draws its own caption above
+  # its client area of 1007 x 668; dragging the caption moves the window, which
+  # keeps the keyboard.
+  frame="$(xprop -id "$solo" _NET_FRAME_EXTENTS | sed 's/.*= //')"
+  read -r _ _ top bottom <<<"${frame//,/ }"
+  [ "$top" = "$bottom" ] || fail "the manager draws a title bar on the solo window (frame $frame)"
+  eval "$(xdotool getwindowgeometry --shell "$solo")"
+  caption=$((HEIGHT - 668))
+  [ "$caption" -gt 0 ] || fail "the solo window draws no caption (height $HEIGHT)"
+  before="$X,$Y"
+  xdotool mousemove --window "$solo" 300 $((caption / 2)) mousedown 1
+  for _ in 1 2 3 4; do
+    sleep 0.1
+    xdotool mousemove_relative -- 10 8
+  done
+  xdotool mouseup 1
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$solo")"
+  [ "$X" -gt "${before%,*}" ] && [ "$Y" -gt "${before#*,}" ] ||
+    fail "dragging the caption did not move the solo window ($before, then $X,$Y)"
+  wait_active "$solo" "$SOLO"
+  echo "e2e: solo window has a caption of its own, no title bar, and moves by it"
+
   # The checkout table button, clicked; the table comes up modally above.
-  xdotool mousemove --window "$solo" 786 109 click 1
+  xdotool mousemove --window "$solo" 786 $((caption + 109)) click 1
   table="$(wait_window "$TABLE")"
   wait_active "$table" "$TABLE"
   stacked_above "$table" "$solo" || fail "the checkout table is stacked below the solo window"
@@ -175,6 +201,11 @@ if [ -n "$wm" ]; then
   [ -z "$(find_window "$TABLE")" ] || fail "F10 did not close the checkout table"
   wait_active "$solo" "$SOLO"
   echo "e2e: F10 closed the table, the solo window is active again"
+  # A click on the caption, and a flick let go before the manager took the
+  # mouse, leave the keys to the window.
+  xdotool mousemove --window "$solo" 300 $((caption / 2)) click 1
+  xdotool mousedown 1 mousemove_relative -- 30 20 mouseup 1
+  sleep 0.3
   xdotool key F10
   for _ in $(seq 1 50); do
     [ -z "$(find_window "$SOLO")" ] && break
