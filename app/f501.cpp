@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/form_501double.h"
+#include "ui_f501.h"
 
 TForm_501* Form_501 = nullptr;
 
@@ -17,78 +18,80 @@ int ScoreOfItem(int index) {
 
 }  // namespace
 
-TForm_501::TForm_501(QWidget* parent) : ui::TForm(parent) {
-  setupUi(this);
-  ComboBox1->setCurrentIndex(-1);  // no game chosen, empty text
+TForm_501::TForm_501(QWidget* parent) : ui::TForm(parent) {}
+TForm_501::~TForm_501() = default;
+
+Ui::TForm_501& TForm_501::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TForm_501::BuildForm() {
+  ui_ = std::make_unique<Ui::TForm_501>();
+  ui_->setupUi(this);
+  ui_->ComboBox1->setCurrentIndex(-1);  // no game chosen, empty text
   InitForm();
 }
 
-void TForm_501::FormCreate() { StartScore = 501; }
+void TForm_501::FormCreate() { StartScore_ = 501; }
 
 void TForm_501::FormShow() {
   NoCloseSystemMenu();
-  StartScore = 501;
-  ComboBox1->setFocus();
+  StartScore_ = 501;
+  ui_->ComboBox1->setFocus();
 }
 
 void TForm_501::ComboBox1Select() {
-  const int i = ComboBox1->currentIndex();
-  if (i >= 0) StartScore = ScoreOfItem(i);
+  const int i = ui_->ComboBox1->currentIndex();
+  if (i >= 0) StartScore_ = ScoreOfItem(i);
 }
 
 // Enter in the starter group accepts the settings, as a default button would.
 void TForm_501::keyPressEvent(QKeyEvent* e) {
   const bool enter = ui::VirtualKeyOf(*e) == ui::VK_RETURN && !(e->modifiers() & ~Qt::KeypadModifier);
-  if (enter && RadioGroup1->isAncestorOf(focusWidget())) {
-    BitBtn2->click();
+  if (enter && ui_->RadioGroup1->isAncestorOf(focusWidget())) {
+    ui_->BitBtn2->click();
     return;
   }
   ui::TForm::keyPressEvent(e);
 }
 
+// A box that gets disabled keeps its check mark, and it still counts.
 void TForm_501::ComboBox2Select() {
-  const int sets = ComboBox2->currentIndex();
-  if (Form_501d) Form_501d->SetsToWin = sets;
-  // A box that gets disabled keeps its check mark, and it still counts.
-  CheckBox2->setEnabled(sets > 0);
-  CheckBox1->setEnabled(sets <= 0);
-}
-
-void TForm_501::ComboBox3Select() {
-  if (Form_501d) Form_501d->LegsToWin = ComboBox3->currentIndex() + 1;
+  const int sets = ui_->ComboBox2->currentIndex();
+  ui_->CheckBox2->setEnabled(sets > 0);
+  ui_->CheckBox1->setEnabled(sets <= 0);
 }
 
 void TForm_501::FormClose() {
-  RadioGroup1->setItemIndex(1);
-  Edit3->clear();
-  Edit4->clear();
+  ui_->RadioGroup1->setItemIndex(1);
+  ui_->Edit3->clear();
+  ui_->Edit4->clear();
 }
 
 void TForm_501::BitBtn1Click() {
-  RadioGroup1->setItemIndex(1);
-  Edit3->clear();
-  Edit4->clear();
+  FormClose();
   Close();
 }
 
 void TForm_501::BitBtn2Click() {
-  TForm_501d* m = Form_501d;
-  if (!m) return;
+  if (!Form_501d) return;
+  Ui::TForm_501& c = *ui_;
   // What the list shows is what is played, also when it was chosen at an
   // earlier opening.
-  StartScore = ScoreOfItem(ComboBox1->currentIndex());
-  match::MatchSetup setup;
-  setup.startScore = StartScore;
-  setup.setsToWin = ComboBox2->currentIndex();
-  setup.legsToWin = ComboBox3->currentIndex() + 1;
-  setup.starter = RadioGroup1->ItemIndex() == 0 ? 1 : 2;
-  setup.decidingLegDraw = CheckBox1->isChecked() ? 1 : 0;
-  setup.decidingSetDraw = CheckBox2->isChecked() ? 1 : 0;
-  setup.player1 = Edit3->text();
-  setup.player2 = Edit4->text();
-  m->PrepareMatch(setup);
-  m->ShowModal();
+  StartScore_ = ScoreOfItem(c.ComboBox1->currentIndex());
+  darts::MatchSetup setup;
+  setup.startScore = StartScore_;
+  setup.setsToWin = c.ComboBox2->currentIndex();
+  setup.legsToWin = c.ComboBox3->currentIndex() + 1;
+  setup.starter = c.RadioGroup1->ItemIndex() == 0 ? 1 : 2;
+  setup.decidingLegDraw = c.CheckBox1->isChecked();
+  setup.decidingSetDraw = c.CheckBox2->isChecked();
+  setup.player1 = c.Edit3->text();
+  setup.player2 = c.Edit4->text();
+  Form_501d->PrepareMatch(setup);
+  Form_501d->ShowModal();
   // Back from the match: the dialog is ready for the next one, from its first
   // list (never on a button that starts or leaves).
-  ComboBox1->setFocus();
+  c.ComboBox1->setFocus();
 }

@@ -3,25 +3,28 @@
 // it in the match window.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
 #include "ui/Forms.h"
-#include "ui_f501.h"
 
-class TForm_501 : public ui::TForm, private Ui::TForm_501 {
+namespace Ui {
+class TForm_501;
+}
+
+class TForm_501 : public ui::TForm {
   Q_OBJECT
  public:
   explicit TForm_501(QWidget* parent = nullptr);
+  ~TForm_501() override;
 
-  // The window's controls, as other windows and tests reach them.
-  Ui::TForm_501& Controls() { return *this; }
-
-  std::int32_t StartScore = 501;
+  Ui::TForm_501& Controls();
+  // The start score chosen in this opening (501 until one is chosen).
+  int StartScore() const { return StartScore_; }
 
  public slots:
   void ComboBox1Select();
   void ComboBox2Select();
-  void ComboBox3Select();
+  void ComboBox3Select() {}  // the legs are read when the match is accepted
   void CheckBox1Click() {}
   void CheckBox2Click() {}
   void RadioGroup1Click() {}
@@ -29,10 +32,15 @@ class TForm_501 : public ui::TForm, private Ui::TForm_501 {
   void BitBtn1Click();  // leave
 
  protected:
+  void BuildForm() override;
   void FormCreate() override;
   void FormShow() override;
   void FormClose() override;
   void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  std::unique_ptr<Ui::TForm_501> ui_;
+  int StartScore_ = 501;
 };
 
 extern TForm_501* Form_501;

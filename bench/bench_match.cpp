@@ -19,14 +19,14 @@
 #include "automation/NumberText.h"
 #include "bench/BenchSupport.h"
 #include "darts/DartsRules.h"
-#include "darts/MatchRules.h"
+#include "ui_form_501double.h"
 
 namespace {
 
 using namespace bench;
 
-match::MatchSetup Longest(int startScore) {
-  match::MatchSetup setup;
+darts::MatchSetup Longest(int startScore) {
+  darts::MatchSetup setup;
   setup.startScore = startScore;
   setup.setsToWin = 9;
   setup.legsToWin = 20;
@@ -39,7 +39,8 @@ match::MatchSetup Longest(int startScore) {
 // it, otherwise the next score of a cycle that does not bust.
 int NextVisit(const TForm_501d& form, size_t& next) {
   static const int cycle[] = {60, 45, 100, 26, 81, 140, 0, 85, 180, 57};
-  const int remainder = static_cast<int>(form.CurrentThrower == 1 ? form.Remainder1 : form.Remainder2);
+  const darts::Match& match = form.Game();
+  const int remainder = match.Remainder(match.CurrentThrower());
   if (remainder <= 170 && !darts::IsUnfinishable(remainder) && !darts::IsImpossibleVisit(remainder)) return remainder;
   for (;;) {
     const int v = cycle[next++ % std::size(cycle)];
@@ -62,10 +63,10 @@ void BM_MatchVisit(benchmark::State& state) {
     const auto start = Clock::now();
     TypeVisit(c.MaskEdit1, visit);
     samples.push_back(MicrosecondsSince(start));
-    if (form.LegOver != 0) {
+    if (form.Game().LegOver()) {
       state.PauseTiming();
       SendKey(&form, Qt::Key_F3);  // always offered
-      if (form.MatchOver != 0) form.PrepareMatch(Longest(1001));
+      if (form.Game().MatchOver()) form.PrepareMatch(Longest(1001));
       SendKey(&form, Qt::Key_F7);
       state.ResumeTiming();
     }
@@ -86,25 +87,23 @@ TForm_501d& LongestMatchPlayed() {
     auto* f = new TForm_501d;
     f->PrepareMatch(Longest(501));
     f->ShowModal();
-    darts::MatchScore score;
-    const darts::MatchSettings settings{9, 20, false, false};
+    const darts::Match& match = f->Game();
     int winner = 1;
     size_t next = 0;
-    while (f->MatchOver == 0) {
+    while (!match.MatchOver()) {
       SendKey(f, Qt::Key_F7);
-      while (f->LegOver == 0) {
-        const bool winnerThrows = f->CurrentThrower == winner;
+      while (!match.LegOver()) {
+        const bool winnerThrows = match.CurrentThrower() == winner;
         TypeVisit(f->Controls().MaskEdit1, winnerThrows ? NextVisit(*f, next) : 41);
       }
       SendKey(f, Qt::Key_F3);
-      darts::CountLeg(settings, score, winner);
-      const bool legsLevel = score.legs[0] == score.legs[1];
-      if (legsLevel && score.sets[0] == score.sets[1]) {
+      const bool legsLevel = match.Legs(1) == match.Legs(2);
+      if (legsLevel && match.Sets(1) == match.Sets(2)) {
         winner = 1;
       } else if (legsLevel) {
-        winner = score.sets[0] > score.sets[1] ? 2 : 1;
+        winner = match.Sets(1) > match.Sets(2) ? 2 : 1;
       } else {
-        winner = score.legs[0] > score.legs[1] ? 2 : 1;
+        winner = match.Legs(1) > match.Legs(2) ? 2 : 1;
       }
     }
     return f;
@@ -121,8 +120,8 @@ void BM_LongestMatchExport(benchmark::State& state) {
     DropLastExport();
     state.ResumeTiming();
   }
-  state.counters["legs"] = form.LegsPlayed;
-  state.counters["rows"] = form.RecordRow + 8;
+  state.counters["legs"] = form.Game().LegsPlayed();
+  state.counters["rows"] = form.Game().RecordRow() + 8;
   ui::ResetSeams();
 }
 BENCHMARK(BM_LongestMatchExport)->Unit(benchmark::kMillisecond);
@@ -144,11 +143,11 @@ void BM_LongestMatchLibxlsxwriter(benchmark::State& state) {
   QChar separator = ui::seams().decimalSeparator;
   if (separator.isNull()) separator = QLocale::system().decimalPoint().at(0);
 
-  const int rows = form.RecordRow;
+  const darts::Match& match = form.Game();
+  const int rows = match.RecordRow();
   const int sheetRows = static_cast<int>(values.size());
   const int cols = 10;
-  const QString name1 = form.Controls().Panel7->text().trimmed();
-  ui::TStringGrid& record = *form.Controls().StringGrid3;
+  const QString name1 = match.Player1Name().trimmed();
   struct DirectCell {
     QByteArray text;  // a text cell; empty with decimals < 0 for a blank
     double number = 0;
@@ -171,7 +170,7 @@ void BM_LongestMatchLibxlsxwriter(benchmark::State& state) {
     }
   }
   for (int k = 0; k <= rows + 1; ++k) {
-    if (k >= 1 && record.Cell(1, k - 1).trimmed() == name1) fills[static_cast<size_t>(k)] = 0x00CCFF;
+    if (k >= 1 && match.RecordCell(1, k - 1).trimmed() == name1) fills[static_cast<size_t>(k)] = 0x00CCFF;
     if (k + 1 == rows) fills[static_cast<size_t>(rows)] = 0xFFFF99;
   }
   std::vector<QByteArray> codes{"0"};
