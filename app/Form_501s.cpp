@@ -53,8 +53,9 @@ void TForm_501_s::BuildForm() {
 }
 
 // The sheets, the edits and the panels as the game has them; rows before the
-// fewer of those drawn and those there are now have not changed.
-void TForm_501_s::ShowGame() {
+// fewer of those drawn and those there are now have not changed. The record
+// changes with the number of its legs, and at opening and closing.
+void TForm_501_s::ShowGame(bool wholeRecord) {
   Ui::TForm_501_s& c = *ui_;
   SetText(c.Edit2, QString::number(game_.StartScore()));
   SetText(c.Edit3, QString::number(game_.LegNumber()));
@@ -78,6 +79,7 @@ void TForm_501_s::ShowGame() {
     for (int col = 0; col < darts::SoloSession::kLegCols; ++col) c.StringGrid2->SetCell(col, r, cells[col]);
   };
   const int legs = game_.RecordedLegs();
+  if (legs == shownLegs_ && !wholeRecord) return;
   showRecordRow(0);  // the totals
   for (int r = std::min(shownLegs_, legs) + 1; r <= std::max(shownLegs_, legs); ++r) showRecordRow(r);
   shownLegs_ = legs;
@@ -104,7 +106,7 @@ void TForm_501_s::FormShow() {
   c.BitBtn6->setEnabled(false);
   c.BitBtn7->setEnabled(false);
 
-  ShowGame();
+  ShowGame(true);
   c.StringGrid1->Repaint();
   // The last closing focused the score field, which is disabled now.
   c.ComboBox1->setFocus();
@@ -292,5 +294,5 @@ void TForm_501_s::FormClose() {
   FocusScoreField();
   c.BitBtn2->setEnabled(false);
   game_.Clear();
-  ShowGame();
+  ShowGame(true);
 }

@@ -53,7 +53,7 @@ class TForm_501_s : public gamekit::TGameWindow {
   void LegEnd(bool recorded);
   void FinishingDart(int dart);
   void AfterRecord();
-  void ShowGame();
+  void ShowGame(bool wholeRecord = false);
   void FocusScoreField();
   // Where the focus rests when no action names a control: the score field
   // while it takes visits, the first offered finishing dart while the dart is
