@@ -1,38 +1,27 @@
-// Классический 501, 301,201 и т.д.: one player plays legs of a countdown game
-// alone, visit by visit, with checkout suggestions and a record of every leg.
+// Классический 501, 301,201 и т.д.: the window of solo practice
+// (darts::SoloSession): the score field and the buttons play the legs; the
+// visit sheet, the leg record and the panels show them.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
+#include "darts/SoloSession.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_Form_501s.h"
+#include "gamekit/TGameWindow.h"
 
-class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
+namespace Ui {
+class TForm_501_s;
+}
+
+class TForm_501_s : public gamekit::TGameWindow {
   Q_OBJECT
 
  public:
   explicit TForm_501_s(QWidget* parent = nullptr);
+  ~TForm_501_s() override;
 
-  // The window's controls, as other windows and tests reach them.
-  Ui::TForm_501_s& Controls() { return *this; }
-
-  std::int32_t StartScore = 501;
-  std::int32_t Remainder = 501;
-  std::int32_t LegNumber = 0;    // also the leg record row of the current leg
-  std::int32_t LegDarts = 0;     // 0 in play, 1 while the finishing dart is asked, else the leg's darts
-  std::int32_t LegRecorded = 0;  // 1 once the current leg stands in the leg record
-  std::int32_t Band60 = 0;
-  std::int32_t Band80 = 0;
-  std::int32_t Band100 = 0;
-  std::int32_t Band140 = 0;
-  std::int32_t Band180 = 0;
-  float VisitScore = 0;
-  float VisitCount = 0;  // visits of the current leg; the visit sheet row of the last one
-  float AvgPerDart = 0;
-  float AvgPerVisit = 0;
-  float SumPerDart = 0;
-  float SumPerVisit = 0;
+  Ui::TForm_501_s& Controls();
+  const darts::SoloSession& Game() const { return game_; }
 
  public slots:
   void BitBtn1Click();  // Ok: the visit action
@@ -43,44 +32,42 @@ class TForm_501_s : public ui::TForm, private Ui::TForm_501_s {
   void BitBtn6Click();  // finished with dart 2
   void BitBtn7Click();  // finished with dart 3
   void BitBtn8Click();  // undo the last visit
-  bool BitBtn9Click();  // export of the leg record to a spreadsheet
+  void BitBtn9Click();  // export of the leg record to a spreadsheet
   void ComboBox1Select();
   void MaskEdit1KeyPress(int key);
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
   void FormClose() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QString::number(game_.StartScore()); }
+  QStringList StatisticsLines(const QString& stamp) const override { return game_.FileLines(stamp); }
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
+  void ResetGame() override;
+
  private:
-  void VisitAction();
   void TryVisit();
-  void LegEnd();
-  void RecordLeg(int dart);
-  void ShowSuggestion(int remainder);
-  void FillSuggestionTable();
+  void LegEnd(bool recorded);
+  void FinishingDart(int dart);
+  void AfterRecord();
+  void ShowGame(bool wholeRecord = false);
   void FocusScoreField();
   // Where the focus rests when no action names a control: the score field
   // while it takes visits, the first offered finishing dart while the dart is
   // asked, the game list before the first leg, otherwise the window itself,
   // where Enter and Space do nothing.
   void RestFocus();
-  void ExitReset();
-  bool WriteStatisticsFile();
-  void RecomputeLegAverages(int lastLeg);
-  int BandCount(int band) const;
-  void AddToBand(int visit, int delta);
-  void ClearVisitRows(int first);
-  void FollowVisits(int lastVisit);
-  void ClearLegRows(int first);
-  static int StartScoreOf(int itemIndex);
 
+  std::unique_ptr<Ui::TForm_501_s> ui_;
+  darts::SoloSession game_;
   gamekit::FunctionKeyMap keys_;
-  // Highest rows written since the sheets were last cleared: rows past the
-  // display rows are cleared with the others.
-  int highestVisitRow_ = 0;
-  int highestLegRow_ = 0;
-  int sheetRows_ = 100;  // rows of the visit sheet in the form
+  // Rows of the sheets drawn from the game, and the visit sheet's rows in the form.
+  int shownVisits_ = 0;
+  int shownLegs_ = 0;
+  int sheetRows_ = 100;
 };
 
 extern TForm_501_s* Form_501_s;

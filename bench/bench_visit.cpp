@@ -9,6 +9,7 @@
 #include "app/Form_501s.h"
 #include "bench/BenchSupport.h"
 #include "darts/DartsRules.h"
+#include "ui_Form_501s.h"
 
 namespace {
 
@@ -28,21 +29,21 @@ void BM_SoloVisit(benchmark::State& state) {
   std::vector<double> samples;
   samples.reserve(static_cast<size_t>(state.max_iterations));
   for (auto _ : state) {
-    const int remainder = form.Remainder;
+    const int remainder = form.Game().Remainder();
     const bool finish = remainder <= 170 && !darts::IsUnfinishable(remainder) && !darts::IsImpossibleVisit(remainder);
     const int visit = finish ? remainder : cycle[next++ % std::size(cycle)];
     const auto start = Clock::now();
     TypeVisit(c.MaskEdit1, visit);
     samples.push_back(MicrosecondsSince(start));
-    if (form.Remainder == 0) {
+    if (form.Game().Remainder() == 0) {
       state.PauseTiming();
-      if (form.LegDarts == 1) SendKey(&form, Qt::Key_F3);  // the finishing dart, when asked
+      if (form.Game().DartAsked()) SendKey(&form, Qt::Key_F3);  // the finishing dart, when asked
       SendKey(&form, Qt::Key_F7);
       state.ResumeTiming();
     }
   }
   state.counters["median_us"] = MedianMicroseconds(samples);
-  state.counters["legs"] = form.LegNumber;
+  state.counters["legs"] = form.Game().LegNumber();
   form.Close();
   ui::ResetSeams();
 }
