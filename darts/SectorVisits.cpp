@@ -10,9 +10,4 @@ bool IsSectorVisit(int sector, int score) {
   return score % step == 0 && score / step <= most;
 }
 
-QString LeadingZeroRule(const QString& typed) {
-  if (typed.startsWith(QLatin1Char('0'))) return QStringLiteral("0");
-  return typed;
-}
-
 }  // namespace darts

@@ -1,64 +1,47 @@
 #include "games/nabor.h"
 
+#include <QColor>
 #include <QLabel>
-#include <QPushButton>
 #include <algorithm>
 
-#include "automation/Excel.h"
-#include "darts/SectorVisits.h"
 #include "gamekit/GameWindow.h"
-#include "gamekit/GridExport.h"
 #include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
+#include "ui_nabor.h"
 
 TForm_n* Form_n = nullptr;
 
 namespace {
 
+using darts::BigRound;
+
 const char* const kOutOfRange = "Внимание!!! Недопустимое значение. Введите число от 0 до 180 ";
 const char* const kNothingToUndo = "НУ ПИПЕЦ... Тогда начинай новую игру!!!";
 
-constexpr int kRounds = 21;      // sectors 1..20 and the Bull
-constexpr int kScorePanel = 21;  // the score of round n is panel n + 21
-constexpr int kSumPanel = 44;
-constexpr int kGameCols = 27;  // per-game table: date, game, 21 rounds, sum, 3 averages
-constexpr int kFileCols = 28;  // one empty cell past the table on every line
-constexpr int kSumCol = 23;
-constexpr int kRunningCol = 26;
-constexpr int kResultRows = 120;
+constexpr int kPanels = 49;
+constexpr int kScorePanel = 21;   // the score of round n is panel n + 21
+constexpr int kResultRows = 120;  // emptied at every showing, and any later row
 const QColor kLime(0, 255, 0);
 const QColor kBlack(0, 0, 0);
 
-QStringList GameHeaders() {
-  QStringList h = {"Дата и Время", "Игра"};
-  for (int s = 1; s <= 20; ++s) h << QString::number(s);
-  h << "Bull"
-    << "Сумма"
-    << "Ср. на 1"
-    << "Ср. на 3"
-    << "Ср. набор(нарастающий)";
-  return h;
+void Paint(QLabel* panel, const QColor& colour) {
+  panel->setProperty("Color", colour.name());
+  panel->setStyleSheet(
+      QStringLiteral("background-color: %1; color: %2;").arg(colour.name(), panel->property("FontColor").toString()));
 }
 
 }  // namespace
 
-TForm_n::TForm_n(QWidget* parent) : ui::TForm(parent) {
-  setupUi(this);
-  for (int n = 1; n <= kPanels; ++n) {
-    panels_[n] = findChild<QLabel*>(QStringLiteral("Panel%1").arg(n));
-    if (panels_[n] && panels_[n]->property("Color").isValid()) {
-      SetPanelColor(n, QColor(panels_[n]->property("Color").toString()));
-    }
-  }
-  InitForm();
-  gamekit::InfoBackground(*StringGrid2);
-  games::TabFocusButtons(*this);
-  keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn4}}, {ui::VK_F5, {BitBtn3}}, {ui::VK_F7, {BitBtn1}}};
-  connect(Edit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(Edit1, kOutOfRange); });
+TForm_n::TForm_n(QWidget* parent) : gamekit::TGameWindow(parent), game_(gamekit::TwoDecimals, gamekit::DatedNow) {}
+TForm_n::~TForm_n() = default;
+
+Ui::TForm_n& TForm_n::Controls() {
+  EnsureForm();
+  return *ui_;
 }
 
-QLabel* TForm_n::Panel(int n) const { return n >= 1 && n <= kPanels ? panels_[n] : nullptr; }
+QLabel* TForm_n::Panel(int n) const { return n >= 1 && n < static_cast<int>(panels_.size()) ? panels_[n] : nullptr; }
 
 QColor TForm_n::PanelColor(int n) const {
   QLabel* p = Panel(n);
@@ -67,54 +50,93 @@ QColor TForm_n::PanelColor(int n) const {
 
 void TForm_n::SetPanelColor(int n, const QColor& colour) {
   QLabel* p = Panel(n);
-  if (!p) return;
-  p->setProperty("Color", colour.name());
-  p->setStyleSheet(
-      QStringLiteral("background-color: %1; color: %2;").arg(colour.name(), p->property("FontColor").toString()));
+  if (p && p->property("Color").toString() != colour.name()) Paint(p, colour);
 }
 
-// ---------------------------------------------------------------------------
-// Opening, keys, new game
-
-void TForm_n::FormCreate() {
-  GroupBox2->setVisible(true);
-  GroupBox1->setVisible(true);
-  AllGamesSum = 0;
-}
-
-void TForm_n::FormShow() {
-  NoCloseSystemMenu();
-  const int last = std::max(kResultRows, highestResultRow_);
-  gamekit::ClearCells(*StringGrid2, 0, last, 0, 3);
-  highestResultRow_ = 0;
-  BitBtn1->setEnabled(true);
-  GamesPlayed = 0;
-  BitBtn1->setFocus();
-  AllGamesSum = 0;
-  GroupBox2->setVisible(true);
-  GroupBox1->setVisible(true);
+void TForm_n::BuildForm() {
+  ui_ = std::make_unique<Ui::TForm_n>();
+  ui_->setupUi(this);
+  panels_.assign(kPanels + 1, nullptr);
+  for (int n = 1; n <= kPanels; ++n) {
+    panels_[n] = findChild<QLabel*>(QStringLiteral("Panel%1").arg(n));
+    if (panels_[n] && panels_[n]->property("Color").isValid())
+      Paint(panels_[n], QColor(panels_[n]->property("Color").toString()));
+  }
+  InitForm();
+  gamekit::InfoBackground(*ui_->StringGrid2);
+  games::TabFocusButtons(*this);
+  keys_ =
+      gamekit::FunctionKeyMap{{ui::VK_F10, {ui_->BitBtn4}}, {ui::VK_F5, {ui_->BitBtn3}}, {ui::VK_F7, {ui_->BitBtn1}}};
+  connect(ui_->Edit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(ui_->Edit1, kOutOfRange); });
 }
 
 void TForm_n::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  keys_.Handle(key);
+  keys_.Handle(key);  // the key still reaches the focused control
 }
 
+// The round to throw is lime, the rounds thrown black with their scores; the
+// titles of the second column come with the tenth round.
+void TForm_n::ShowRounds() {
+  Ui::TForm_n& c = *ui_;
+  const bool started = game_.Started();
+  const int played = game_.RoundsPlayed();
+  c.Panel44->setText(QString::number(game_.Sum()));
+  for (int n = 1; n <= BigRound::kRounds; ++n) {
+    Panel(n)->setVisible(started && n <= played + 1);
+    SetPanelColor(n, n == played + 1 ? kLime : kBlack);
+    QLabel* score = Panel(n + kScorePanel);
+    score->setText(game_.ScoreText(n));
+    score->setVisible(started && n <= played);
+  }
+  c.Panel43->setVisible(started);
+  c.Panel45->setVisible(started);
+  c.Panel48->setVisible(started && game_.SecondColumn());
+  c.Panel49->setVisible(started && game_.SecondColumn());
+  c.GroupBox2->setEnabled(game_.Running());
+  c.BitBtn3->setEnabled(game_.UndoOffered());
+}
+
+void TForm_n::ShowResults(int rows) {
+  for (int r = 0; r <= rows; ++r)
+    for (int col = 0; col < BigRound::kResultCols; ++col) ui_->StringGrid2->SetCell(col, r, game_.ResultCell(col, r));
+}
+
+// ---------------------------------------------------------------------------
+// Opening, closing, new game
+
+void TForm_n::FormShow() {
+  NoCloseSystemMenu();
+  const int rows = std::max(kResultRows, game_.GamesPlayed());
+  game_.Open();
+  ShowResults(rows);
+  ui_->BitBtn1->setEnabled(true);
+  ui_->BitBtn1->setFocus();
+}
+
+void TForm_n::FormClose() {
+  ClearWindow();
+  ui_->GroupBox1->setEnabled(false);
+}
+
+void TForm_n::ResetGame() {
+  ClearWindow();
+  ui_->BitBtn5->setEnabled(false);
+}
+
+void TForm_n::ClearWindow() {
+  game_.Clear();
+  ShowRounds();
+  ui_->BitBtn1->setEnabled(true);
+}
+
+// A new game starts at any moment; the undo button stays as it was.
 void TForm_n::BitBtn1Click() {
-  RoundsPlayed = 0;
-  GroupBox2->setEnabled(true);
-  GroupBox2->setVisible(true);
-  GroupBox1->setEnabled(true);
-  BitBtn5->setEnabled(false);
-  Panel(kSumPanel)->setText(QStringLiteral("0"));
-  gamekit::ClearAndFocus(Edit1);
-  SetPanelColor(1, kLime);
-  Panel(1)->setVisible(true);
-  Panel(43)->setVisible(true);
-  Panel(45)->setVisible(true);
-  Panel(48)->setVisible(false);
-  Panel(49)->setVisible(false);
-  for (int n = 2; n <= 42; ++n) Panel(n)->setVisible(false);
+  game_.NewGame();
+  ui_->GroupBox1->setEnabled(true);
+  ui_->BitBtn5->setEnabled(false);
+  ShowRounds();
+  gamekit::ClearAndFocus(ui_->Edit1);
 }
 
 // ---------------------------------------------------------------------------
@@ -125,186 +147,54 @@ void TForm_n::Edit1KeyPress(int key) {
 }
 
 void TForm_n::BitBtn2Click() {
-  gamekit::TakeEntry(Edit1, [this] { TakeVisit(); });
+  gamekit::TakeEntry(ui_->Edit1, [this] { TakeVisit(); });
 }
 
 void TForm_n::TakeVisit() {
-  if (RoundsPlayed >= kRounds) return;
-  auto refuse = [this](const char* message) { gamekit::RefuseEntry(Edit1, message); };
-  const QString typed = Edit1->Text();
-  const QString trimmed = typed.trimmed();
-  if (trimmed.isEmpty()) return refuse(kOutOfRange);
-  const int entered = ui::StrToInt(trimmed);  // "1 2" raises the conversion error
-  if (entered > 180 || entered < 0) return refuse(kOutOfRange);
-  Edit1->SetText(darts::LeadingZeroRule(typed));
-  const QString shown = Edit1->Text().trimmed();
-  const int v = ui::StrToInt(shown);
-  const int n = RoundsPlayed + 1;
-  if (!darts::IsSectorVisit(n == kRounds ? darts::kBullSector : n, v)) return refuse(gamekit::kNotInSectorText);
-
-  RoundsPlayed = n;
-  if (n == 10) {
-    Panel(48)->setVisible(true);
-    Panel(49)->setVisible(true);
+  ui::TMaskEdit* edit = ui_->Edit1;
+  const QString typed = edit->Text();
+  switch (game_.Visit(typed)) {
+    case BigRound::Visited::Ignored:
+      return;
+    case BigRound::Visited::OutOfRange:
+      return gamekit::RefuseEntry(edit, kOutOfRange);
+    case BigRound::Visited::NotANumber:
+      (void)ui::StrToInt(typed.trimmed());  // raises the conversion error
+      return;
+    case BigRound::Visited::NotInSector:
+      return gamekit::RefuseEntry(edit, gamekit::kNotInSectorText);
+    case BigRound::Visited::Next:
+      ShowRounds();
+      edit->setFocus();
+      break;
+    case BigRound::Visited::GameOver:
+      ShowRounds();
+      ShowResults(game_.GamesPlayed());
+      ui_->BitBtn5->setEnabled(true);
+      // Not on "- Новая игра": an Enter or Space after the last visit does nothing.
+      games::RestFocus(*this);
+      break;
   }
-  BitBtn3->setEnabled(true);
-  Panel(kSumPanel)->setText(ui::IntToStr(ui::StrToInt(Panel(kSumPanel)->text()) + v));
-  Edit1->setFocus();
-  SetPanelColor(n, kBlack);
-  Panel(n + kScorePanel)->setVisible(true);
-  Panel(n + kScorePanel)->setText(shown);
-  Panel(n + 1)->setVisible(true);
-  if (n < kRounds) SetPanelColor(n + 1, kLime);
-  if (n == kRounds) GameEnd();
-  Edit1->Clear();
-}
-
-void TForm_n::GameEnd() {
-  GamesPlayed += 1;
-  const int g = GamesPlayed;
-  GroupBox2->setEnabled(false);
-  BitBtn3->setEnabled(false);
-  BitBtn5->setEnabled(true);
-  BitBtn1->setEnabled(true);
-  if (g == 1) {
-    const QStringList headers = GameHeaders();
-    for (int c = 0; c < kGameCols; ++c) StringGrid1->SetCell(c, 0, headers[c]);
-  }
-  StringGrid1->SetCell(0, g, gamekit::DatedNow());
-  StringGrid1->SetCell(1, g, ui::IntToStr(g));
-  float sum = 0;
-  for (int s = 1; s <= kRounds; ++s) {
-    const QString score = Panel(s + kScorePanel)->text();
-    StringGrid1->SetCell(s + 1, g, score);
-    sum += static_cast<float>(ui::StrToInt(score));
-  }
-  AllGamesSum += sum;
-  const float games = static_cast<float>(g);
-  StringGrid1->SetCell(kSumCol, g, ui::FloatToStr(sum));
-  StringGrid1->SetCell(24, g, gamekit::TwoDecimals(sum / 63));
-  StringGrid1->SetCell(25, g, gamekit::TwoDecimals(sum / 21));
-  StringGrid1->SetCell(kRunningCol, g, gamekit::TwoDecimals(AllGamesSum / games));
-  StringGrid2->SetCell(1, 0, gamekit::TwoDecimals(AllGamesSum / games));
-  StringGrid2->SetCell(2, 0, gamekit::TwoDecimals(AllGamesSum / (63 * games)));
-  StringGrid2->SetCell(3, 0, gamekit::TwoDecimals(AllGamesSum / (21 * games)));
-  StringGrid2->SetCell(0, g, ui::IntToStr(g));
-  StringGrid2->SetCell(1, g, ui::FloatToStr(sum));
-  StringGrid2->SetCell(2, g, gamekit::TwoDecimals(sum / 63));
-  StringGrid2->SetCell(3, g, gamekit::TwoDecimals(sum / 21));
-  highestResultRow_ = std::max(highestResultRow_, g);
-  // Not on "- Новая игра": an Enter or Space after the last visit does nothing.
-  games::RestFocus(*this);
+  edit->Clear();
 }
 
 void TForm_n::BitBtn3Click() {
-  ui::RunHandler([&] {
-    if (RoundsPlayed < 1) {
-      gamekit::RefuseEntry(Edit1, kNothingToUndo);
-      return;
-    }
-    const int n = RoundsPlayed;
-    QLabel* score = Panel(n + kScorePanel);
-    Panel(kSumPanel)->setText(ui::IntToStr(ui::StrToInt(Panel(kSumPanel)->text()) - ui::StrToInt(score->text())));
-    score->setText(QStringLiteral("0"));
-    score->setVisible(false);
-    SetPanelColor(n + 1, kBlack);
-    Panel(n + 1)->setVisible(false);
-    SetPanelColor(n, kLime);
-    RoundsPlayed = n - 1;
-    gamekit::ClearAndFocus(Edit1);
-  });
+  if (!game_.Undo()) {
+    gamekit::RefuseEntry(ui_->Edit1, kNothingToUndo);
+    return;
+  }
+  ShowRounds();
+  gamekit::ClearAndFocus(ui_->Edit1);
 }
 
 // ---------------------------------------------------------------------------
-// Leaving: summary, statistics file, exit question, export
+// Leaving: with no finished game the window closes without a file or a
+// question; Cancel leaves the game in play as it was.
 
-void TForm_n::FillSummary() {
-  const int g = GamesPlayed;
-  gamekit::ClearCells(*StringGrid3, 0, 1, 0, kFileCols - 1);
-  StringGrid3->SetCell(0, 0, QStringLiteral("Сумма по сектору"));
-  StringGrid3->SetCell(0, 1, QStringLiteral("Средняя по секторам и набору"));
-  for (int c = 2; c <= kRunningCol; ++c) {
-    float total = 0;
-    for (int r = 1; r <= g; ++r) total += static_cast<float>(ui::StrToFloat(StringGrid1->Cell(c, r)));
-    if (c <= kSumCol) StringGrid3->SetCell(c, 0, ui::FloatToStr(total));
-    if (c < kRunningCol) StringGrid3->SetCell(c, 1, gamekit::TwoDecimals(total / static_cast<float>(g)));
-  }
+gamekit::TGameWindow::Played TForm_n::WhatWasPlayed() const {
+  return game_.GamesPlayed() < 1 ? Played::Nothing : Played::Record;
 }
 
-bool TForm_n::WriteStatisticsFile() {
-  gamekit::StatisticsFile file(QStringLiteral("br"));
-  gamekit::AddGridRows(file, *StringGrid1, 0, GamesPlayed, 0, kFileCols - 1);
-  gamekit::AddGridRows(file, *StringGrid3, 0, 1, 0, kFileCols - 1);
-  return file.Write();
-}
+void TForm_n::BitBtn4Click() { Leave(); }
 
-void TForm_n::HideRoundPanels() {
-  for (int n = 1; n <= 42; ++n) Panel(n)->setVisible(false);
-  for (int n : {43, 45, 48, 49}) Panel(n)->setVisible(false);
-  for (int n = 22; n <= 42; ++n) Panel(n)->setText(QStringLiteral("0"));
-}
-
-void TForm_n::ResetAndClose() {
-  Panel(kSumPanel)->setText(QStringLiteral("0"));
-  GroupBox2->setEnabled(false);
-  BitBtn5->setEnabled(false);
-  BitBtn3->setEnabled(false);
-  BitBtn1->setEnabled(true);
-  HideRoundPanels();
-  Close();
-}
-
-void TForm_n::BitBtn4Click() {
-  ui::RunHandler([&] {
-    const int g = GamesPlayed;
-    if (g <= 0) {
-      ResetAndClose();
-      return;
-    }
-    FillSummary();
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { return WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this, g] {
-      // The summary rows follow the games in the exported table; the game
-      // number column stays empty there, whatever an earlier showing left.
-      for (int r = 0; r <= 1; ++r) {
-        for (int c = 0; c < kFileCols; ++c) StringGrid1->SetCell(c, g + 1 + r, StringGrid3->Cell(c, r));
-      }
-      return BitBtn5Click();
-    };
-    steps.close = [this] { ResetAndClose(); };
-    gamekit::ExitWithQuestion(steps);
-  });
-}
-
-bool TForm_n::BitBtn5Click() {
-  const int g = GamesPlayed;
-  gamekit::SheetBlock block;
-  block.lastRow = g + 3;
-  block.lastCol = kGameCols;
-  block.highRow = g + 3;
-  block.highCol = kFileCols - 1;
-  block.fill = [this, g](automation::VariantArray& data) {
-    gamekit::CopyGridBlock(data, 0, 0, *StringGrid1, 0, g + 2, 0, kFileCols - 1);
-  };
-  block.format = [g](automation::Worksheet& sheet) {
-    std::vector<double> widths = {35, 5};  // A date and time, B game
-    widths.insert(widths.end(), 20, 4);    // C..V the sectors 1..20
-    widths.insert(widths.end(), 4, 8);     // W Bull, X sum, Y, Z averages
-    widths.push_back(24);                  // AA running average
-    gamekit::ColumnWidths(sheet, 1, widths);
-    gamekit::FillColour(sheet, 1, 1, 1, kGameCols, 35);  // the headers
-    gamekit::FillColour(sheet, 2, 1, g + 3, 1, 33);      // the first column below
-  };
-  return gamekit::ExportBlock(block);
-}
-
-void TForm_n::FormClose() {
-  Panel(kSumPanel)->setText(QStringLiteral("0"));
-  GroupBox2->setEnabled(false);
-  GroupBox1->setEnabled(false);
-  Panel(1)->setVisible(false);
-  BitBtn1->setEnabled(true);
-  BitBtn3->setEnabled(false);
-  HideRoundPanels();
-}
+void TForm_n::BitBtn5Click() { ExportSheet(); }

@@ -2,48 +2,53 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <algorithm>
 
-#include "automation/Excel.h"
 #include "darts/SectorVisits.h"
 #include "gamekit/GameWindow.h"
-#include "gamekit/GridExport.h"
 #include "games/GameFocus.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
+#include "ui_sector.h"
 
 TFormsector* Formsector = nullptr;
 
 namespace {
 
+using darts::SectorPractice;
+
 const char* const kEmpty = "Внимание!!! Недопустимое значение.";
 const char* const kListOpen = "Выберите сектор и нажмите Ok !";
-const char* const kFileHeader = "Сектор;Сумма;Средний на 1 дротик;Средний набор;";
 
-constexpr int kVisits = 10;
-constexpr int kSheetCols = 5;
-constexpr int kSummaryCols = 4;
-constexpr int kSummaryRowsCleared = 100;
-
-using gamekit::Text;
+constexpr int kSummaryRowsCleared = 100;  // and any later row
+constexpr int kBullItem = 20;             // the list holds 20 down to 1, then the Bull
 
 }  // namespace
 
-TFormsector::TFormsector(QWidget* parent) : ui::TForm(parent) {
-  setupUi(this);
+TFormsector::TFormsector(QWidget* parent) : gamekit::TGameWindow(parent), game_(gamekit::TwoDecimals) {}
+TFormsector::~TFormsector() = default;
+
+Ui::TFormsector& TFormsector::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TFormsector::BuildForm() {
+  ui_ = std::make_unique<Ui::TFormsector>();
+  ui_->setupUi(this);
   InitForm();
   games::TabFocusButtons(*this);
-  keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {BitBtn2}}, {ui::VK_F4, {BitBtn1}}};
-  connect(MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(MaskEdit1, kEmpty); });
+  keys_ = gamekit::FunctionKeyMap{{ui::VK_F10, {ui_->BitBtn2}}, {ui::VK_F4, {ui_->BitBtn1}}};
+  connect(ui_->MaskEdit1, &ui::TMaskEdit::PasteRefused, this, [this] { gamekit::RefuseEntry(ui_->MaskEdit1, kEmpty); });
   // The dropped-down list has the keyboard in a window of its own; its keys
   // come here first, so that the function keys act there too.
-  ComboBox1->view()->installEventFilter(this);
+  listView_ = ui_->ComboBox1->view();
+  listView_->installEventFilter(this);
 }
 
 bool TFormsector::eventFilter(QObject* watched, QEvent* e) {
   const QEvent::Type type = e->type();
-  if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched == ComboBox1->view()) {
+  if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched == listView_) {
     auto* ke = static_cast<QKeyEvent*>(e);
     const int key = ui::VirtualKeyOf(*ke);
     if (key >= ui::VK_F1 && key <= ui::VK_F12) {
@@ -53,158 +58,130 @@ bool TFormsector::eventFilter(QObject* watched, QEvent* e) {
       if (keys_.Handle(key)) return true;
     }
   }
-  return ui::TForm::eventFilter(watched, e);
-}
-
-void TFormsector::FormShow() {
-  NoCloseSystemMenu();
-  MaskEdit1->setEnabled(false);
-  BitBtn3->setEnabled(false);
-  BitBtn1->setEnabled(true);
-  ComboBox1->setEnabled(true);
-  ComboBox1->setCurrentIndex(0);
-  BitBtn1->setFocus();
+  return gamekit::TGameWindow::eventFilter(watched, e);
 }
 
 void TFormsector::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  keys_.Handle(key);
+  keys_.Handle(key);  // the key still reaches the focused control
+}
+
+void TFormsector::ShowSeries() {
+  Ui::TFormsector& c = *ui_;
+  c.Panel1->setText(game_.VisitText());
+  c.Panel2->setText(QString::number(game_.SectorSum()));
+  for (int r = 0; r < SectorPractice::kSheetRows; ++r)
+    for (int col = 0; col < SectorPractice::kSheetCols; ++col) c.StringGrid1->SetCell(col, r, game_.SheetCell(col, r));
+}
+
+void TFormsector::ShowSummary(int rows) {
+  for (int r = 0; r <= rows; ++r)
+    for (int col = 0; col < SectorPractice::kSummaryCols; ++col)
+      ui_->StringGrid2->SetCell(col, r, game_.SummaryCell(col, r));
+}
+
+// ---------------------------------------------------------------------------
+// Opening and the choice of the sector
+
+void TFormsector::FormShow() {
+  Ui::TFormsector& c = *ui_;
+  NoCloseSystemMenu();
+  c.MaskEdit1->setEnabled(false);
+  c.BitBtn3->setEnabled(false);
+  c.BitBtn1->setEnabled(true);
+  c.ComboBox1->setEnabled(true);
+  c.ComboBox1->setCurrentIndex(0);
+  c.BitBtn1->setFocus();
 }
 
 void TFormsector::ComboBox1Select() {
-  BitBtn3->setEnabled(false);
-  MaskEdit1->setEnabled(false);
-  BitBtn1->setEnabled(true);
-  BitBtn1->setFocus();
+  Ui::TFormsector& c = *ui_;
+  c.BitBtn3->setEnabled(false);
+  c.MaskEdit1->setEnabled(false);
+  c.BitBtn1->setEnabled(true);
+  c.BitBtn1->setFocus();
 }
 
 void TFormsector::BitBtn1Click() {
-  ui::RunHandler([&] {
-    if (ComboBox1->view() && ComboBox1->view()->isVisible()) {
-      ui::ShowMessage(Text(kListOpen));
-      return;
-    }
-    const QString chosen = ComboBox1->currentText().trimmed();
-    if (chosen == QStringLiteral("Булл")) {
-      SectorName = QStringLiteral("BULL");
-      SectorValue = darts::kBullSector;
-    } else {
-      SectorName = chosen;
-      SectorValue = ui::StrToInt(chosen);
-    }
-    BitBtn1->setEnabled(false);
-    BitBtn4->setEnabled(false);
-    VisitCounter = 1;
-    SectorSum = 0;
-    DartAverage = 0;
-    VisitAverage = 0;
-    Panel1->setText(QStringLiteral("1"));
-    Panel2->setText(QStringLiteral("0"));
-    Label13->setEnabled(true);
-    MaskEdit1->setEnabled(true);
-    BitBtn3->setEnabled(true);
-    StringGrid1->SetCell(2, 0, QStringLiteral("Сектор"));
-    StringGrid1->SetCell(3, 0, SectorName);
-    ComboBox1->setEnabled(false);
-    gamekit::ClearCells(*StringGrid1, 1, kVisits, 0, kSheetCols - 1);
-    gamekit::ClearAndFocus(MaskEdit1);
-  });
+  Ui::TFormsector& c = *ui_;
+  if (c.ComboBox1->view() && c.ComboBox1->view()->isVisible()) {
+    ui::ShowMessage(gamekit::Text(kListOpen));
+    return;
+  }
+  const int item = c.ComboBox1->currentIndex();
+  game_.ChooseSector(item == kBullItem ? darts::kBullSector : 20 - item);
+  c.BitBtn1->setEnabled(false);
+  c.BitBtn4->setEnabled(false);
+  ShowSeries();
+  c.Label13->setEnabled(true);
+  c.MaskEdit1->setEnabled(true);
+  c.BitBtn3->setEnabled(true);
+  c.ComboBox1->setEnabled(false);
+  gamekit::ClearAndFocus(c.MaskEdit1);
 }
+
+// ---------------------------------------------------------------------------
+// Visits
 
 void TFormsector::MaskEdit1KeyPress(int key) {
   if (key == ui::VK_RETURN) BitBtn3Click();
 }
 
 void TFormsector::BitBtn3Click() {
-  gamekit::TakeEntry(MaskEdit1, [this] { TakeVisit(); });
+  gamekit::TakeEntry(ui_->MaskEdit1, [this] { TakeVisit(); });
 }
 
 void TFormsector::TakeVisit() {
-  if (VisitCounter > kVisits) return;  // the series is complete
-  const QString typed = MaskEdit1->Text().trimmed();
-  if (typed.isEmpty()) return gamekit::RefuseEntry(MaskEdit1, kEmpty);
-  const int score = ui::StrToInt(typed);  // "1 2" raises the conversion error
-  if (!darts::IsSectorVisit(SectorValue, score)) return gamekit::RefuseEntry(MaskEdit1, gamekit::kNotInSectorText);
-
-  VisitScore = static_cast<float>(score);
-  SectorSum += score;
-  gamekit::ClearAndFocus(MaskEdit1);
-  const int row = static_cast<int>(VisitCounter);
-  StringGrid1->SetCell(0, row, ui::FloatToStr(VisitCounter));
-  StringGrid1->SetCell(1, row, ui::FloatToStr(VisitScore));
-  StringGrid1->SetCell(2, row, ui::IntToStr(SectorSum));
-  DartAverage = static_cast<float>(SectorSum) / (VisitCounter * 3);
-  VisitAverage = static_cast<float>(SectorSum) / VisitCounter;
-  StringGrid1->SetCell(3, row, gamekit::TwoDecimals(DartAverage));
-  StringGrid1->SetCell(4, row, gamekit::TwoDecimals(VisitAverage));
-  Panel2->setText(ui::IntToStr(SectorSum));
-  VisitCounter += 1;
-  Panel1->setText(ui::FloatToStr(VisitCounter));
-
-  if (static_cast<int>(VisitCounter) == kVisits + 1) {
-    Panel1->clear();
-    Label13->setEnabled(false);
-    MaskEdit1->setEnabled(false);
-    BitBtn3->setEnabled(false);
-    BitBtn4->setEnabled(true);
-    BitBtn1->setEnabled(true);
-    StringGrid2->SetCell(0, SummaryRow, SectorName);
-    StringGrid2->SetCell(1, SummaryRow, ui::IntToStr(SectorSum));
-    StringGrid2->SetCell(2, SummaryRow, gamekit::TwoDecimals(DartAverage));
-    StringGrid2->SetCell(3, SummaryRow, gamekit::TwoDecimals(VisitAverage));
-    ComboBox1->setCurrentIndex(0);
-    ComboBox1->setEnabled(true);
-    BitBtn1->setFocus();
-    SummaryRow += 1;
+  Ui::TFormsector& c = *ui_;
+  const QString typed = c.MaskEdit1->Text();
+  switch (game_.Visit(typed)) {
+    case SectorPractice::Visited::Ignored:
+      return;
+    case SectorPractice::Visited::Empty:
+      return gamekit::RefuseEntry(c.MaskEdit1, kEmpty);
+    case SectorPractice::Visited::NotANumber:
+      (void)ui::StrToInt(typed.trimmed());  // raises the conversion error
+      return;
+    case SectorPractice::Visited::NotInSector:
+      return gamekit::RefuseEntry(c.MaskEdit1, gamekit::kNotInSectorText);
+    case SectorPractice::Visited::Next:
+      gamekit::ClearAndFocus(c.MaskEdit1);
+      ShowSeries();
+      return;
+    case SectorPractice::Visited::SeriesDone:
+      break;
   }
+  // The series is in the summary; the next sector is chosen from the top.
+  gamekit::ClearAndFocus(c.MaskEdit1);
+  ShowSeries();
+  c.Label13->setEnabled(false);
+  c.MaskEdit1->setEnabled(false);
+  c.BitBtn3->setEnabled(false);
+  c.BitBtn4->setEnabled(true);
+  c.BitBtn1->setEnabled(true);
+  ShowSummary(game_.SummaryRow());
+  c.ComboBox1->setCurrentIndex(0);
+  c.ComboBox1->setEnabled(true);
+  c.BitBtn1->setFocus();
 }
 
 // ---------------------------------------------------------------------------
-// Leaving: statistics file, exit question, export
+// Leaving: with no finished series the window closes without a file or a
+// question; Cancel leaves a series in play as it was.
 
-bool TFormsector::WriteStatisticsFile() {
-  return gamekit::WriteGridFile(QStringLiteral("10"), true, kFileHeader, *StringGrid2, 0, SummaryRow, kSummaryCols - 1);
+gamekit::TGameWindow::Played TFormsector::WhatWasPlayed() const {
+  return game_.SummaryRow() < 1 ? Played::Nothing : Played::Record;
 }
 
-void TFormsector::ResetAndClose() {
-  gamekit::ClearCells(*StringGrid1, 0, kVisits, 0, kSheetCols - 1);
-  gamekit::ClearCells(*StringGrid2, 0, std::max(kSummaryRowsCleared - 1, SummaryRow), 0, kSummaryCols - 1);
-  Panel1->setText(QStringLiteral("1"));
-  Panel2->setText(QStringLiteral("0"));
-  MaskEdit1->Clear();
-  SummaryRow = 0;
-  ComboBox1->setCurrentIndex(0);
-  Close();
+void TFormsector::ResetGame() {
+  const int rows = std::max(kSummaryRowsCleared - 1, game_.SummaryRow());
+  game_.Clear();
+  ShowSeries();
+  ShowSummary(rows);
+  ui_->MaskEdit1->Clear();
+  ui_->ComboBox1->setCurrentIndex(0);
 }
 
-void TFormsector::BitBtn2Click() {
-  ui::RunHandler([&] {
-    if (gamekit::NothingRecorded(*StringGrid2, 0, 0)) {  // no series finished
-      ResetAndClose();
-      return;
-    }
-    gamekit::ExitSteps steps;
-    steps.writeFile = [this] { return WriteStatisticsFile(); };
-    steps.exportToSpreadsheet = [this] { return BitBtn4Click(); };
-    steps.close = [this] { ResetAndClose(); };
-    gamekit::ExitWithQuestion(steps);
-  });
-}
+void TFormsector::BitBtn2Click() { Leave(); }
 
-bool TFormsector::BitBtn4Click() {
-  gamekit::SheetBlock block;
-  block.lastRow = SummaryRow + 1;
-  block.lastCol = kSummaryCols;
-  block.highRow = SummaryRow + 1;
-  block.highCol = kSummaryCols;
-  block.fill = [this](automation::VariantArray& data) {
-    const char* const headings[] = {"Сектор", "Сумма", "Средний на 1 дротик", "Средний набор"};
-    for (int c = 0; c < kSummaryCols; ++c) data.Set(0, c, Text(headings[c]));
-    gamekit::CopyGridBlock(data, 1, 0, *StringGrid2, 0, SummaryRow - 1, 0, kSummaryCols);
-  };
-  block.format = [](automation::Worksheet& sheet) {
-    gamekit::ColumnWidths(sheet, 1, {8, 8, 20, 14});
-    gamekit::FillColour(sheet, 1, 1, 1, kSummaryCols, 35);
-  };
-  return gamekit::ExportBlock(block);
-}
+void TFormsector::BitBtn4Click() { ExportSheet(); }

@@ -1,50 +1,56 @@
-// Сектора: ten visits of three darts at one chosen sector, each checked
-// against what three darts in that sector can make; every finished series adds
-// a summary row, written on leaving and exported on request.
+// Сектора: the window of the sector practice (darts::SectorPractice): the list
+// and its Ok choose the sector, the score field and its Enter take the visits;
+// the sheet shows the series, the summary the series finished.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
+#include "darts/SectorPractice.h"
 #include "gamekit/GameConventions.h"
-#include "ui/Forms.h"
-#include "ui_sector.h"
+#include "gamekit/TGameWindow.h"
 
-class TFormsector : public ui::TForm, private Ui::TFormsector {
+namespace Ui {
+class TFormsector;
+}
+
+class TFormsector : public gamekit::TGameWindow {
   Q_OBJECT
  public:
   explicit TFormsector(QWidget* parent = nullptr);
+  ~TFormsector() override;
 
-  // The window's controls, as tests reach them.
-  Ui::TFormsector& Controls() { return *this; }
-
-  QString SectorName;
-  std::int32_t SectorValue = 0;  // 0 for the Bull
-  float VisitCounter = 1;        // the visit being entered; 11 once the tenth is in
-  float VisitScore = 0;
-  std::int32_t SectorSum = 0;
-  float DartAverage = 0;
-  float VisitAverage = 0;
-  std::int32_t SummaryRow = 0;  // the number of series finished
+  Ui::TFormsector& Controls();
+  const darts::SectorPractice& Game() const { return game_; }
 
  public slots:
   void BitBtn1Click();  // sector Ok
   void BitBtn2Click();  // leave
   void BitBtn3Click();  // visit Ok
-  bool BitBtn4Click();  // export of the summary table
+  void BitBtn4Click();  // export of the summary
   void ComboBox1Select();
   void MaskEdit1KeyPress(int key);
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
   void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
+  Played WhatWasPlayed() const override;
+  QString StatisticsFolder() const override { return QStringLiteral("10"); }
+  QStringList StatisticsLines(const QString& stamp) const override { return game_.FileLines(stamp); }
+  std::optional<darts::SheetBlock> Sheet() const override { return game_.Sheet(); }
+  void ResetGame() override;
+
  private:
   void TakeVisit();
-  bool WriteStatisticsFile();
-  void ResetAndClose();
+  void ShowSeries();
+  void ShowSummary(int rows);
 
+  std::unique_ptr<Ui::TFormsector> ui_;
+  darts::SectorPractice game_;
   gamekit::FunctionKeyMap keys_;
+  QObject* listView_ = nullptr;  // the dropped-down list of ComboBox1
 };
 
 extern TFormsector* Formsector;
