@@ -28,9 +28,9 @@ void SheetBlock::Add(Step::Kind kind, int row1, int col1, int row2, int col2, do
   steps_.push_back(Step{kind, row1, col1, row2, col2, value});
 }
 
-void SheetBlock::ColumnWidths(int firstCol, const std::vector<double>& widths) {
+void SheetBlock::ColumnWidths(int firstCol, const std::vector<double>& widths, int throughRow) {
   for (double w : widths) {
-    Add(Step::Kind::ColumnWidth, 1, firstCol, 1, firstCol, w);
+    Add(Step::Kind::ColumnWidth, throughRow, firstCol, throughRow, firstCol, w);
     ++firstCol;
   }
 }

@@ -31,8 +31,8 @@ class SheetBlock {
     double value = 0;            // width, colour index or font size
   };
   // Widths of the columns from `firstCol` on, each set through the column's
-  // cell in row 1.
-  void ColumnWidths(int firstCol, const std::vector<double>& widths);
+  // cell in row `throughRow`.
+  void ColumnWidths(int firstCol, const std::vector<double>& widths, int throughRow = 1);
   // Interior colour (palette index) of the cells (row1, col1)..(row2, col2).
   void Fill(int row1, int col1, int row2, int col2, int colourIndex);
   void Merge(int row1, int col1, int row2, int col2);

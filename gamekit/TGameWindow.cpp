@@ -17,7 +17,9 @@ bool TGameWindow::WriteStatistics() {
   if (folder.isEmpty()) return false;
   StatisticsFile file(folder);
   for (const QString& line : StatisticsLines(file.Stamp())) file.AddRawLine(line);
-  return file.Write();
+  if (!file.Write()) return false;
+  StatisticsWritten();
+  return true;
 }
 
 bool TGameWindow::ExportSheet() {

@@ -35,6 +35,8 @@ class TGameWindow : public ui::TForm {
     (void)stamp;
     return {};
   }
+  // The statistics file was written with those lines.
+  virtual void StatisticsWritten() {}
   // The block a Yes exports; none when there is nothing to export.
   virtual std::optional<darts::SheetBlock> Sheet() const = 0;
   // The window's own clearing before it closes after leaving.

@@ -5,10 +5,9 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "darts/DdvRules.h"
-#include "gamekit/GameWindow.h"
+#include "darts/Ddv.h"
 #include "games/GameFocus.h"
-#include "games/ddv.h"
+#include "ui_Form_ddv_r.h"
 
 TForm_ddv_raschet* Form_ddv_raschet = nullptr;
 
@@ -66,18 +65,31 @@ QPixmap BoardPicture(const QSize& size) {
 
 }  // namespace
 
-TForm_ddv_raschet::TForm_ddv_raschet(QWidget* parent) : ui::TForm(parent) {
-  setupUi(this);
+TForm_ddv_raschet::TForm_ddv_raschet(QWidget* parent) : ui::TForm(parent) {}
+TForm_ddv_raschet::~TForm_ddv_raschet() = default;
+
+Ui::TForm_ddv_raschet& TForm_ddv_raschet::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TForm_ddv_raschet::BuildForm() {
+  ui_ = std::make_unique<Ui::TForm_ddv_raschet>();
+  ui_->setupUi(this);
   InitForm();
   games::TabFocusButtons(*this);
-  Image1->setPixmap(BoardPicture(Image1->size()));
+  ui_->Image1->setPixmap(BoardPicture(ui_->Image1->size()));
+}
+
+void TForm_ddv_raschet::ShowFor(const QString& ddv) {
+  ddv_ = ddv;
+  ShowModal();
 }
 
 void TForm_ddv_raschet::FormShow() {
-  Label2->setText(Form_ddv ? Form_ddv->Controls().Label4->text() : QString());
-  // The DDV texts carry a decimal comma whatever the user's locale, so they
-  // are read by their own format, not the locale's.
-  Label4->setText(darts::DdvRecommendation(Label2->text(), Label4->text()));
+  ui_->Label2->setText(ddv_);
+  advice_ = darts::Ddv::Recommendation(ddv_, advice_);
+  ui_->Label4->setText(advice_);
   // A stray Enter or Space does not close the window: F10 or a click does.
   games::RestFocus(*this);
 }
@@ -86,7 +98,5 @@ void TForm_ddv_raschet::BitBtn1Click() { Close(); }
 
 void TForm_ddv_raschet::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
   (void)shift;
-  if (key == ui::VK_F10) {
-    if (BitBtn1->isEnabled()) BitBtn1Click();
-  }
+  if (key == ui::VK_F10 && ui_->BitBtn1->isEnabled()) BitBtn1Click();
 }
