@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "darts/FileLine.h"
 #include "gamekit/GameConventions.h"
 #include "ui/Seams.h"
 
@@ -16,12 +17,12 @@ void BM_StatisticsFile1500Lines(benchmark::State& state) {
   QStringList cells{"12", "Средн.", "45,67", "60,50", "", "Сумма", "3", "2", "1", "0", "0"};
   for (auto _ : state) {
     gamekit::StatisticsFile file("501");
-    file.AddStampLine();
+    file.AddRawLine(file.Stamp());
     file.AddRawLine(
         "Лег;Кол-во дротиков;На 1 дротик;Средний набор;Закрыл число;Каким дротиком;60 +;80 +;100 +;140 +;180;");
     for (int i = 0; i < 1500; ++i) {
       cells[0] = QString::number(i);
-      file.AddCells(cells);
+      file.AddRawLine(darts::FileLine(cells));
     }
     if (!file.Write()) state.SkipWithError("write failed");
   }

@@ -104,18 +104,7 @@ StatisticsFile::StatisticsFile(const QString& folder) : folder_(folder), stamp_(
 
 QString StatisticsFile::FileName() const { return StatisticsFileName(stamp_, folder_); }
 
-void StatisticsFile::AddStampLine() { lines_ << stamp_; }
-
 void StatisticsFile::AddRawLine(const QString& line) { lines_ << line; }
-
-void StatisticsFile::AddCells(const QStringList& cells) {
-  QString line;
-  for (const QString& cell : cells) {
-    line += cell;
-    line += QChar(';');
-  }
-  lines_ << line;
-}
 
 QByteArray StatisticsFile::Bytes() const {
   QString text;
@@ -267,23 +256,6 @@ int ExitConfirmDialog() {
 
 int ExitYesNoDialog() {
   return ui::MessageDlg(QString::fromUtf8(kExitYesNoText), ui::mtConfirmation, ui::mbYes | ui::mbNo, 0);
-}
-
-int ExitWithQuestion(const ExitSteps& steps) {
-  const bool saved = steps.writeFile && steps.writeFile();
-  const int answer = ExitConfirmDialog();
-  if (answer == ui::mrYes) {
-    // An automation error after the start leaves the window as it is; so does
-    // an export that did not happen when no file holds the record.
-    const bool exported = !steps.exportToSpreadsheet || steps.exportToSpreadsheet();
-    if (!exported && !saved) return ui::mrCancel;
-    if (steps.reset) steps.reset();
-    if (steps.close) steps.close();
-  } else if (answer == ui::mrNo) {
-    if (steps.reset) steps.reset();
-    if (steps.close) steps.close();
-  }
-  return answer;
 }
 
 namespace {

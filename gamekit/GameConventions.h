@@ -33,12 +33,8 @@ class StatisticsFile {
   explicit StatisticsFile(const QString& folder);  // takes the stamp now
   const QString& Stamp() const { return stamp_; }
   QString FileName() const;
-  // The stamp itself, without ";".
-  void AddStampLine();
-  // A literal line written as it stands (a header that already ends with ";").
+  // A line written as it stands (cells already followed by ";", or the stamp).
   void AddRawLine(const QString& line);
-  // Each cell followed by ";".
-  void AddCells(const QStringList& cells);
   // Writes the file whole: into a temporary file in the game's folder (made
   // again when it is missing), checked, then given its name without replacing
   // anything. When the name is taken (an earlier exit in the same second,
@@ -87,19 +83,6 @@ int ExitYesNoDialog();
 
 extern const char* const kExitConfirmText;
 extern const char* const kExitYesNoText;
-
-// The exit-handler shape of a window that writes a file: file first, then the
-// question. Yes: export, reset, close; No: reset, close; Cancel: nothing more.
-// A Yes whose export did not happen while no file holds the record (none is
-// written, or it failed) stays as Cancel does, so nothing is lost. Returns the
-// answer, ui::mrCancel when the window stays.
-struct ExitSteps {
-  std::function<bool()> writeFile;            // true when the file was written
-  std::function<bool()> exportToSpreadsheet;  // true when the export happened
-  std::function<void()> reset;
-  std::function<void()> close;
-};
-int ExitWithQuestion(const ExitSteps& steps);
 
 // A window's table of function keys and the buttons they press, in order. A key
 // runs the first enabled button of its list, and the test ends there.

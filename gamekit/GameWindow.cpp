@@ -3,7 +3,6 @@
 #include "automation/Excel.h"
 #include "darts/SheetBlock.h"
 #include "gamekit/GameConventions.h"
-#include "gamekit/GridExport.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -66,36 +65,6 @@ bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QA
   return true;
 }
 
-int LeaveWithQuestion(ui::TForm& window, const std::function<bool()>& writeFile,
-                      const std::function<bool()>& exportToSheet, const std::function<void()>& reset) {
-  int answer = ui::mrCancel;
-  ui::RunHandler([&] {
-    ExitSteps steps;
-    steps.writeFile = writeFile;
-    steps.exportToSpreadsheet = exportToSheet;
-    steps.reset = reset;
-    steps.close = [&window] { window.Close(); };
-    answer = ExitWithQuestion(steps);
-  });
-  return answer;
-}
-
-bool ExportBlock(const SheetBlock& block) {
-  std::shared_ptr<automation::Application> excel = StartSpreadsheet();
-  if (!excel) return false;
-
-  automation::VariantArray data(block.highRow, block.highCol);
-  if (block.fill) block.fill(data);
-
-  excel->Workbooks().Add();
-  automation::Worksheet sheet = excel->WorkSheets(1);
-  automation::Range range = sheet.GetRange(sheet.Cells(1, 1), sheet.Cells(block.lastRow, block.lastCol));
-  if (block.format) block.format(sheet);
-  GridBorders(range);
-  range.Value(data);
-  return ShowSpreadsheet(*excel);
-}
-
 namespace {
 
 void Apply(automation::Worksheet& sheet, const darts::SheetBlock::Step& step) {
@@ -144,13 +113,6 @@ bool ExportBlock(const darts::SheetBlock& block) {
   GridBorders(range);
   range.Value(data);
   return ShowSpreadsheet(*excel);
-}
-
-std::function<void(automation::Worksheet&)> HeadedTable(std::vector<double> widths, int lastCol) {
-  return [widths = std::move(widths), lastCol](automation::Worksheet& sheet) {
-    ColumnWidths(sheet, 1, widths);
-    FillColour(sheet, 1, 1, 1, lastCol, 35);
-  };
 }
 
 }  // namespace gamekit

@@ -62,42 +62,13 @@ void InfoBackground(ui::TStringGrid& grid);
 bool OfferFinishingDarts(darts::FinishingDarts which, QAbstractButton* first, QAbstractButton* second,
                          QAbstractButton* third);
 
-// Leaving a window after play: the statistics file, then the exit question.
-// Yes: export, reset, close; No: reset, close; Cancel: nothing more. writeFile
-// tells whether the file was written, exportToSheet whether the export
-// happened: a Yes without either keeps the window as it is. An error raised on
-// the way is reported and ends the exit there, the window staying as it is.
-// Returns the answer, ui::mrCancel also when the window stays.
-int LeaveWithQuestion(ui::TForm& window, const std::function<bool()>& writeFile,
-                      const std::function<bool()>& exportToSheet, const std::function<void()>& reset = {});
-
-// One block of a new workbook's first worksheet, from A1 to (lastRow, lastCol).
-struct SheetBlock {
-  int lastRow = 1;
-  int lastCol = 1;
-  // Upper bounds of the value array (from 0); it may reach beyond the block.
-  int highRow = 0;
-  int highCol = 0;
-  std::function<void(automation::VariantArray&)> fill;
-  // Widths, colours and merges, applied before the borders.
-  std::function<void(automation::Worksheet&)> format;
-};
-
-// The export sequence: starts the spreadsheet program (a failure shows its box
-// and ends the export), fills the value array, adds a workbook, addresses the
-// block on worksheet 1, formats it, draws its thin borders, assigns the values
-// in one piece and makes the program visible. The workbook is left unsaved.
-// Returns false when the program could not be started or failed at once (its
-// box shown); other automation errors travel on to the caller.
-bool ExportBlock(const SheetBlock& block);
-
-// The same sequence for a block a game handed over: its texts into the array,
-// its formatting steps in order, then the borders and the values.
+// The export sequence of a block a game handed over: starts the spreadsheet
+// program (a failure shows its box and ends the export), puts the block's texts
+// into the value array, adds a workbook, addresses the block on worksheet 1,
+// applies its formatting steps in order, draws its thin borders, assigns the
+// values in one piece and makes the program visible. The workbook is left
+// unsaved. Returns false when the program could not be started or failed at
+// once (its box shown); other automation errors travel on to the caller.
 bool ExportBlock(const darts::SheetBlock& block);
-
-// The format of a table under one heading row: the column widths from column A
-// on, set through the cells of row 1, then the heading row A1..(1, lastCol) in
-// colour 35.
-std::function<void(automation::Worksheet&)> HeadedTable(std::vector<double> widths, int lastCol);
 
 }  // namespace gamekit

@@ -5,7 +5,6 @@
 #include "automation/Excel.h"
 #include "darts/TournamentRules.h"
 #include "gamekit/GameConventions.h"
-#include "gamekit/GridExport.h"
 
 namespace tournament {
 
@@ -43,6 +42,18 @@ struct RoundRobinLayout {
         leaderRow(spacerRow + 3) {}
   int n, cols, roundRow, firstPairingRow, spacerRow, groupRow, spacer2Row, leaderRow;
 };
+
+// Column widths from column firstCol on, each set through the column's cell in row 1.
+void ColumnWidths(automation::Worksheet& sheet, int firstCol, const std::vector<double>& widths) {
+  for (double w : widths) {
+    sheet.GetRange(sheet.Cells(1, firstCol), sheet.Cells(1, firstCol)).ColumnWidth(w);
+    ++firstCol;
+  }
+}
+
+void FillColour(automation::Worksheet& sheet, int row1, int col1, int row2, int col2, int colorIndex) {
+  sheet.GetRange(sheet.Cells(row1, col1), sheet.Cells(row2, col2)).Interior().ColorIndex(colorIndex);
+}
 
 void Merge(automation::Worksheet& sheet, const QStringList& ranges) {
   for (const QString& a1 : ranges) sheet.GetRange(a1).Merge();
@@ -140,11 +151,11 @@ bool WriteRoundRobinSheet(automation::Application& excel, int n) {
   std::vector<double> widths{4, 25};
   widths.insert(widths.end(), n, 7);
   widths.insert(widths.end(), {8, 8});
-  gamekit::ColumnWidths(sheet, 1, widths);
+  ColumnWidths(sheet, 1, widths);
 
-  gamekit::FillColour(sheet, 1, 1, 1, l.cols, kHeaderColour);
-  gamekit::FillColour(sheet, 1, 1, 2 * n + 1, 1, kHeaderColour);
-  gamekit::FillColour(sheet, l.roundRow, 1, l.roundRow, l.cols, kRoundRowColour);
+  FillColour(sheet, 1, 1, 1, l.cols, kHeaderColour);
+  FillColour(sheet, 1, 1, 2 * n + 1, 1, kHeaderColour);
+  FillColour(sheet, l.roundRow, 1, l.roundRow, l.cols, kRoundRowColour);
 
   Merge(sheet, ParticipantMerges(n));
 
@@ -163,7 +174,7 @@ bool WriteRoundRobinSheet(automation::Application& excel, int n) {
   data.Set(l.groupRow - 1, 5, QStringLiteral("Мишень №"));
   data.Set(l.leaderRow - 1, 2, QStringLiteral("Старший группы"));
 
-  for (int k = 1; k <= n; ++k) gamekit::FillColour(sheet, 2 * k, k + 2, 2 * k, k + 2, kOwnCellColour);
+  for (int k = 1; k <= n; ++k) FillColour(sheet, 2 * k, k + 2, 2 * k, k + 2, kOwnCellColour);
 
   CentredBold(block, kRoundRobinFontSize);
   gamekit::GridBorders(block);
@@ -186,7 +197,7 @@ bool WriteBracketSheet(automation::Application& excel, int s, int columns) {
   // One column wider than the sheet uses, so a winner's name has room.
   std::vector<double> widths{4};
   widths.insert(widths.end(), columns, 25);
-  gamekit::ColumnWidths(sheet, 1, widths);
+  ColumnWidths(sheet, 1, widths);
 
   for (int r = 1; r <= rounds + 1; ++r)
     for (int row : darts::SlotLineRows(s, r)) CellEdge(sheet, row, r + 1, kTopEdge);

@@ -1,9 +1,11 @@
-// The exit question's steps and the function-key map of the game windows.
+// Leaving a game window, and the function-key map of the game windows.
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
+#include "gamekit/TGameWindow.h"
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
@@ -11,84 +13,128 @@
 
 namespace {
 
-// A Yes whose export did not happen keeps the window only when no file holds
-// the record; an automation error always keeps it.
-TEST(ExitTest, AnswersRunTheirStepsInOrder) {
-  enum Export { kDone, kNotStarted, kRaises };
+// A game window that tells what leaving does to it.
+class ExitProbe : public gamekit::TGameWindow {
+ public:
+  using TGameWindow::Played;
+  QStringList steps;
+  Played played = Played::Record;
+  std::optional<darts::SheetBlock> sheet;
+  void ExitButton() { Leave(); }
+
+ protected:
+  Played WhatWasPlayed() const override { return played; }
+  QString StatisticsFolder() const override { return "27"; }
+  QStringList StatisticsLines(const QString&) const override { return {QString::number(++attempt_) + ";x;"}; }
+  std::optional<darts::SheetBlock> Sheet() const override { return sheet; }
+  void ResetGame() override { steps << "reset"; }
+  void StayInGame() override { steps << "stay"; }
+  void FormClose() override { steps << "close"; }
+
+ private:
+  mutable int attempt_ = 0;
+};
+
+class ExitTest : public testing_support::SeamsFixture {
+ protected:
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    dir.emplace();
+    clock.emplace(QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20)));
+    messages.emplace();
+    ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
+    ui::seams().startDetached = [this](const QString&, const QStringList&) { return started; };
+    messages->onShow = [this](const ui::ShownMessage& m) {
+      probe.steps << (m.kind == ui::ShownMessage::Kind::Dialog      ? (m.buttons & ui::mbCancel ? "question" : "yes/no")
+                      : m.kind == ui::ShownMessage::Kind::ErrorBox  ? "box: " + m.text.section('\n', 0, 0)
+                                                                    : QString("error"));
+    };
+  }
+  void TearDown() override {
+    messages.reset(), clock.reset(), dir.reset();
+    SeamsFixture::TearDown();
+  }
+  std::optional<testing_support::TempCurrentDir> dir;
+  std::optional<testing_support::FixedClock> clock;
+  std::optional<testing_support::ScriptedMessages> messages;
+  ExitProbe probe;
+  bool started = true;
+};
+
+// The file, the question and what each answer does; a Yes whose export did
+// not happen keeps the game only when no file holds the record; an error on
+// the way keeps it too.
+TEST_F(ExitTest, AnswersRunTheirSteps) {
+  enum Export { kNone, kDone, kNotStarted, kRaises };
+  using P = ExitProbe::Played;
+  const QString fileBox = "box: Не удалось записать файл статистики", excelBox = "box: Невозможно запустить Excel";
   struct Case {
     const char* name;
-    int scripted;  // 0: the box is closed (Esc)
-    bool fileWritten;
+    P played;
+    bool fileFails;
     Export exported;
+    int answer;  // 0: the box is closed (Esc)
     QStringList steps;
-    int answer;
   };
-  const QStringList all{"file", "question", "export", "reset", "close"};
   const Case cases[] = {
-      {"yes", ui::mrYes, true, kDone, all, ui::mrYes},
-      {"no", ui::mrNo, true, kDone, {"file", "question", "reset", "close"}, ui::mrNo},
-      {"no, the file failed", ui::mrNo, false, kDone, {"file", "question", "reset", "close"}, ui::mrNo},
-      {"cancel", ui::mrCancel, true, kDone, {"file", "question"}, ui::mrCancel},
-      {"esc", 0, true, kDone, {"file", "question"}, ui::mrCancel},
-      {"yes, the file failed, exported", ui::mrYes, false, kDone, all, ui::mrYes},
-      {"yes, not exported but the file holds the record", ui::mrYes, true, kNotStarted, all, ui::mrYes},
-      {"yes, neither file nor export: the window stays", ui::mrYes, false, kNotStarted, all.mid(0, 3), ui::mrCancel},
-      {"yes, the export raises", ui::mrYes, true, kRaises, all.mid(0, 3), -1},
+      {"yes", P::Record, false, kDone, ui::mrYes, {"question", "reset", "close"}},
+      {"no", P::Record, false, kDone, ui::mrNo, {"question", "reset", "close"}},
+      {"cancel", P::Record, false, kDone, ui::mrCancel, {"question", "stay"}},
+      {"esc", P::Record, false, kDone, 0, {"question", "stay"}},
+      {"no, the file failed", P::Record, true, kDone, ui::mrNo, {fileBox, "question", "reset", "close"}},
+      {"yes, the file failed, exported", P::Record, true, kDone, ui::mrYes, {fileBox, "question", "reset", "close"}},
+      {"yes, not exported, the file holds the record", P::Record, false, kNotStarted, ui::mrYes,
+       {"question", excelBox, "reset", "close"}},
+      {"yes, neither file nor export", P::Record, true, kNotStarted, ui::mrYes,
+       {fileBox, "question", excelBox, "stay"}},
+      {"yes, nothing to export", P::Record, true, kNone, ui::mrYes, {fileBox, "question", "reset", "close"}},
+      {"yes, the export raises", P::Record, false, kRaises, ui::mrYes, {"question", "error", "stay"}},
+      {"nothing played", P::Nothing, false, kDone, 0, {"reset", "close"}},
+      {"nothing to save, yes", P::AskFirst, false, kDone, ui::mrYes, {"yes/no", "close"}},
+      {"nothing to save, no", P::AskFirst, false, kDone, ui::mrNo, {"yes/no", "stay"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    QStringList steps;
-    testing_support::ScriptedMessages messages;
-    if (c.scripted) messages.Answer(c.scripted);
-    messages.onShow = [&](const ui::ShownMessage& m) {
-      if (m.kind != ui::ShownMessage::Kind::Exception) steps << "question";
-    };
-    const gamekit::ExitSteps exit{[&] { return steps << "file", c.fileWritten; },
-                                  [&] {
-                                    steps << "export";
-                                    if (c.exported == kRaises)
-                                      throw automation::EOleError("Недопустимое значение ColorIndex: 99");
-                                    return c.exported == kDone;
-                                  },
-                                  [&] { steps << "reset"; }, [&] { steps << "close"; }};
-    int answer = -1;
-    ui::RunHandler([&] { answer = gamekit::ExitWithQuestion(exit); });
-    EXPECT_EQ(steps, c.steps);
-    EXPECT_EQ(messages.Log()[0].buttons, ui::mbYes | ui::mbNo | ui::mbCancel);
-    EXPECT_EQ(answer, c.answer);
-    EXPECT_EQ(messages.Texts().last().contains("ColorIndex: 99"), c.exported == kRaises);
+    QDir(dir->Path()).removeRecursively();
+    QDir().mkpath(dir->Path());
+    if (c.fileFails) QFile(dir->File("27")).open(QIODevice::WriteOnly);  // a file in the folder's place
+    started = c.exported != kNotStarted;
+    probe.played = c.played;
+    probe.sheet.reset();
+    if (c.exported != kNone) probe.sheet.emplace(1, 1, 0, 0);
+    if (c.exported == kRaises) probe.sheet->Fill(1, 1, 1, 1, 99);
+    probe.ShowModal();
+    probe.steps.clear();
+    messages->Clear();
+    if (c.fileFails) messages->Answer(ui::mrOk);
+    if (c.answer) messages->Answer(c.answer);
+    probe.ExitButton();
+    EXPECT_EQ(probe.steps, c.steps);
+    EXPECT_EQ(probe.isVisible(), c.steps.last() == "stay");
+    EXPECT_EQ(QDir(dir->File("27")).entryList(QDir::Files | QDir::Hidden).size(),
+              c.played == P::Record && !c.fileFails ? 1 : 0);
+    probe.Close();
   }
 }
 
 // The file is complete on disk before every question; a missing folder is
 // made again, and a second exit in the same second gets a name of its own.
-TEST(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
-  testing_support::TempCurrentDir dir;
-  testing_support::FixedClock clock(QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20)));
-  testing_support::ScriptedMessages messages;
-  for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) messages.Answer(answer);
-  int attempt = 0;
-  QString lastFile;
+TEST_F(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
   QStringList seenAtQuestion;
-  messages.onShow = [&](const ui::ShownMessage&) {
-    seenAtQuestion << QString::fromLatin1(testing_support::ReadAll(lastFile));
+  messages->onShow = [&](const ui::ShownMessage&) {
+    const QStringList files = QDir(dir->File("27")).entryList(QDir::Files, QDir::Time);
+    seenAtQuestion << QString::fromLatin1(testing_support::ReadAll(dir->File("27/" + files.value(0))));
   };
-  int resets = 0;
-  const gamekit::ExitSteps exit{[&] {
-                                  gamekit::StatisticsFile file("27");
-                                  file.AddCells({QString::number(++attempt), "x"});
-                                  const bool written = file.Write();
-                                  lastFile = file.WrittenName();
-                                  return written;
-                                },
-                                [] { return true; }, [&] { ++resets; }, [] {}};
+  probe.ShowModal();
   for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) {
-    EXPECT_EQ(gamekit::ExitWithQuestion(exit), answer);
-    if (attempt == 2) clock.AddSecs(1);
+    messages->Answer(answer);
+    probe.ExitButton();
+    if (seenAtQuestion.size() == 2) clock->AddSecs(1);
   }
-  EXPECT_EQ(resets, 1);
-  EXPECT_EQ(seenAtQuestion, (QStringList{"1;x;\r\n", "2;x;\r\n", "3;x;\r\n"}));
-  EXPECT_EQ(QDir(dir.File("27")).entryList(QDir::Files | QDir::Hidden),
+  EXPECT_EQ(probe.steps, (QStringList{"stay", "stay", "reset", "close"}));
+  EXPECT_EQ(seenAtQuestion.size(), 3);
+  for (const QString& text : seenAtQuestion) EXPECT_TRUE(text.endsWith(";x;\r\n")) << text.toStdString();
+  EXPECT_EQ(QDir(dir->File("27")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
             (QStringList{"20120510_143520_27.csv", "20120510_143520_27_2.csv", "20120510_143521_27.csv"}));
 }
 

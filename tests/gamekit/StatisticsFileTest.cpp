@@ -8,6 +8,7 @@
 #include <csignal>
 #include <thread>
 
+#include "darts/FileLine.h"
 #include "gamekit/GameConventions.h"
 #include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -70,9 +71,9 @@ TEST_F(StatisticsFileTest, LinesAreWindows1251WithSemicolonsAndCrLf) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     StatisticsFile file("27");
-    if (c.stampLine) file.AddStampLine();
+    if (c.stampLine) file.AddRawLine(file.Stamp());
     if (!c.header.isEmpty()) file.AddRawLine(c.header);
-    for (const QStringList& row : c.rows) file.AddCells(row);
+    for (const QStringList& row : c.rows) file.AddRawLine(darts::FileLine(row));
     EXPECT_EQ(file.Bytes(), c.expected);
     EXPECT_TRUE(file.Write());
     EXPECT_EQ(ReadAll(file.WrittenName()), c.expected);
@@ -86,7 +87,7 @@ TEST_F(StatisticsFileTest, SameSecondGetsANameOfItsOwn) {
   std::vector<StatisticsFile> files;
   for (int i = 0; i < 12; ++i) {
     files.emplace_back("50");
-    for (int row = 0; row <= i * 50; ++row) files.back().AddCells({QString::number(i), "row of exit"});
+    for (int row = 0; row <= i * 50; ++row) files.back().AddRawLine(QString::number(i) + ";row of exit;");
   }
   ASSERT_TRUE(files[0].Write() && files[1].Write());
   std::vector<std::thread> together;
@@ -124,7 +125,7 @@ TEST_F(StatisticsFileTest, UnwritablePlacesAreReportedAndLeaveNothing) {
     SCOPED_TRACE(c.folder);
     messages.Clear();
     StatisticsFile file(c.folder);
-    for (int row = 0; row < 100; ++row) file.AddCells({"a row longer than the limit"});
+    for (int row = 0; row < 100; ++row) file.AddRawLine("a row longer than the limit;");
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
