@@ -11,6 +11,7 @@
 #include <array>
 #include <vector>
 
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 
 namespace darts {
@@ -23,7 +24,7 @@ class BigRound {
   static constexpr int kResultCols = 4;
 
   // How an average is written where it is shown: two decimals.
-  using Decimals = QString (*)(float);
+  using Decimals = DecimalsText;
   // Now, as the end of a game is dated.
   using Dated = QString (*)();
   BigRound(Decimals twoDecimals, Dated now);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 
 namespace darts {
@@ -32,7 +33,7 @@ class Ddv {
 
   // How the percentage is written where it is shown: with one decimal (the
   // panel) and in its shortest form (the results table).
-  using Format = QString (*)(float);
+  using Format = DecimalsText;
   Ddv(Format oneDecimal, Format shortest);
 
   // The graph's column of a visit, drawn after its last dart.

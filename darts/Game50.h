@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 
 namespace darts {
@@ -23,7 +24,7 @@ class Game50 {
   static constexpr int kLegCols = 4;
 
   // How an average is written where it is shown: two decimals.
-  using Decimals = QString (*)(float);
+  using Decimals = DecimalsText;
   explicit Game50(Decimals twoDecimals);
 
   // What a visit leaves the window to do.

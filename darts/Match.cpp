@@ -16,7 +16,7 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 
 }  // namespace
 
-Match::Match(AverageText averageText) : averageText_(std::move(averageText)) { Prepare(MatchSetup{}); }
+Match::Match(AverageText averageText) : averageText_(averageText) { Prepare(MatchSetup{}); }
 
 void Match::Prepare(const MatchSetup& setup) {
   StartScore_ = setup.startScore;

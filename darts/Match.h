@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "darts/DartsRules.h"
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 
 namespace darts {
@@ -35,7 +36,7 @@ class Match {
 
   // How an average is written where players read it (two decimals, their
   // separator); the texts are taken when the average is computed.
-  using AverageText = std::function<QString(float)>;
+  using AverageText = DecimalsText;
   explicit Match(AverageText averageText);
 
   // What became of a typed visit.

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 
 namespace darts {
@@ -21,7 +22,7 @@ class SectorPractice {
   static constexpr int kSummaryCols = 4;
 
   // How an average is written where it is shown: two decimals.
-  using Decimals = QString (*)(float);
+  using Decimals = DecimalsText;
   explicit SectorPractice(Decimals twoDecimals);
 
   // What a typed visit leaves the window to do.

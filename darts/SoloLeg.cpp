@@ -1,28 +1,6 @@
 #include "darts/SoloLeg.h"
 
-#include <cmath>
-
 namespace darts {
-
-namespace {
-
-// Hundredths of a non-negative value, halves away from zero, decided on the
-// value's exact binary form (a float times 100 is exact in a double).
-long long Hundredths(float value) {
-  const double x = static_cast<double>(value) * 100.0;
-  const double whole = std::floor(x);
-  return static_cast<long long>(whole) + (x - whole >= 0.5 ? 1 : 0);
-}
-
-}  // namespace
-
-QString SoloDecimals(float value, QChar separator, bool unitsDigit) {
-  const long long h = Hundredths(value);
-  QString text = h >= 100 || unitsDigit ? QString::number(h / 100) : QString();
-  return text + separator + QString::number(h % 100).rightJustified(2, QLatin1Char('0'));
-}
-
-float SoloShown(float value) { return static_cast<float>(static_cast<double>(Hundredths(value)) / 100.0); }
 
 SoloLeg::SoloLeg(int startScore) : StartScore_(startScore), Remainder_(startScore) {}
 
@@ -111,9 +89,9 @@ QString SoloLeg::VisitCell(int col, int row, QChar separator) const {
     case 3:
       if (row < VisitCount() || InPlay()) {
         const float scored = static_cast<float>(StartScore_ - r.remainder);
-        return SoloDecimals(scored / static_cast<float>(row), separator);
+        return Decimals(scored / static_cast<float>(row), 2, separator);
       }
-      return Over() ? SoloDecimals(AvgPerVisit_, separator) : QString();
+      return Over() ? Decimals(AvgPerVisit_, 2, separator) : QString();
     default:
       return {};
   }

@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "darts/DartsRules.h"
+#include "darts/Decimals.h"
 
 namespace darts {
-
-// An average as the solo window shows it: two decimals, halves rounded away
-// from zero, with the given decimal separator. Without the units digit a value
-// below 1 is written ".50", ".00".
-QString SoloDecimals(float value, QChar separator, bool unitsDigit = true);
-// The value such a text reads back as: the average rounded to two decimals.
-float SoloShown(float value);
 
 class SoloLeg {
  public:

@@ -104,8 +104,8 @@ QStringList SoloSession::RecordRow(int row) const {
     if (!legs_.empty()) {
       float sumPerDart = 0, sumPerVisit = 0;
       for (const LegRow& leg : legs_) {
-        sumPerDart += SoloShown(leg.perDart);
-        sumPerVisit += SoloShown(leg.perVisit);
+        sumPerDart += ShownTwoDecimals(leg.perDart);
+        sumPerVisit += ShownTwoDecimals(leg.perVisit);
         for (size_t b = 0; b < bands.size(); ++b) bands[b] += leg.bands[b];
       }
       const float legs = static_cast<float>(legs_.size());

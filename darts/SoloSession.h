@@ -79,7 +79,7 @@ class SoloSession {
     float perDart, perVisit;
     std::array<int, kBandCount> bands;
   };
-  QString Decimals(float value, bool unitsDigit = true) const { return SoloDecimals(value, separator_, unitsDigit); }
+  QString Decimals(float value, bool unitsDigit = true) const { return darts::Decimals(value, 2, separator_, unitsDigit); }
 
   Phase phase_ = Phase::Closed;
   QChar separator_ = QLatin1Char('.');

@@ -1,6 +1,7 @@
 #include "gamekit/GameWindow.h"
 
 #include "automation/Excel.h"
+#include "darts/Decimals.h"
 #include "darts/SheetBlock.h"
 #include "gamekit/GameConventions.h"
 #include "ui/Controls.h"
@@ -10,7 +11,7 @@
 
 namespace gamekit {
 
-QString TwoDecimals(float value) { return ui::FormatFloat(QStringLiteral("0.00"), value); }
+QString TwoDecimals(float value) { return darts::Decimals(value, 2, ui::DecimalSeparator()); }
 
 const char* const kNotInSectorText = "Внимание!!! Недопустимое значение для данного сектора.";
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "darts/Decimals.h"
 #include "gamekit/GameWindow.h"
 #include "games/Form_ddv_r.h"
 #include "games/GameFocus.h"
@@ -22,7 +23,7 @@ constexpr ui::TColor clLime = 0x00FF00;
 constexpr ui::TColor clHighlight = 0xD77800;
 constexpr ui::TColor clBtnFace = 0xF0F0F0;
 
-QString OneDecimal(float value) { return ui::FormatFloat(QStringLiteral("0.0"), value); }
+QString OneDecimal(float value) { return darts::Decimals(value, 1, ui::DecimalSeparator()); }
 QString Shortest(float value) { return ui::FloatToStr(value); }
 
 }  // namespace

@@ -17,10 +17,6 @@ class EConvertError : public std::runtime_error {
 // The decimal separator of the user's regional settings (a seam for tests).
 QChar DecimalSeparator();
 
-// FormatFloat with the patterns "0.00", ".00", "0.0", "0" (and "#" digits):
-// halves rounded away from zero, the locale's decimal separator.
-QString FormatFloat(const QString& format, double value);
-
 // Shortest text of a value: 15 significant digits, no trailing zeros.
 QString FloatToStr(double value);
 

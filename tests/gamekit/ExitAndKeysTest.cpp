@@ -45,9 +45,9 @@ class ExitTest : public testing_support::SeamsFixture {
     ui::seams().spreadsheetProgram = [] { return QStringList{"true"}; };
     ui::seams().startDetached = [this](const QString&, const QStringList&) { return started; };
     messages->onShow = [this](const ui::ShownMessage& m) {
-      probe.steps << (m.kind == ui::ShownMessage::Kind::Dialog      ? (m.buttons & ui::mbCancel ? "question" : "yes/no")
-                      : m.kind == ui::ShownMessage::Kind::ErrorBox  ? "box: " + m.text.section('\n', 0, 0)
-                                                                    : QString("error"));
+      probe.steps << (m.kind == ui::ShownMessage::Kind::Dialog     ? (m.buttons & ui::mbCancel ? "question" : "yes/no")
+                      : m.kind == ui::ShownMessage::Kind::ErrorBox ? "box: " + m.text.section('\n', 0, 0)
+                                                                   : QString("error"));
     };
   }
   void TearDown() override {
@@ -83,9 +83,17 @@ TEST_F(ExitTest, AnswersRunTheirSteps) {
       {"esc", P::Record, false, kDone, 0, {"question", "stay"}},
       {"no, the file failed", P::Record, true, kDone, ui::mrNo, {fileBox, "question", "reset", "close"}},
       {"yes, the file failed, exported", P::Record, true, kDone, ui::mrYes, {fileBox, "question", "reset", "close"}},
-      {"yes, not exported, the file holds the record", P::Record, false, kNotStarted, ui::mrYes,
+      {"yes, not exported, the file holds the record",
+       P::Record,
+       false,
+       kNotStarted,
+       ui::mrYes,
        {"question", excelBox, "reset", "close"}},
-      {"yes, neither file nor export", P::Record, true, kNotStarted, ui::mrYes,
+      {"yes, neither file nor export",
+       P::Record,
+       true,
+       kNotStarted,
+       ui::mrYes,
        {fileBox, "question", excelBox, "stay"}},
       {"yes, nothing to export", P::Record, true, kNone, ui::mrYes, {fileBox, "question", "reset", "close"}},
       {"yes, the export raises", P::Record, false, kRaises, ui::mrYes, {"question", "error", "stay"}},
