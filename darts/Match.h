@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <optional>
 #include <vector>
 
