@@ -2,12 +2,22 @@
 
 #include "ui/Seams.h"
 #include "ui/SysUtils.h"
+#include "ui_ABOUT.h"
 
 TAboutBox* AboutBox = nullptr;
 
-TAboutBox::TAboutBox(QWidget* parent) : ui::TForm(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : ui::TForm(parent) {}
+TAboutBox::~TAboutBox() = default;
+
+Ui::TAboutBox& TAboutBox::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TAboutBox::BuildForm() {
   Q_INIT_RESOURCE(info);
-  setupUi(this);
+  ui_ = std::make_unique<Ui::TAboutBox>();
+  ui_->setupUi(this);
   InitForm();
 }
 
@@ -19,9 +29,9 @@ QString TAboutBox::ProgramFolder() {
 
 void TAboutBox::FormShow() {
   const QString folder = ProgramFolder();
-  Label2->setText(folder + ui::DateTimeToStr(ui::Now()));
+  ui_->Label2->setText(folder + ui::DateTimeToStr(ui::Now()));
   // The folder may exist already or the program's folder may be read-only:
   // either way the window shows as usual.
   ui::CreateDir(folder + QStringLiteral("/Test"));
-  OKButton->setFocus();
+  ui_->OKButton->setFocus();
 }

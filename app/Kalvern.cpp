@@ -4,6 +4,7 @@
 
 #include "darts/KalvernTable.h"
 #include "ui/Controls.h"
+#include "ui_Kalvern.h"
 
 TForm_kv* Form_kv = nullptr;
 
@@ -22,31 +23,44 @@ constexpr std::array<int, 3> kBandRows = {0, 10, 20};
 constexpr std::array<int, 3> kBandY = {0, 159, 319};
 constexpr std::array<int, 8> kBandCols = {0, 1, 3, 4, 6, 7, 9, 10};
 constexpr std::array<int, 8> kBandX = {0, 50, 166, 216, 339, 389, 512, 558};
+constexpr int kGlyphMargin = 3;
 
 }  // namespace
 
-TForm_kv::TForm_kv(QWidget* parent) : ui::TForm(parent) {
+TForm_kv::TForm_kv(QWidget* parent) : ui::TForm(parent) {}
+TForm_kv::~TForm_kv() = default;
+
+Ui::TForm_kv& TForm_kv::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TForm_kv::BuildForm() {
   Q_INIT_RESOURCE(kalvern);
-  setupUi(this);
-  QFont header = Panel1->font();
+  ui_ = std::make_unique<Ui::TForm_kv>();
+  Ui::TForm_kv& c = *ui_;
+  c.setupUi(this);
+  QFont header = c.Panel1->font();
   header.setPixelSize(13);
-  Panel1->setFont(header);
-  QFont button = BitBtn1->font();
+  c.Panel1->setFont(header);
+  QFont button = c.BitBtn1->font();
   button.setPixelSize(19);
-  BitBtn1->setFont(button);
-  StringGrid1->OnDrawCell = [this](int col, int row, const QRect& rect) { StringGrid1DrawCell(col, row, rect); };
-  keys_.Add(ui::VK_F10, {BitBtn1});
+  c.BitBtn1->setFont(button);
+  c.StringGrid1->OnDrawCell = [this](int col, int row, const QRect& rect) { StringGrid1DrawCell(col, row, rect); };
+  keys_.Add(ui::VK_F10, {c.BitBtn1});
   InitForm();
 }
 
 void TForm_kv::FormShow() {
+  Ui::TForm_kv& c = *ui_;
   for (int col = 0; col < rules::kKalvernCols; ++col) {
     if (IsSeparator(col)) continue;
     for (int row = 0; row < rules::kKalvernRows; ++row) {
-      StringGrid1->SetCell(col, row, rules::KalvernCellText(col, row));
+      c.StringGrid1->SetCell(col, row, rules::KalvernCellText(col, row));
     }
   }
-  BitBtn1->setFocus();
+  bands_.clear();
+  c.BitBtn1->setFocus();
 }
 
 void TForm_kv::BitBtn1Click() { Close(); }
@@ -58,14 +72,15 @@ void TForm_kv::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
 }
 
 void TForm_kv::StringGrid1DrawCell(int ACol, int ARow, const QRect& Rect) {
-  ui::TCanvas& canvas = StringGrid1->Canvas();
+  ui::TStringGrid& grid = *ui_->StringGrid1;
+  ui::TCanvas& canvas = grid.Canvas();
   canvas.brush.Color = kWhite;
   canvas.font.Color = kBlack;
   canvas.font.Name = QStringLiteral("Arial");
   canvas.font.Bold = true;
   canvas.font.Height = 0;
   canvas.font.Size = 10;
-  canvas.TextRect(Rect, Rect.left(), Rect.top(), StringGrid1->Cells(ACol, ARow));
+  canvas.TextRect(Rect, Rect.left(), Rect.top(), grid.Cells(ACol, ARow));
 
   canvas.brush.Color = kSkyBlue;
   if (IsSeparator(ACol)) canvas.FillRect(Rect);
@@ -73,16 +88,22 @@ void TForm_kv::StringGrid1DrawCell(int ACol, int ARow, const QRect& Rect) {
   canvas.brush.Color = kTeal;
   if (IsBand(ARow)) canvas.FillRect(Rect);
 
-  // The band rows are written again whichever cell is drawn: a band cell's own
-  // text was covered by the teal fill above.
-  canvas.font.Color = kWhite;
-  for (size_t b = 0; b < kBandRows.size(); ++b) {
-    for (size_t c = 0; c < kBandCols.size(); ++c) {
-      const QString text = StringGrid1->Cells(kBandCols[c], kBandRows[b]);
-      if (text.isEmpty()) continue;
-      // The text is written on the brush, like text output on a solid brush.
-      canvas.FillRect(QRect(kBandX[c], kBandY[b], canvas.TextWidth(text), canvas.TextHeight(text)));
-      canvas.TextOut(kBandX[c], kBandY[b], text);
+  if (bands_.empty()) {
+    for (size_t b = 0; b < kBandRows.size(); ++b) {
+      for (size_t c = 0; c < kBandCols.size(); ++c) {
+        const QString text = grid.Cells(kBandCols[c], kBandRows[b]);
+        if (text.isEmpty()) continue;
+        bands_.push_back({QRect(kBandX[c], kBandY[b], canvas.TextWidth(text), canvas.TextHeight(text)), text});
+      }
     }
+  }
+  // The band rows' texts are written again, white on the teal brush, over
+  // every cell they reach: a band cell's own text was covered by the teal fill
+  // above, and a text reaching into a neighbour was covered by its fill. A
+  // margin takes in the glyphs' edges.
+  canvas.font.Color = kWhite;
+  for (const BandText& band : bands_) {
+    if (band.box.adjusted(-kGlyphMargin, -kGlyphMargin, kGlyphMargin, kGlyphMargin).intersects(Rect))
+      canvas.TextOut(band.box.left(), band.box.top(), band.text);
   }
 }

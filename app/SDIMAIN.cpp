@@ -30,6 +30,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
+#include "ui_SDIMAIN.h"
 
 TSDIAppForm* SDIAppForm = nullptr;
 
@@ -84,37 +85,37 @@ QStringList ListPictures(const QString& folder) {
   return names;
 }
 
-TSDIAppForm::TSDIAppForm(QWidget* parent) : QMainWindow(parent) {
+TSDIAppForm::TSDIAppForm(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::TSDIAppForm>()) {
   Q_INIT_RESOURCE(main);
-  setupUi(this);
+  Ui::TSDIAppForm& c = *ui_;
+  c.setupUi(this);
 
   setWindowIcon(QIcon(QStringLiteral(":/main/pictures/main_icon.png")));
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(13);
-  ClientArea->setFont(font);
-  StatusBar1->setFont(font);
+  c.ClientArea->setFont(font);
+  c.StatusBar1->setFont(font);
 
   // One panel across the whole status bar; menu hints never replace its text.
-  StatusPanel = new QLabel(
+  auto* panel = new QLabel(
       QStringLiteral(
           "    Alt+Ф - Файл;              Alt+Т (русская) - Тренировка;                Alt+С (русская) - Сервис"),
-      StatusBar1);
-  StatusPanel->setObjectName(QStringLiteral("StatusPanel1"));
-  StatusBar1->addWidget(StatusPanel, 1);
+      c.StatusBar1);
+  panel->setObjectName(QStringLiteral("StatusPanel1"));
+  c.StatusBar1->addWidget(panel, 1);
 
   for (QAction* a : findChildren<QAction*>()) a->setShortcut(QKeySequence());
 
   // A single fixed border: the client area below the menu bar is exactly
   // 957 x 986 inside a border 3 pixels wide, and the window cannot be resized.
   setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
-  const int statusHeight = StatusBar1->sizeHint().height();
-  const int menuHeight = MainMenu1->heightForWidth(kClientWidth + 2 * kBorderWidth) > 0
-                             ? MainMenu1->heightForWidth(kClientWidth + 2 * kBorderWidth)
-                             : MainMenu1->sizeHint().height();
+  const int statusHeight = c.StatusBar1->sizeHint().height();
+  const int menuForWidth = c.MainMenu1->heightForWidth(kClientWidth + 2 * kBorderWidth);
+  const int menuHeight = menuForWidth > 0 ? menuForWidth : c.MainMenu1->sizeHint().height();
   setFixedSize(kClientWidth + 2 * kBorderWidth, menuHeight + kClientHeight + 2 * kBorderWidth);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  Image1->setGeometry(0, 0, kClientWidth, kClientHeight - statusHeight);
+  c.Image1->setGeometry(0, 0, kClientWidth, kClientHeight - statusHeight);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -123,12 +124,7 @@ TSDIAppForm::TSDIAppForm(QWidget* parent) : QMainWindow(parent) {
   Timer1->start();
 }
 
-QSize TSDIAppForm::ClientSize() const {
-  const int status = StatusBar1->isVisible() ? StatusBar1->height() : 0;
-  return QSize(ClientArea->width(), ClientArea->height() + status);
-}
-
-QString TSDIAppForm::StatusText() const { return StatusPanel->text(); }
+TSDIAppForm::~TSDIAppForm() = default;
 
 void TSDIAppForm::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
@@ -141,7 +137,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* e) {
 }
 
 int TSDIAppForm::MemoLineCount() const {
-  const QTextDocument* doc = Memo1->document();
+  const QTextDocument* doc = ui_->Memo1->document();
   if (doc->isEmpty()) return 0;
   return doc->blockCount();
 }
@@ -149,21 +145,22 @@ int TSDIAppForm::MemoLineCount() const {
 void TSDIAppForm::ListPicturesIntoMemo(const QString& cwd) {
   // One line per name, added in one piece (a folder may hold many thousands).
   const QStringList names = ListPictures(cwd + QStringLiteral("/img"));
-  if (!names.isEmpty()) Memo1->appendPlainText(names.join(QLatin1Char('\n')));
+  if (!names.isEmpty()) ui_->Memo1->appendPlainText(names.join(QLatin1Char('\n')));
 }
 
 void TSDIAppForm::PickPicture(const QString& cwd) {
   const int n = MemoLineCount();
   if (n < 1) return;  // the picture shown before stays
   const int k = random_.Next() % n;
-  Edit1->setText(Memo1->document()->findBlockByNumber(k).text());
+  Ui::TSDIAppForm& c = *ui_;
+  c.Edit1->setText(c.Memo1->document()->findBlockByNumber(k).text());
   // A file that is no readable JPEG picture leaves the last picture shown.
-  const QImage picture = jpeg::Decode(cwd + QStringLiteral("/img/") + Edit1->text(), Image1->size());
-  if (!picture.isNull()) Image1->setPixmap(QPixmap::fromImage(picture));
+  const QImage picture = jpeg::Decode(cwd + QStringLiteral("/img/") + c.Edit1->text(), c.Image1->size());
+  if (!picture.isNull()) c.Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 void TSDIAppForm::FormShow() {
-  Memo1->clear();
+  ui_->Memo1->clear();
   const int day = ui::DayOfWeek(ui::Now().date());
   QString cwd;
   // The pictures are listed at the step of the day of the week, before the
@@ -176,7 +173,7 @@ void TSDIAppForm::FormShow() {
 }
 
 void TSDIAppForm::Timer1Timer() {
-  Memo1->clear();
+  ui_->Memo1->clear();
   const QString cwd = ui::GetCurrentDir();
   ListPicturesIntoMemo(cwd);
   PickPicture(cwd);

@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
-#include "ui_SDIMAIN.h"
-
+namespace Ui {
+class TSDIAppForm;
+}
 class QTimer;
 
 // The data folders under the current directory, in the order they are made
@@ -45,15 +47,14 @@ class PictureRandom {
   std::uint32_t state_ = 1;
 };
 
-class TSDIAppForm : public QMainWindow, private Ui::TSDIAppForm {
+// Shown at once, so its form is built at its creation.
+class TSDIAppForm : public QMainWindow {
   Q_OBJECT
  public:
   explicit TSDIAppForm(QWidget* parent = nullptr);
+  ~TSDIAppForm() override;
 
-  // The size of the client area (below the menu bar: the picture and the status bar).
-  QSize ClientSize() const;
-  // The text of the status bar's one panel.
-  QString StatusText() const;
+  Ui::TSDIAppForm& Controls() { return *ui_; }
 
  public slots:
   void FormShow();
@@ -84,8 +85,8 @@ class TSDIAppForm : public QMainWindow, private Ui::TSDIAppForm {
   void PickPicture(const QString& cwd);
   int MemoLineCount() const;
 
+  std::unique_ptr<Ui::TSDIAppForm> ui_;
   QTimer* Timer1 = nullptr;
-  QLabel* StatusPanel = nullptr;
   PictureRandom random_;
 };
 

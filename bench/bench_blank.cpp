@@ -14,6 +14,7 @@
 #include "bench/BenchSupport.h"
 #include "darts/TournamentRules.h"
 #include "tournament/blank.h"
+#include "ui_blank.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void BM_BracketFromButton(benchmark::State& state) {
   c.RadioGroup1->setItemIndex(1);
   c.ComboBox2->setCurrentIndex(3);
   emit c.ComboBox2->activated(3);
-  if (form.BracketSize != kSize) state.SkipWithError("the bracket of 64 was not chosen");
+  if (form.BracketSize() != kSize) state.SkipWithError("the bracket of 64 was not chosen");
   for (auto _ : state) {
     c.BitBtn3->click();
     state.PauseTiming();

@@ -1,6 +1,7 @@
 #include "tournament/blank.h"
 
 #include <QRadioButton>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "gamekit/GameConventions.h"
 #include "tournament/TournamentSheets.h"
 #include "ui/Dialogs.h"
+#include "ui_blank.h"
 
 TForm_blank* Form_blank = nullptr;
 
@@ -21,56 +23,56 @@ constexpr int kBracketSizes[] = {8, 16, 32, 64};
 
 }  // namespace
 
-TForm_blank::TForm_blank(QWidget* parent) : ui::TForm(parent) {
+TForm_blank::TForm_blank(QWidget* parent) : ui::TForm(parent) {}
+TForm_blank::~TForm_blank() = default;
+
+Ui::TForm_blank& TForm_blank::Controls() {
+  EnsureForm();
+  return *ui_;
+}
+
+void TForm_blank::BuildForm() {
   Q_INIT_RESOURCE(blank);
-  setupUi(this);
+  ui_ = std::make_unique<Ui::TForm_blank>();
+  ui_->setupUi(this);
   InitForm();
 }
 
 void TForm_blank::FormShow() {
   // The focus starts in the system choice, on the chosen item if there is one.
-  const int item = RadioGroup1->ItemIndex();
-  if (QRadioButton* b = RadioGroup1->Button(item >= 0 ? item : 0)) b->setFocus();
+  const int item = ui_->RadioGroup1->ItemIndex();
+  if (QRadioButton* b = ui_->RadioGroup1->Button(item >= 0 ? item : 0)) b->setFocus();
 }
 
 void TForm_blank::RadioGroup1Click() {
-  switch (RadioGroup1->ItemIndex()) {
-    case 0:
-      GroupSize = 4;
-      ComboBox1->setEnabled(true);
-      ComboBox1->setCurrentIndex(0);
-      Label1->setEnabled(true);
-      BitBtn2->setEnabled(true);
-      ComboBox2->setEnabled(false);
-      Label2->setEnabled(false);
-      BitBtn3->setEnabled(false);
-      break;
-    case 1:
-      ComboBox1->setEnabled(false);
-      Label1->setEnabled(false);
-      BitBtn2->setEnabled(false);
-      ComboBox2->setEnabled(true);
-      ComboBox2->setCurrentIndex(0);
-      Label2->setEnabled(true);
-      BitBtn3->setEnabled(true);
-      BracketSize = 8;
-      BracketColumns = 5;
-      break;
-    default:
-      break;
+  Ui::TForm_blank& c = *ui_;
+  const int item = c.RadioGroup1->ItemIndex();
+  if (item != 0 && item != 1) return;
+  // The chosen system's label, list and button come on, the other's go off;
+  // the chosen list starts again at its first size.
+  const bool roundRobin = item == 0;
+  for (QWidget* w : std::initializer_list<QWidget*>{c.Label1, c.ComboBox1, c.BitBtn2}) w->setEnabled(roundRobin);
+  for (QWidget* w : std::initializer_list<QWidget*>{c.Label2, c.ComboBox2, c.BitBtn3}) w->setEnabled(!roundRobin);
+  if (roundRobin) {
+    groupSize_ = kGroupSizes[0];
+    c.ComboBox1->setCurrentIndex(0);
+  } else {
+    c.ComboBox2->setCurrentIndex(0);
+    bracketSize_ = kBracketSizes[0];
+    bracketColumns_ = darts::BracketSheetColumns(bracketSize_);
   }
 }
 
 void TForm_blank::ComboBox1Select() {
-  const int i = ComboBox1->currentIndex();
-  if (i >= 0 && i < static_cast<int>(std::size(kGroupSizes))) GroupSize = kGroupSizes[i];
+  const int i = ui_->ComboBox1->currentIndex();
+  if (i >= 0 && i < static_cast<int>(std::size(kGroupSizes))) groupSize_ = kGroupSizes[i];
 }
 
 void TForm_blank::ComboBox2Select() {
-  const int i = ComboBox2->currentIndex();
+  const int i = ui_->ComboBox2->currentIndex();
   if (i >= 0 && i < static_cast<int>(std::size(kBracketSizes))) {
-    BracketSize = kBracketSizes[i];
-    BracketColumns = darts::BracketSheetColumns(BracketSize);
+    bracketSize_ = kBracketSizes[i];
+    bracketColumns_ = darts::BracketSheetColumns(bracketSize_);
   }
 }
 
@@ -80,15 +82,15 @@ void TForm_blank::BitBtn1Click() { Close(); }
 // where the next choice is made, not to a button that would print again.
 void TForm_blank::BitBtn2Click() {
   // Sizes only ever come from the list; anything else would draw a broken table.
-  if (!darts::IsRoundRobinSize(GroupSize)) return;
+  if (!darts::IsRoundRobinSize(groupSize_)) return;
   if (std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet())
-    ui::RunHandler([&] { tournament::WriteRoundRobinSheet(*excel, GroupSize); });
-  ComboBox1->setFocus();
+    ui::RunHandler([&] { tournament::WriteRoundRobinSheet(*excel, groupSize_); });
+  ui_->ComboBox1->setFocus();
 }
 
 void TForm_blank::BitBtn3Click() {
-  if (!darts::IsBracketSize(BracketSize) || BracketColumns != darts::BracketSheetColumns(BracketSize)) return;
+  if (!darts::IsBracketSize(bracketSize_) || bracketColumns_ != darts::BracketSheetColumns(bracketSize_)) return;
   if (std::shared_ptr<automation::Application> excel = gamekit::StartSpreadsheet())
-    ui::RunHandler([&] { tournament::WriteBracketSheet(*excel, BracketSize, BracketColumns); });
-  ComboBox2->setFocus();
+    ui::RunHandler([&] { tournament::WriteBracketSheet(*excel, bracketSize_, bracketColumns_); });
+  ui_->ComboBox2->setFocus();
 }

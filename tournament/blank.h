@@ -2,23 +2,26 @@
 // a knock-out bracket, laid into a new workbook of the spreadsheet program.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
 #include "ui/Forms.h"
-#include "ui_blank.h"
 
-class TForm_blank : public ui::TForm, private Ui::TForm_blank {
+namespace Ui {
+class TForm_blank;
+}
+
+class TForm_blank : public ui::TForm {
   Q_OBJECT
 
  public:
   explicit TForm_blank(QWidget* parent = nullptr);
+  ~TForm_blank() override;
 
-  // The window's controls, as other windows and tests reach them.
-  Ui::TForm_blank& Controls() { return *this; }
+  Ui::TForm_blank& Controls();
 
-  std::int32_t GroupSize = 0;       // participants of the round-robin table: 4, 6, 8
-  std::int32_t BracketSize = 0;     // participants of the bracket: 8, 16, 32, 64
-  std::int32_t BracketColumns = 0;  // columns of the bracket sheet: 5, 6, 7, 8
+  int GroupSize() const { return groupSize_; }            // participants of the round-robin table: 4, 6, 8
+  int BracketSize() const { return bracketSize_; }        // participants of the bracket: 8, 16, 32, 64
+  int BracketColumns() const { return bracketColumns_; }  // columns of the bracket sheet: 5, 6, 7, 8
 
  public slots:
   void RadioGroup1Click();
@@ -29,7 +32,14 @@ class TForm_blank : public ui::TForm, private Ui::TForm_blank {
   void BitBtn3Click();  // knock-out sheet
 
  protected:
+  void BuildForm() override;
   void FormShow() override;
+
+ private:
+  std::unique_ptr<Ui::TForm_blank> ui_;
+  int groupSize_ = 0;
+  int bracketSize_ = 0;
+  int bracketColumns_ = 0;
 };
 
 extern TForm_blank* Form_blank;
