@@ -1,6 +1,10 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <vector>
 
 #include "app/ABOUT.h"
 #include "app/Form_501s.h"
@@ -23,6 +27,8 @@
 #include "ui/Application.h"
 
 namespace {
+
+constexpr int kPrepareAfterMs = 300;
 
 template <class Form>
 void Create(Form*& instance) {
@@ -82,7 +88,26 @@ void DestroyForms() {
   Destroy(SDIAppForm);
 }
 
+void PrepareWindows(std::function<void()> done) {
+  const std::vector<QPointer<ui::TForm>> forms = {
+      AboutBox, Form_n,   Form_501,         Form_501_s,   Form_kv,   Form60,     Form50,     Formsector,  Form27,
+      Form_k,   Form_ddv, Form_ddv_raschet, Form_pravilo, Form_501d, Form_kontr, Form_blank, Form_history};
+  auto next = std::make_shared<std::function<void(size_t)>>();
+  *next = [forms, done, next](size_t i) {
+    if (i >= forms.size()) {
+      if (done) done();
+      *next = nullptr;  // the chain lets go of itself
+      return;
+    }
+    if (forms[i]) forms[i]->Prepare();
+    QTimer::singleShot(0, qApp, [next, i] { (*next)(i + 1); });
+  };
+  (*next)(0);
+}
+
 int RunApplication() {
+  // Started once the main window has been drawn and the player sees it.
+  QTimer::singleShot(kPrepareAfterMs, qApp, [] { PrepareWindows(); });
   SDIAppForm->show();
   QApplication::exec();
   DestroyForms();

@@ -231,6 +231,11 @@ void TForm::EnsureForm() {
   BuildForm();
 }
 
+void TForm::Prepare() {
+  EnsureForm();
+  if (!isVisible()) (void)grab();
+}
+
 void TForm::setVisible(bool visible) {
   if (visible) EnsureForm();
   QDialog::setVisible(visible);

@@ -77,6 +77,10 @@ class TForm : public QDialog {
   // showing, or when a caller reaches for its controls before that (a window
   // does its costly preparation there, not at the program's start).
   void EnsureForm();
+  // Builds the form and draws it once off the screen, so that its first
+  // showing finds its controls, pictures and fonts ready. Nothing is shown
+  // and no handler of the form's runs.
+  void Prepare();
 
   // Called by the application for a key pressed in this form while key preview
   // is on, before the focused control sees it. Returns true when the handler

@@ -183,9 +183,24 @@ TEST_F(MainWindowTest, DecodesWholePicturesOnlyAndScalesBigOnesDown) {
 
 // Every menu entry opens its window modally; closing it gives the main window
 // back.
+// The hidden windows hold no control after the start; made ready while the
+// program waits, every one holds its form and none is shown or asks anything.
+// Then the menu entries open their windows.
 TEST_F(MainWindowTest, MenuEntriesOpenTheirWindows) {
   CreateForms();
   SDIAppForm->show();
+  QList<ui::TForm*> hidden;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<ui::TForm*>(w)) hidden << f;
+  ASSERT_EQ(hidden.size(), 17);
+  for (ui::TForm* f : hidden) EXPECT_TRUE(f->findChildren<QWidget*>().isEmpty()) << f->metaObject()->className();
+  bool ready = false;
+  PrepareWindows([&] { ready = true; });
+  for (int turns = 0; !ready && turns < 1000; ++turns) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_TRUE(ready);
+  for (ui::TForm* f : hidden) {
+    EXPECT_FALSE(f->findChildren<QWidget*>().isEmpty() || f->isVisible()) << f->metaObject()->className();
+  }
   const Ui::TSDIAppForm& menu = SDIAppForm->Controls();
   const std::pair<QAction*, const char*> cases[] = {
       {menu.N5011, "TForm_501_s"},       {menu.N7, "TForm_n"},       {menu.N271, "TForm27"}, {menu.N601, "TForm60"},
