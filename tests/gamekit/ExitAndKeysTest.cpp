@@ -50,10 +50,6 @@ class ExitTest : public testing_support::SeamsFixture {
                                                                    : QString("error"));
     };
   }
-  void TearDown() override {
-    messages.reset(), clock.reset(), dir.reset();
-    SeamsFixture::TearDown();
-  }
   std::optional<testing_support::TempCurrentDir> dir;
   std::optional<testing_support::FixedClock> clock;
   std::optional<testing_support::ScriptedMessages> messages;
@@ -76,6 +72,7 @@ TEST_F(ExitTest, AnswersRunTheirSteps) {
     int answer;  // 0: the box is closed (Esc)
     QStringList steps;
   };
+  // clang-format off
   const Case cases[] = {
       {"yes", P::Record, false, kDone, ui::mrYes, {"question", "reset", "close"}},
       {"no", P::Record, false, kDone, ui::mrNo, {"question", "reset", "close"}},
@@ -83,24 +80,15 @@ TEST_F(ExitTest, AnswersRunTheirSteps) {
       {"esc", P::Record, false, kDone, 0, {"question", "stay"}},
       {"no, the file failed", P::Record, true, kDone, ui::mrNo, {fileBox, "question", "reset", "close"}},
       {"yes, the file failed, exported", P::Record, true, kDone, ui::mrYes, {fileBox, "question", "reset", "close"}},
-      {"yes, not exported, the file holds the record",
-       P::Record,
-       false,
-       kNotStarted,
-       ui::mrYes,
+      {"yes, not exported, the file holds the record", P::Record, false, kNotStarted, ui::mrYes,
        {"question", excelBox, "reset", "close"}},
-      {"yes, neither file nor export",
-       P::Record,
-       true,
-       kNotStarted,
-       ui::mrYes,
-       {fileBox, "question", excelBox, "stay"}},
+      {"yes, neither file nor export", P::Record, true, kNotStarted, ui::mrYes, {fileBox, "question", excelBox, "stay"}},
       {"yes, nothing to export", P::Record, true, kNone, ui::mrYes, {fileBox, "question", "reset", "close"}},
       {"yes, the export raises", P::Record, false, kRaises, ui::mrYes, {"question", "error", "stay"}},
       {"nothing played", P::Nothing, false, kDone, 0, {"reset", "close"}},
       {"nothing to save, yes", P::AskFirst, false, kDone, ui::mrYes, {"yes/no", "close"}},
-      {"nothing to save, no", P::AskFirst, false, kDone, ui::mrNo, {"yes/no", "stay"}},
-  };
+      {"nothing to save, no", P::AskFirst, false, kDone, ui::mrNo, {"yes/no", "stay"}}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QDir(dir->Path()).removeRecursively();
@@ -156,29 +144,19 @@ TEST(KeyMapTest, FirstEnabledButtonOfTheKeyWins) {
   gamekit::FunctionKeyMap keys{{ui::VK_F1, {&a, &b}}, {ui::VK_F2, {&b}}, {ui::VK_F3, {&inPanel, &a}}};
   keys.Add(ui::VK_F10, {&exit});
   keys.Add(ui::VK_F10, {&a});
-  struct Case {
-    const char* name;
-    int key;
-    QStringList disabled;
-    QString clicked;  // empty: the key is not handled
-  };
-  const Case cases[] = {
-      {"first of the list", ui::VK_F1, {}, "a"},
-      {"first disabled: the second", ui::VK_F1, {"a"}, "b"},
-      {"all disabled: nothing", ui::VK_F1, {"a", "b"}, ""},
-      {"second key", ui::VK_F2, {}, "b"},
-      {"exit key", ui::VK_F10, {"b"}, "exit"},
-      {"exit disabled: a later entry of the key", ui::VK_F10, {"exit"}, "a"},
+  // clang-format off
+  const struct { const char* name; int key; QStringList disabled; QString clicked; /* empty: not handled */ } cases[] = {
+      {"first of the list", ui::VK_F1, {}, "a"}, {"first disabled: the second", ui::VK_F1, {"a"}, "b"},
+      {"all disabled: nothing", ui::VK_F1, {"a", "b"}, ""}, {"second key", ui::VK_F2, {}, "b"},
+      {"exit key", ui::VK_F10, {"b"}, "exit"}, {"exit disabled: a later entry of the key", ui::VK_F10, {"exit"}, "a"},
       {"every entry of the key disabled", ui::VK_F10, {"exit", "a"}, ""},
-      {"in a disabled panel", ui::VK_F3, {}, "panel"},
-      {"itself disabled", ui::VK_F3, {"panel"}, "a"},
-      {"key without an entry", ui::VK_F5, {}, ""},
-      {"Enter is not in the map", ui::VK_RETURN, {}, ""},
-  };
+      {"in a disabled panel", ui::VK_F3, {}, "panel"}, {"itself disabled", ui::VK_F3, {"panel"}, "a"},
+      {"key without an entry", ui::VK_F5, {}, ""}, {"Enter is not in the map", ui::VK_RETURN, {}, ""}};
+  // clang-format on
   QStringList clicked;
   for (QPushButton* button : {&a, &b, &exit, &inPanel})
     QObject::connect(button, &QPushButton::clicked, [&clicked, button] { clicked << button->text(); });
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     clicked.clear();
     for (QPushButton* button : {&a, &b, &exit, &inPanel}) button->setEnabled(!c.disabled.contains(button->text()));

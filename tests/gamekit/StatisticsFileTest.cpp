@@ -24,51 +24,28 @@ class StatisticsFileTest : public testing::Test {
   testing_support::FixedClock clock{QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20))};
 };
 
+// Minutes repeated at the end, not hundredths; leading zeros everywhere.
 TEST_F(StatisticsFileTest, StampAndNameAreCutFromTheClock) {
-  struct Case {
-    QDateTime when;
-    QString folder, stamp, fileName;
-  };
-  const Case cases[] = {
-      {QDateTime(QDate(2012, 5, 10), QTime(14, 35, 20)), "27", "2012.05.10 - 14:35:20:35", "27/20120510_143520_27.csv"},
-      // Minutes repeated at the end, not hundredths; leading zeros everywhere.
-      {QDateTime(QDate(2026, 1, 2), QTime(9, 5, 7)), "501", "2026.01.02 - 09:05:07:05", "501/20260102_090507_501.csv"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.stamp.toStdString());
-    clock.Set(c.when);
-    EXPECT_EQ(gamekit::StampText(), c.stamp);
-    StatisticsFile file(c.folder);
-    EXPECT_EQ(file.Stamp(), c.stamp);
-    EXPECT_EQ(file.FileName(), current.File(c.fileName));
-  }
+  clock.Set(QDateTime(QDate(2026, 1, 2), QTime(9, 5, 7, 990)));
+  const StatisticsFile file("501");
+  EXPECT_EQ(file.Stamp(), "2026.01.02 - 09:05:07:05");
+  EXPECT_EQ(file.FileName(), current.File("501/20260102_090507_501.csv"));
 }
 
 TEST_F(StatisticsFileTest, LinesAreWindows1251WithSemicolonsAndCrLf) {
-  struct Case {
-    const char* name;
-    bool stampLine;
-    QString header;  // empty: none
-    std::vector<QStringList> rows;
-    QByteArray expected;
-  };
-  const Case cases[] = {
-      {"stamp, Cyrillic header and cells",
-       true,
-       "Дата;Очки;",
-       {{"1", "Ёж"}, {"2", "180"}},
+  // clang-format off
+  const struct { const char* name; bool stampLine; QString header; std::vector<QStringList> rows; QByteArray expected; }
+  cases[] = {
+      {"stamp, Cyrillic header and cells", true, "Дата;Очки;", {{"1", "Ёж"}, {"2", "180"}},
        "2012.05.10 - 14:35:20:35\r\n\xC4\xE0\xF2\xE0;\xCE\xF7\xEA\xE8;\r\n1;\xA8\xE6;\r\n2;180;\r\n"},
       {"a semicolon in a cell is not escaped; empty cells", false, "", {{"", "a;b", "\"q\"", ""}}, ";a;b;\"q\";;\r\n"},
       {"no lines at all gives an empty file", false, "", {}, ""},
-      {"characters without a Windows-1251 form become question marks",
-       false,
-       "",
-       {{QString::fromUtf8("漢🎯") + QChar(0xD800) + "x", "№"}},
-       "???x;\xB9;\r\n"},
-      {"an empty row is a bare line end", false, "H;", {{}}, "H;\r\n\r\n"},
-  };
+      {"characters without a Windows-1251 form become question marks", false, "",
+       {{QString::fromUtf8("漢🎯") + QChar(0xD800) + "x", "№"}}, "???x;\xB9;\r\n"},
+      {"an empty row is a bare line end", false, "H;", {{}}, "H;\r\n\r\n"}};
+  // clang-format on
   ASSERT_TRUE(QDir(current.Path()).mkpath("27"));
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     StatisticsFile file("27");
     if (c.stampLine) file.AddRawLine(file.Stamp());
