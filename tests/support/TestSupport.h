@@ -18,13 +18,8 @@ namespace testing_support {
 // Makes a fresh temporary folder the current directory of the program.
 class TempCurrentDir {
  public:
-  TempCurrentDir() {
-    path_ = dir_.path();
-    ui::seams().currentDir = [p = path_] { return p; };
-  }
-  ~TempCurrentDir() {
-    ui::seams().currentDir = [] { return QDir::currentPath(); };
-  }
+  TempCurrentDir() : path_(dir_.path()) { ui::seams().currentDir = [p = path_] { return p; }; }
+  ~TempCurrentDir() { ui::seams().currentDir = [] { return QDir::currentPath(); }; }
   const QString& Path() const { return path_; }
   QString File(const QString& rel) const { return path_ + "/" + rel; }
 
@@ -36,12 +31,8 @@ class TempCurrentDir {
 // Sets the clock to a fixed time (and lets tests move it).
 class FixedClock {
  public:
-  explicit FixedClock(const QDateTime& t) : t_(t) {
-    ui::seams().now = [this] { return t_; };
-  }
-  ~FixedClock() {
-    ui::seams().now = [] { return QDateTime::currentDateTime(); };
-  }
+  explicit FixedClock(const QDateTime& t) : t_(t) { ui::seams().now = [this] { return t_; }; }
+  ~FixedClock() { ui::seams().now = [] { return QDateTime::currentDateTime(); }; }
   void Set(const QDateTime& t) { t_ = t; }
   void AddSecs(int s) { t_ = t_.addSecs(s); }
 
