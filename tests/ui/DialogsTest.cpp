@@ -57,16 +57,9 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
   auto close = [](QMessageBox& b) { b.close(); };
   auto alt = [](Qt::Key key) { return [=](QMessageBox& b) { QTest::keyClick(&b, key, Qt::AltModifier); }; };
   // clang-format off
-  const struct {
-    const char* name;
-    std::function<int()> show;  // -1 where the box returns nothing
-    std::function<void(QMessageBox&)> act;
-    int answer;
-    QString text;
-    QStringList buttons;
-    QString caption = "Confirm";
-    bool onTop = true;  // the window that raises the box
-  } cases[] = {
+  // answer: -1 where the box returns nothing; onTop: the window that raises the box.
+  const struct { const char* name; std::function<int()> show; std::function<void(QMessageBox&)> act; int answer;
+                 QString text; QStringList buttons; QString caption = "Confirm"; bool onTop = true; } cases[] = {
       {"message, Enter", Message, press(Qt::Key_Return), -1, "a\nb", ok, ui::ApplicationTitle()},
       {"question, Esc", ask(ync, "a\rb\r\nc"), press(Qt::Key_Escape), ui::mrCancel, "a\nb\nc", yesNoCancel},
       {"question, closed", ask(ync), close, ui::mrCancel, "q", yesNoCancel, "Confirm", false},

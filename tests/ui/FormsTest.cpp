@@ -106,12 +106,11 @@ TEST_F(FormsTest, ShowAndCloseAcrossShowings) {
 // A button with a modal result ends the real nested loop with it.
 TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
   ProbeForm f(false);
-  ui::seams().modalRunner = [](ui::TForm& form) {
-    QTimer::singleShot(0, &form, [&form] { static_cast<ProbeForm&>(form).ok->click(); });
+  ui::seams().modalRunner = [&f](ui::TForm& form) {
+    QTimer::singleShot(0, &form, [&f] { f.ok->click(); });
     return form.RunModalLoop();
   };
-  EXPECT_EQ(f.ShowModal(), ui::mrOk);
-  EXPECT_FALSE(f.isVisible());
+  EXPECT_TRUE(f.ShowModal() == ui::mrOk && !f.isVisible());
 }
 
 // The key preview sees a key once before the focused control, which still gets
@@ -120,19 +119,11 @@ TEST_F(FormsTest, ModalResultButtonEndsTheModalLoop) {
 // choose the next or previous item and run its select handler.
 TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
   enum Focus { kEdit, kPlain, kCombo };
+  // seen: by the key preview; text: of the edit; item: of the combo box.
   // clang-format off
-  const struct {
-    const char* name;
-    bool preview, okIsDefault;
-    int swallow;
-    Focus focus;
-    std::vector<Qt::Key> keys;
-    std::vector<int> seen;  // by the key preview
-    std::vector<std::string> clicks;
-    QString text;  // of the edit
-    int item;      // of the combo box
-    bool visible;
-  } cases[] = {
+  const struct { const char* name; bool preview, okIsDefault; int swallow; Focus focus; std::vector<Qt::Key> keys;
+                 std::vector<int> seen; std::vector<std::string> clicks; QString text; int item; bool visible; }
+  cases[] = {
       {"F10 seen once", true, false, 0, kEdit, {Qt::Key_F10}, {121}, {}, "", 0, true},
       {"digit seen and typed", true, false, 0, kEdit, {Qt::Key_7}, {'7'}, {}, "7", 0, true},
       {"digit swallowed", true, false, '6', kEdit, {Qt::Key_5, Qt::Key_6}, {'5', '6'}, {}, "5", 0, true},
@@ -168,11 +159,8 @@ TEST_F(FormsTest, KeysReachPreviewButtonsAndComboBoxes) {
 // owner, and it stays on top while its owner does.
 TEST_F(FormsTest, ModalFormComesUpOverTheWindowItIsOpenedFrom) {
   enum Owner { kModal, kMain, kNone };
-  const struct {
-    const char* name;
-    Owner owner;
-    bool ownerOnTop, ownOnTop, tied, onTop;
-  } cases[] = {{"owner on top", kModal, true, false, true, true},
+  const struct { const char* name; Owner owner; bool ownerOnTop, ownOnTop, tied, onTop; } cases[] = {
+               {"owner on top", kModal, true, false, true, true},
                {"plain owner", kModal, false, false, true, false},
                {"no window active: the main form", kMain, false, false, true, false},
                {"no owner", kNone, false, false, false, false},
@@ -266,23 +254,20 @@ TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
   f.ShowModal();
   QApplication::setActiveWindow(&f);
   QStyle* beneath = static_cast<QProxyStyle*>(QApplication::style())->baseStyle();
-  const struct {
-    const char* name;
-    QWidget* control;
-  } cases[] = {
+  const std::pair<const char*, QWidget*> cases[] = {
       {"button", f.ok}, {"button coloured by the layout", f.plain}, {"radio item", radio}, {"check box", check}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, control] : cases) {
+    SCOPED_TRACE(name);
     f.edit->setFocus();
-    const QImage unfocused = c.control->grab().toImage();
-    c.control->setFocus();
-    ASSERT_TRUE(c.control->hasFocus());
-    EXPECT_NE(c.control->grab().toImage(), unfocused);
+    const QImage unfocused = control->grab().toImage();
+    control->setFocus();
+    ASSERT_TRUE(control->hasFocus());
+    EXPECT_NE(control->grab().toImage(), unfocused);
     f.edit->setFocus();
-    EXPECT_EQ(c.control->grab().toImage(), unfocused);
-    c.control->setStyle(beneath);
-    EXPECT_EQ(c.control->grab().toImage(), unfocused);
-    c.control->setStyle(nullptr);
+    EXPECT_EQ(control->grab().toImage(), unfocused);
+    control->setStyle(beneath);
+    EXPECT_EQ(control->grab().toImage(), unfocused);
+    control->setStyle(nullptr);
   }
 }
 
@@ -291,22 +276,17 @@ TEST_F(FormsTest, FocusedControlsShowTheirFrame) {
 // later, and in a window that is no form.
 TEST_F(FormsTest, LabelsShowMarkupAsTyped) {
   enum Where { kFormLabel, kMadeLater, kOtherWindow };
-  const QString texts[] = {QStringLiteral("<img src=\"/nonexistent/picture.png\" width=1 height=1>"),
-                           QStringLiteral("<font size=7 color=red>x</font>"),
-                           QStringLiteral("<b>Анна</b> &amp; Борис")};
+  const QString text = QStringLiteral("<b>Анна</b> &amp; <img src=\"/nonexistent/picture.png\" width=1 height=1>");
   for (const Where where : {kFormLabel, kMadeLater, kOtherWindow}) {
-    for (const QString& text : texts) {
-      SCOPED_TRACE(testing::Message() << where << " " << text.toStdString());
-      ProbeForm f(false);
-      QWidget other;
-      QLabel* label = where == kFormLabel ? f.panel : where == kMadeLater ? new QLabel(&f) : new QLabel(&other);
-      label->setText(text);
-      f.ShowModal();
-      other.show();
-      // Drawn as characters, the text is as wide as its characters.
-      EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(text));
-      f.Close();
-    }
+    SCOPED_TRACE(where);
+    ProbeForm f(false);
+    QWidget other;
+    QLabel* label = where == kFormLabel ? f.panel : where == kMadeLater ? new QLabel(&f) : new QLabel(&other);
+    label->setText(text);
+    f.ShowModal();
+    other.show();
+    // Drawn as characters, the text is as wide as its characters.
+    EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(text));
   }
 }
 

@@ -31,28 +31,19 @@ const QString kSheetWidths = "55,55,63,72", kCheckoutWidths = "46,109,7,48,113,7
 
 TEST_F(StringGridTest, CellsAreStoredPastTheRowAndColumnCounts) {
   Configure(4, 100, 24, kSheetWidths, {300, 200});
-  const struct {
-    int col, row;
-    const char* text;
-    QString read;
-  } cases[] = {{0, 0, "501", "501"},          {1, 105, "T20 D20", "T20 D20"}, {12, 3, "right", "right"},
-               {5, 2000000000, "far", "far"}, {-1, -1, "ignored", ""},        {2, 105, "", ""}};
-  for (const auto& c : cases) grid.SetCell(c.col, c.row, c.text);
-  for (const auto& c : cases) EXPECT_EQ(grid.Cells(c.col, c.row), c.read) << c.col << "," << c.row;
+  const std::tuple<int, int, const char*, QString> cases[] = {{0, 0, "501", "501"}, {1, 105, "T20 D20", "T20 D20"},
+      {12, 3, "right", "right"}, {5, 2000000000, "far", "far"}, {-1, -1, "ignored", ""}, {2, 105, "", ""}};
+  for (const auto& [col, row, text, read] : cases) grid.SetCell(col, row, text);
+  for (const auto& [col, row, text, read] : cases) EXPECT_EQ(grid.Cells(col, row), read) << col << "," << row;
   grid.SetCell(1, 105, "");
   EXPECT_EQ(grid.Cell(1, 105), "");
 }
 
 TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFitAndTheStyleAllowsThem) {
   using G = ui::TStringGrid;
-  const struct {
-    const char* name;
-    int cols, rows, rowHeight;
-    QString widths;
-    QSize size;
-    G::TScrollStyle style;
-    bool vertical, horizontal;
-  } cases[] = {{"checkout table fits exactly", 11, 30, 15, kCheckoutWidths, {680, 484}, G::ssBoth, false, false},
+  const struct { const char* name; int cols, rows, rowHeight; QString widths; QSize size; G::TScrollStyle style;
+                 bool vertical, horizontal; } cases[] = {
+               {"checkout table fits exactly", 11, 30, 15, kCheckoutWidths, {680, 484}, G::ssBoth, false, false},
                {"one row more", 11, 31, 15, kCheckoutWidths, {680, 484}, G::ssBoth, true, false},
                {"one pixel less", 11, 30, 15, kCheckoutWidths, {680, 483}, G::ssBoth, true, false},
                {"too narrow", 4, 3, 24, kSheetWidths, {150, 200}, G::ssBoth, false, true},
@@ -75,10 +66,7 @@ TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFitAndTheStyleAllowsThem) 
 TEST_F(StringGridTest, RowSelectionByKeysAndMouseKeepsTheRowInView) {
   grid.setRowSelect(true);
   Configure(4, 100, 24, kSheetWidths, {290, 260});  // ten rows in view
-  const struct {
-    Qt::Key key;
-    int row;
-  } steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2},    {Qt::Key_Up, 1},   {Qt::Key_Up, 0},       {Qt::Key_Up, 0},
+  const struct { Qt::Key key; int row; } steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2},    {Qt::Key_Up, 1},   {Qt::Key_Up, 0},       {Qt::Key_Up, 0},
                {Qt::Key_End, 99}, {Qt::Key_PageUp, 89}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, 10}};
   for (const auto& s : steps) {
     QTest::keyClick(&grid, s.key);
