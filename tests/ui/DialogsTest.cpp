@@ -48,12 +48,6 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
     return [=] { return ui::MessageDlg(text, ui::mtConfirmation, buttons); };
   };
   auto press = [](Qt::Key key) { return [=](QMessageBox& b) { QTest::keyClick(&b, key); }; };
-  auto click = [](const char* caption) {
-    return [=](QMessageBox& b) {
-      for (QAbstractButton* button : b.buttons())
-        if (button->text() == caption) button->click();
-    };
-  };
   auto close = [](QMessageBox& b) { b.close(); };
   auto alt = [](Qt::Key key) { return [=](QMessageBox& b) { QTest::keyClick(&b, key, Qt::AltModifier); }; };
   // clang-format off
@@ -66,10 +60,9 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
       {"question, Enter takes Yes", ask(ync), press(Qt::Key_Return), ui::mrYes, "q", yesNoCancel},
       {"question, Alt+Y", ask(ync), alt(Qt::Key_Y), ui::mrYes, "q", yesNoCancel, "Confirm", false},
       {"question, Alt+N", ask(ync), alt(Qt::Key_N), ui::mrNo, "q", yesNoCancel},
-      {"question, No clicked", ask(ync), click("&No"), ui::mrNo, "q", yesNoCancel},
       {"yes/no, Esc answers No", ask(yn), press(Qt::Key_Escape), ui::mrNo, "q", yesNo},
       {"yes/no, closed answers No", ask(yn), close, ui::mrNo, "q", yesNo},
-      {"error box", Error, click("OK"), -1, "e", ok, "E"},
+      {"error box", Error, press(Qt::Key_Escape), -1, "e", ok, "E"},
       {"error box, plain window", Error, press(Qt::Key_Return), -1, "e", ok, "E", false},
       {"exception report", Report, press(Qt::Key_Escape), -1, "'1 5' is not a valid integer value.", ok,
        ui::ApplicationTitle()},
@@ -104,12 +97,9 @@ TEST_F(DialogsTest, RealBoxesAnswerLikeTheClassLibrary) {
       c.act(*box);
     });
     poll.start(5);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
+    QTimer::singleShot(5000, &game, [] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(0);
     });
-    guard.start(5000);
     EXPECT_EQ(c.show(), c.answer);
     testing_support::InstallTestDefaults();
     EXPECT_EQ(caption, c.caption);
