@@ -63,16 +63,12 @@ TEST(DartsRules, BandsStartAt60_80_100_140AndHold180Alone) {
 }
 
 TEST(DartsRules, DartNotation) {
-  const struct {
-    const char* dart;
-    int value;
-    bool finishing;
-  } cases[] = {{"T20", 60, false}, {"D16", 32, true}, {"D1", 2, true},    {"19", 19, false},
-               {"25", 25, false},  {"50", 50, true},  {"T21", -1, false}, {"D0", -1, false},
-               {"21", -1, false},  {"05", -1, false}, {"", -1, false},    {"X5", -1, false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(darts::DartValue(c.dart), c.value) << c.dart;
-    EXPECT_EQ(darts::IsFinishingDart(c.dart), c.finishing) << c.dart;
+  const std::tuple<const char*, int, bool> cases[] = {{"T20", 60, false}, {"D16", 32, true}, {"D1", 2, true},
+      {"19", 19, false}, {"25", 25, false}, {"50", 50, true}, {"T21", -1, false}, {"D0", -1, false},
+      {"21", -1, false}, {"05", -1, false}, {"", -1, false}, {"X5", -1, false}};
+  for (const auto& [dart, value, finishing] : cases) {
+    EXPECT_EQ(darts::DartValue(dart), value) << dart;
+    EXPECT_EQ(darts::IsFinishingDart(dart), finishing) << dart;
   }
 }
 
