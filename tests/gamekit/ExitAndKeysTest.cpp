@@ -64,16 +64,9 @@ TEST_F(ExitTest, AnswersRunTheirSteps) {
   enum Export { kNone, kDone, kNotStarted, kRaises };
   using P = ExitProbe::Played;
   const QString fileBox = "box: Не удалось записать файл статистики", excelBox = "box: Невозможно запустить Excel";
-  struct Case {
-    const char* name;
-    P played;
-    bool fileFails;
-    Export exported;
-    int answer;  // 0: the box is closed (Esc)
-    QStringList steps;
-  };
+  // answer: 0 when the box is closed (Esc).
   // clang-format off
-  const Case cases[] = {
+  const struct { const char* name; P played; bool fileFails; Export exported; int answer; QStringList steps; } cases[] = {
       {"yes", P::Record, false, kDone, ui::mrYes, {"question", "reset", "close"}},
       {"no", P::Record, false, kDone, ui::mrNo, {"question", "reset", "close"}},
       {"cancel", P::Record, false, kDone, ui::mrCancel, {"question", "stay"}},
@@ -89,7 +82,7 @@ TEST_F(ExitTest, AnswersRunTheirSteps) {
       {"nothing to save, yes", P::AskFirst, false, kDone, ui::mrYes, {"yes/no", "close"}},
       {"nothing to save, no", P::AskFirst, false, kDone, ui::mrNo, {"yes/no", "stay"}}};
   // clang-format on
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     QDir(dir->Path()).removeRecursively();
     QDir().mkpath(dir->Path());

@@ -92,11 +92,7 @@ TEST_F(StatisticsFileTest, UnwritablePlacesAreReportedAndLeaveNothing) {
   testing_support::ScriptedMessages messages;
   ASSERT_TRUE(QFile(current.File("br")).open(QIODevice::WriteOnly));
   ASSERT_TRUE(QDir(current.Path()).mkpath("10"));
-  const struct {
-    const char* folder;
-    rlim_t sizeLimit;  // 0: none
-    const char* reason;
-  } cases[] = {
+  const struct { const char* folder; rlim_t sizeLimit; /* 0: none */ const char* reason; } cases[] = {
       {"60", 0, nullptr}, {"br", 0, "на месте папки находится файл"}, {"10", 100, "превышен допустимый размер файла"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
@@ -106,11 +102,9 @@ TEST_F(StatisticsFileTest, UnwritablePlacesAreReportedAndLeaveNothing) {
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    if (c.sizeLimit) {
-      rlimit small = old;
-      small.rlim_cur = c.sizeLimit;
-      ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
+    rlimit limit = old;
+    if (c.sizeLimit) limit.rlim_cur = c.sizeLimit;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     const bool written = file.Write();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
