@@ -8,7 +8,6 @@
 
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
-#include "tests/automation/QtPrinters.h"
 #include "tests/support/Exports.h"
 #include "tests/support/TestSupport.h"
 

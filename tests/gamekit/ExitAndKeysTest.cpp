@@ -6,7 +6,6 @@
 #include "automation/Excel.h"
 #include "gamekit/GameConventions.h"
 #include "gamekit/TGameWindow.h"
-#include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"

@@ -10,7 +10,6 @@
 
 #include "darts/FileLine.h"
 #include "gamekit/GameConventions.h"
-#include "tests/automation/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -21,15 +21,6 @@ void InstallTestDefaults() {
   };
 }
 
-void SeamsFixture::SetUp() {
-  ui::ResetSeams();
-  InstallTestDefaults();
-}
-void SeamsFixture::TearDown() {
-  ui::ResetSeams();
-  InstallTestDefaults();
-}
-
 }  // namespace testing_support
 
 int main(int argc, char** argv) {
