@@ -1,9 +1,11 @@
+// The controls: the mask edit, the string grid and the paint box.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest/QTest>
 
 #include "tests/support/TestSupport.h"
@@ -163,6 +165,149 @@ TEST_F(MaskEditTest, ShortcutOverridesAsAnyLineEdit) {
       EXPECT_EQ(mine.isAccepted(), theirs.isAccepted()) << key << " " << mods << " read-only " << readOnly;
     }
   }
+}
+
+class StringGridTest : public testing_support::SeamsFixture {
+ protected:
+  // A grid as the windows configure theirs: no fixed rows or columns.
+  void Configure(int cols, int rows, int rowHeight, const QString& widths, QSize size) {
+    grid.setColCount(cols);
+    grid.setRowCount(rows);
+    grid.setFixedRows(0);
+    grid.setFixedCols(0);
+    grid.setDefaultRowHeight(rowHeight);
+    grid.setColWidths(widths);
+    grid.resize(size);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    QApplication::processEvents();
+  }
+  ui::TStringGrid grid;
+};
+
+const QString kSheetWidths = "55,55,63,72", kCheckoutWidths = "46,109,7,48,113,7,49,114,8,44,95";
+
+TEST_F(StringGridTest, CellsAreStoredPastTheRowAndColumnCounts) {
+  Configure(4, 100, 24, kSheetWidths, {300, 200});
+  const std::tuple<int, int, const char*, QString> cases[] = {{0, 0, "501", "501"}, {1, 105, "T20 D20", "T20 D20"},
+      {12, 3, "right", "right"}, {5, 2000000000, "far", "far"}, {-1, -1, "ignored", ""}, {2, 105, "", ""}};
+  for (const auto& [col, row, text, read] : cases) grid.SetCell(col, row, text);
+  for (const auto& [col, row, text, read] : cases) EXPECT_EQ(grid.Cells(col, row), read) << col << "," << row;
+  grid.SetCell(1, 105, "");
+  EXPECT_EQ(grid.Cell(1, 105), "");
+}
+
+TEST_F(StringGridTest, ScrollBarsOnlyWhenTheCellsDoNotFitAndTheStyleAllowsThem) {
+  using G = ui::TStringGrid;
+  const struct { const char* name; int cols, rows, rowHeight; QString widths; QSize size; G::TScrollStyle style;
+                 bool vertical, horizontal; } cases[] = {
+               {"checkout table fits exactly", 11, 30, 15, kCheckoutWidths, {680, 484}, G::ssBoth, false, false},
+               {"one row more", 11, 31, 15, kCheckoutWidths, {680, 484}, G::ssBoth, true, false},
+               {"one pixel less", 11, 30, 15, kCheckoutWidths, {680, 483}, G::ssBoth, true, false},
+               {"too narrow", 4, 3, 24, kSheetWidths, {150, 200}, G::ssBoth, false, true},
+               {"both", 4, 100, 24, kSheetWidths, {150, 200}, G::ssBoth, true, true},
+               {"vertical only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssVertical, true, false},
+               {"horizontal only", 4, 100, 24, kSheetWidths, {150, 200}, G::ssHorizontal, false, true},
+               {"none", 4, 100, 24, kSheetWidths, {150, 200}, G::ssNone, false, false}};
+  for (const auto& c : cases) {
+    grid.setScrollBars(c.style);
+    Configure(c.cols, c.rows, c.rowHeight, c.widths, c.size);
+    EXPECT_EQ(grid.verticalScrollBar()->isVisible(), c.vertical) << c.name;
+    EXPECT_EQ(grid.horizontalScrollBar()->isVisible(), c.horizontal) << c.name;
+    // With or without a bar, the last row can still be brought into view.
+    grid.SetRow(c.rows - 1);
+    EXPECT_TRUE(grid.viewport()->rect().intersects(grid.CellRect(0, c.rows - 1))) << c.name;
+    grid.hide();
+  }
+}
+
+TEST_F(StringGridTest, RowSelectionByKeysAndMouseKeepsTheRowInView) {
+  grid.setRowSelect(true);
+  Configure(4, 100, 24, kSheetWidths, {290, 260});  // ten rows in view
+  const struct { Qt::Key key; int row; } steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2},    {Qt::Key_Up, 1},   {Qt::Key_Up, 0},       {Qt::Key_Up, 0},
+               {Qt::Key_End, 99}, {Qt::Key_PageUp, 89}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, 10}};
+  for (const auto& s : steps) {
+    QTest::keyClick(&grid, s.key);
+    EXPECT_EQ(grid.Row(), s.row) << "after key " << s.key;
+    EXPECT_TRUE(grid.viewport()->rect().contains(grid.CellRect(0, s.row))) << "row " << s.row << " in view";
+  }
+  QTest::keyClick(&grid, Qt::Key_Home);
+  EXPECT_FALSE(grid.viewport()->rect().contains(grid.CellRect(0, 99)));
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.CellRect(2, 3).center());
+  EXPECT_EQ(grid.Row(), 3);
+}
+
+class PaintBoxTest : public testing_support::SeamsFixture {
+ protected:
+  void SetUp() override {
+    SeamsFixture::SetUp();
+    box.resize(100, 80);
+  }
+  QColor At(int x, int y) const { return box.Image().pixelColor(x, y); }
+  // A closed black outline from (10,10) to (49,49) and a blue mark inside it.
+  void DrawOutlineWithMark() {
+    auto& c = box.Canvas();
+    c.pen.Color = 0;
+    c.MoveTo(10, 10);
+    for (const QPoint p : {QPoint(49, 10), QPoint(49, 49), QPoint(10, 49), QPoint(10, 10)}) c.LineTo(p.x(), p.y());
+    c.pen.Color = 0xFF0000;
+    c.MoveTo(20, 30);
+    c.LineTo(40, 30);
+  }
+  ui::TPaintBox box;
+};
+
+// Colours are the class library's values: red in the low byte.
+const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kRed(255, 0, 0), kBlue(0, 0, 255);
+
+TEST_F(PaintBoxTest, KeepsDrawingsAcrossRepaintsAndResizes) {
+  EXPECT_EQ(At(99, 79), kWhite);
+  auto& c = box.Canvas();
+  c.pen.Color = 0x0000FF;
+  c.MoveTo(10, 40);
+  c.LineTo(90, 40);
+  EXPECT_EQ(At(50, 40), kRed);
+  EXPECT_EQ(At(50, 41), kWhite);
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  box.resize(150, 120);
+  QApplication::processEvents();
+  EXPECT_EQ(box.Image().size(), QSize(150, 120));
+  EXPECT_EQ(At(50, 40), kRed);
+  EXPECT_EQ(At(140, 110), kWhite);
+  EXPECT_EQ(box.grab().toImage().pixelColor(50, 40), kRed);
+}
+
+// A surface fill covers the white around the mark; a border fill runs over
+// everything but the black outline.
+TEST_F(PaintBoxTest, FloodFillStopsAtTheBorder) {
+  for (const auto& [style, colour, fillsMark] :
+       {std::tuple{ui::TCanvas::fsSurface, 0xFFFFFFu, false}, std::tuple{ui::TCanvas::fsBorder, 0x000000u, true}}) {
+    SCOPED_TRACE(style);
+    box.Clear();
+    DrawOutlineWithMark();
+    box.Canvas().brush.Color = 0x0000FF;
+    box.Canvas().FloodFill(15, 15, colour, style);
+    for (const QPoint in : {QPoint(15, 15), QPoint(48, 48), QPoint(25, 35)}) EXPECT_EQ(At(in.x(), in.y()), kRed);
+    for (const QPoint edge : {QPoint(10, 10), QPoint(49, 30)}) EXPECT_EQ(At(edge.x(), edge.y()), kBlack);
+    for (const QPoint out : {QPoint(5, 5), QPoint(60, 30)}) EXPECT_EQ(At(out.x(), out.y()), kWhite);
+    EXPECT_EQ(At(30, 30), fillsMark ? kRed : kBlue);
+  }
+}
+
+TEST_F(PaintBoxTest, FloodFillOutsideTheSurfaceColourOrImageChangesNothing) {
+  auto& c = box.Canvas();
+  c.brush.Color = 0x0000FF;
+  c.FloodFill(10, 10, 0x000000, ui::TCanvas::fsSurface);  // the point is not black
+  c.FloodFill(-1, 10, 0xFFFFFF, ui::TCanvas::fsSurface);
+  c.FloodFill(10, 500, 0xFFFFFF, ui::TCanvas::fsSurface);
+  c.FloodFill(10, 10, 0xFFFFFF, ui::TCanvas::fsBorder);  // the point is on the border colour
+  for (int y = 0; y < 80; y += 7)
+    for (int x = 0; x < 100; x += 7) ASSERT_EQ(At(x, y), kWhite) << x << "," << y;
+  // An open shape lets the fill run everywhere.
+  c.FloodFill(50, 50, 0xFFFFFF, ui::TCanvas::fsSurface);
+  EXPECT_EQ(At(0, 0), kRed);
+  EXPECT_EQ(At(99, 79), kRed);
 }
 
 }  // namespace
