@@ -11,10 +11,7 @@
 
 namespace {
 
-class SysUtilsTest : public testing_support::SeamsFixture {
- protected:
-  void UseSeparator(QChar c) { ui::seams().decimalSeparator = c; }
-};
+class SysUtilsTest : public testing_support::SeamsFixture {};
 
 // The shortest text of a value, with the user's separator.
 TEST_F(SysUtilsTest, ShortestTextOfANumber) {
@@ -25,7 +22,7 @@ TEST_F(SysUtilsTest, ShortestTextOfANumber) {
   // clang-format on
   for (const auto& [value, expected] : cases) {
     for (const QChar sep : {QChar('.'), QChar(',')}) {
-      UseSeparator(sep);
+      ui::seams().decimalSeparator = sep;
       EXPECT_EQ(ui::FloatToStr(value), QString::fromUtf8(expected).replace('.', sep)) << value;
     }
   }
@@ -49,7 +46,7 @@ TEST_F(SysUtilsTest, TextsAreReadAsNumbersOrRaise) {
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    UseSeparator(QChar(c.sep));
+    ui::seams().decimalSeparator = QChar(c.sep);
     try {
       const double got = c.integer ? ui::StrToInt(c.text) : ui::StrToFloat(c.text);
       ASSERT_TRUE(c.value) << "no error";
