@@ -227,7 +227,7 @@ TEST_F(ExitTest, EveryAttemptWritesItsOwnCompleteFile) {
   QStringList seenAtQuestion;
   messages->onShow = [&](const ui::ShownMessage&) {
     const QStringList files = QDir(dir->File("27")).entryList(QDir::Files, QDir::Time);
-    seenAtQuestion << QString::fromLatin1(testing_support::ReadAll(dir->File("27/" + files.value(0))));
+    seenAtQuestion << QString::fromLatin1(ReadAll(dir->File("27/" + files.value(0))));
   };
   probe.ShowModal();
   for (int answer : {ui::mrCancel, ui::mrCancel, ui::mrNo}) {
