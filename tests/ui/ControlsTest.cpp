@@ -35,10 +35,7 @@ class MaskEditTest : public testing_support::SeamsFixture {
         QTest::keyClick(&edit, c.toLatin1());
     }
   }
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    edit.resize(80, 24);
-  }
+  MaskEditTest() { edit.resize(80, 24); }
   ui::TMaskEdit edit;
 };
 
@@ -239,10 +236,7 @@ TEST_F(StringGridTest, RowSelectionByKeysAndMouseKeepsTheRowInView) {
 
 class PaintBoxTest : public testing_support::SeamsFixture {
  protected:
-  void SetUp() override {
-    SeamsFixture::SetUp();
-    box.resize(100, 80);
-  }
+  PaintBoxTest() { box.resize(100, 80); }
   QColor At(int x, int y) const { return box.Image().pixelColor(x, y); }
   // A closed black outline from (10,10) to (49,49) and a blue mark inside it.
   void DrawOutlineWithMark() {
