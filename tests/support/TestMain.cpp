@@ -4,9 +4,7 @@
 
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
 #include "ui/Forms.h"
-#include "ui/Seams.h"
 
 namespace testing_support {
 
