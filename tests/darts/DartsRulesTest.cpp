@@ -63,16 +63,12 @@ TEST(DartsRules, BandsStartAt60_80_100_140AndHold180Alone) {
 }
 
 TEST(DartsRules, DartNotation) {
-  const struct {
-    const char* dart;
-    int value;
-    bool finishing;
-  } cases[] = {{"T20", 60, false}, {"D16", 32, true}, {"D1", 2, true},    {"19", 19, false},
-               {"25", 25, false},  {"50", 50, true},  {"T21", -1, false}, {"D0", -1, false},
-               {"21", -1, false},  {"05", -1, false}, {"", -1, false},    {"X5", -1, false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(darts::DartValue(c.dart), c.value) << c.dart;
-    EXPECT_EQ(darts::IsFinishingDart(c.dart), c.finishing) << c.dart;
+  const std::tuple<const char*, int, bool> cases[] = {{"T20", 60, false}, {"D16", 32, true}, {"D1", 2, true},
+      {"19", 19, false}, {"25", 25, false}, {"50", 50, true}, {"T21", -1, false}, {"D0", -1, false},
+      {"21", -1, false}, {"05", -1, false}, {"", -1, false}, {"X5", -1, false}};
+  for (const auto& [dart, value, finishing] : cases) {
+    EXPECT_EQ(darts::DartValue(dart), value) << dart;
+    EXPECT_EQ(darts::IsFinishingDart(dart), finishing) << dart;
   }
 }
 
@@ -87,8 +83,7 @@ TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
     const bool inSolo = score >= solo::kLowestSuggestion && score <= solo::kHighestSuggestion;
     EXPECT_EQ(solo, solo::SuggestionRow(solo::kHighestSuggestion - score));
     if (score > rules::kKalvernHighScore || score < rules::kKalvernLowScore) {
-      EXPECT_TRUE(entry.isEmpty());
-      EXPECT_TRUE(solo.isEmpty());
+      EXPECT_TRUE(entry.isEmpty() && solo.isEmpty());
       continue;
     }
     EXPECT_EQ(solo.isEmpty(), !inSolo);
@@ -99,8 +94,7 @@ TEST(CheckoutTables, EveryEntryFinishesItsScoreOrSaysThereIsNone) {
     }
     EXPECT_EQ(solo, inSolo ? entry.simplified() : QString());
     const QStringList darts = entry.split(QChar(' '), Qt::SkipEmptyParts);
-    ASSERT_GE(darts.size(), 1);
-    EXPECT_LE(darts.size(), 3);
+    ASSERT_TRUE(darts.size() >= 1 && darts.size() <= 3) << entry.toStdString();
     int sum = 0;
     for (const QString& d : darts) {
       EXPECT_GT(darts::DartValue(d), 0) << d.toStdString();
@@ -132,9 +126,7 @@ TEST(CheckoutTables, GridHoldsEveryScoreOnceBesideItsVariant) {
       }
     }
   }
-  EXPECT_EQ(seen.size(), 120u);
-  EXPECT_EQ(*seen.begin(), 51);
-  EXPECT_EQ(*seen.rbegin(), 170);
+  EXPECT_TRUE(seen.size() == 120u && *seen.begin() == 51 && *seen.rbegin() == 170);
 }
 
 }  // namespace

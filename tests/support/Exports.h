@@ -15,19 +15,6 @@
 
 namespace testing_support {
 
-// "Range(A1:K3).Borders(1).LineStyle = 1"; an array as "[rows x columns]".
-inline QString Describe(const automation::Call& call) {
-  QStringList args;
-  for (const QVariant& a : call.args) args << a.toString();
-  const QString out = (call.object.isEmpty() ? call.member : call.object + '.' + call.member) +
-                      (args.isEmpty() ? QString() : '(' + args.join(", ") + ')');
-  const QVariant& v = call.value;
-  if (v.typeId() == QMetaType::QVariantList)
-    return out + QString(" = [%1x%2]").arg(v.toList().size()).arg(v.toList().value(0).toList().size());
-  if (v.typeId() == QMetaType::Bool) return out + (v.toBool() ? " = True" : " = False");
-  return v.isValid() ? out + " = " + v.toString() : out;
-}
-
 // Keeps the application object created last and the calls made since; the
 // seams it took are given back when it goes.
 class RecordedCalls {
@@ -43,11 +30,6 @@ class RecordedCalls {
   RecordedCalls(const RecordedCalls&) = delete;
 
   const std::vector<automation::Call>& Calls() const { return calls_; }
-  QStringList Described() const {
-    QStringList out;
-    for (const automation::Call& call : calls_) out << Describe(call);
-    return out;
-  }
   QString WrittenFile() const { return last_ ? last_->WrittenFile() : QString(); }
 
  private:

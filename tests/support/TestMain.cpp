@@ -4,9 +4,7 @@
 
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
 #include "ui/Forms.h"
-#include "ui/Seams.h"
 
 namespace testing_support {
 
@@ -19,15 +17,6 @@ void InstallTestDefaults() {
     form.show();
     return form.ModalResult();
   };
-}
-
-void SeamsFixture::SetUp() {
-  ui::ResetSeams();
-  InstallTestDefaults();
-}
-void SeamsFixture::TearDown() {
-  ui::ResetSeams();
-  InstallTestDefaults();
 }
 
 }  // namespace testing_support

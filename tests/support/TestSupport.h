@@ -1,5 +1,5 @@
 // Helpers shared by the tests: a temporary current directory, a fixed clock,
-// scripted message boxes, the bytes of statistics files.
+// scripted message boxes, the bytes of statistics files, printed Qt strings.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,13 +18,8 @@ namespace testing_support {
 // Makes a fresh temporary folder the current directory of the program.
 class TempCurrentDir {
  public:
-  TempCurrentDir() {
-    path_ = dir_.path();
-    ui::seams().currentDir = [p = path_] { return p; };
-  }
-  ~TempCurrentDir() {
-    ui::seams().currentDir = [] { return QDir::currentPath(); };
-  }
+  TempCurrentDir() : path_(dir_.path()) { ui::seams().currentDir = [p = path_] { return p; }; }
+  ~TempCurrentDir() { ui::seams().currentDir = [] { return QDir::currentPath(); }; }
   const QString& Path() const { return path_; }
   QString File(const QString& rel) const { return path_ + "/" + rel; }
 
@@ -36,12 +31,8 @@ class TempCurrentDir {
 // Sets the clock to a fixed time (and lets tests move it).
 class FixedClock {
  public:
-  explicit FixedClock(const QDateTime& t) : t_(t) {
-    ui::seams().now = [this] { return t_; };
-  }
-  ~FixedClock() {
-    ui::seams().now = [] { return QDateTime::currentDateTime(); };
-  }
+  explicit FixedClock(const QDateTime& t) : t_(t) { ui::seams().now = [this] { return t_; }; }
+  ~FixedClock() { ui::seams().now = [] { return QDateTime::currentDateTime(); }; }
   void Set(const QDateTime& t) { t_ = t; }
   void AddSecs(int s) { t_ = t_.addSecs(s); }
 
@@ -116,16 +107,19 @@ inline QByteArray ReadAll(const QString& path) {
 }
 
 // Test defaults: a message box that no test scripted fails the test (and is
-// answered with its default); ShowModal shows the form without blocking.
+// answered with its default); ShowModal shows the form without blocking (it
+// stays shown until something closes it).
 void InstallTestDefaults();
 
-// Every test starts from the default seams but with scripted message boxes and
-// a modal runner that does not block (the form is shown and stays shown until
-// something closes it).
+// Every test starts and ends with the default seams and the test defaults.
 class SeamsFixture : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { ui::ResetSeams(), InstallTestDefaults(); }
+  void TearDown() override { SeamsFixture::SetUp(); }
 };
 
 }  // namespace testing_support
+
+// Readable gtest output for Qt values.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join('|').toStdString() << ']'; }

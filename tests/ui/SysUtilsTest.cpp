@@ -11,24 +11,18 @@
 
 namespace {
 
-class SysUtilsTest : public testing_support::SeamsFixture {
- protected:
-  void UseSeparator(QChar c) { ui::seams().decimalSeparator = c; }
-};
+class SysUtilsTest : public testing_support::SeamsFixture {};
 
 // The shortest text of a value, with the user's separator.
 TEST_F(SysUtilsTest, ShortestTextOfANumber) {
-  const std::pair<double, const char*> cases[] = {{37.5, "37.5"},
-                                                  {38, "38"},
-                                                  {1.5e-5, "1.5E-5"},
-                                                  {1e20, "1E20"},
-                                                  {1.0 / 3, "0.333333333333333"},
-                                                  {0.1 + 0.2, "0.3"},
-                                                  {float(100) / 3, "33.3333320617676"},
-                                                  {std::numeric_limits<double>::infinity(), "INF"}};
+  // clang-format off
+  const std::pair<double, const char*> cases[] = {{37.5, "37.5"}, {38, "38"}, {1.5e-5, "1.5E-5"}, {1e20, "1E20"},
+      {1.0 / 3, "0.333333333333333"}, {0.1 + 0.2, "0.3"}, {float(100) / 3, "33.3333320617676"},
+      {std::numeric_limits<double>::infinity(), "INF"}};
+  // clang-format on
   for (const auto& [value, expected] : cases) {
     for (const QChar sep : {QChar('.'), QChar(',')}) {
-      UseSeparator(sep);
+      ui::seams().decimalSeparator = sep;
       EXPECT_EQ(ui::FloatToStr(value), QString::fromUtf8(expected).replace('.', sep)) << value;
     }
   }
@@ -38,12 +32,7 @@ TEST_F(SysUtilsTest, ShortestTextOfANumber) {
 // handlers report.
 TEST_F(SysUtilsTest, TextsAreReadAsNumbersOrRaise) {
   // clang-format off
-  const struct {
-    bool integer;
-    char sep;
-    const char* text;
-    std::optional<double> value;
-  } cases[] = {// clang-format off
+  const struct { bool integer; char sep; const char* text; std::optional<double> value; } cases[] = {
       {true, '.', "180", 180}, {true, '.', "  7", 7}, {true, '.', "-5", -5}, {true, '.', "+60", 60},
       {true, '.', "007", 7},   {true, '.', "2147483647", 2147483647},  {true, '.', "-2147483648", -2147483648.0},
       {true, '.', "", {}},     {true, '.', "   ", {}}, {true, '.', "1 5", {}}, {true, '.', "5 ", {}},
@@ -57,7 +46,7 @@ TEST_F(SysUtilsTest, TextsAreReadAsNumbersOrRaise) {
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    UseSeparator(QChar(c.sep));
+    ui::seams().decimalSeparator = QChar(c.sep);
     try {
       const double got = c.integer ? ui::StrToInt(c.text) : ui::StrToFloat(c.text);
       ASSERT_TRUE(c.value) << "no error";
@@ -70,14 +59,13 @@ TEST_F(SysUtilsTest, TextsAreReadAsNumbersOrRaise) {
   }
 }
 
+// (The statistics stamp's pattern is checked with the statistics file.)
 TEST_F(SysUtilsTest, DateTexts) {
-  const QDateTime late(QDate(2012, 5, 10), QTime(14, 35, 20, 7)), early(QDate(2009, 1, 2), QTime(3, 4, 5));
-  const QString thursday = QLocale::system().dayName(4, QLocale::LongFormat);
-  EXPECT_EQ(ui::FormatDateTime("yyyy.mm.dd - hh:mm:ss:nn", late), "2012.05.10 - 14:35:20:35");
-  EXPECT_EQ(ui::FormatDateTime("yyyy.mm.dd - hh:mm:ss:nn", early), "2009.01.02 - 03:04:05:04");
-  EXPECT_EQ(ui::FormatDateTime("dd.mm.yyyy - hh:mm:ss:nn - dddd", late), "10.05.2012 - 14:35:20:35 - " + thursday);
-  const QString midnight = ui::DateTimeToStr(QDateTime(QDate(2012, 5, 10), QTime(0, 0)));
-  EXPECT_EQ(ui::DateTimeToStr(QDateTime(QDate(2012, 5, 10), QTime(9, 5, 3))), midnight + " 09:05:03");
+  const QDate thursday(2012, 5, 10);
+  EXPECT_EQ(ui::FormatDateTime("dd.mm.yyyy - hh:mm:ss:nn - dddd", QDateTime(thursday, QTime(14, 35, 20, 7))),
+            "10.05.2012 - 14:35:20:35 - " + QLocale::system().dayName(4, QLocale::LongFormat));
+  const QString midnight = ui::DateTimeToStr(QDateTime(thursday, QTime(0, 0)));
+  EXPECT_EQ(ui::DateTimeToStr(QDateTime(thursday, QTime(9, 5, 3))), midnight + " 09:05:03");
   // Days of the week count from Sunday.
   for (int day = 1; day <= 7; ++day) EXPECT_EQ(ui::DayOfWeek(QDate(2012, 5, 12 + day)), day);
 }
